@@ -1,0 +1,218 @@
+#include "practice/PracticeEngine.h"
+
+#include "common/IntegerConversion.h"
+#include "practice/PracticeView.h"
+#include "settings/SettingsStore.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+const std::string kFileBase = "Kalkuno";
+const std::string kRowSection = "Aufgaben";
+const std::string kDefaultsSection = "Vorgaben";
+const std::string kOn = "on";
+// Stands for "no answer"; no product of the table can equal it.
+const std::string kNoAnswer = "1000";
+constexpr int kSegmentsBeforeTimeOut = 20;
+
+// A missing file, section or key reads as empty; so does an unreadable file.
+std::string ReadSetting(const std::string& section, const std::string& key,
+                        const std::string& emptyDefault) {
+    std::string value;
+    ProfileRead(kFileBase, section, key, value);
+    return value.empty() ? emptyDefault : value;
+}
+
+bool IsDigit(char32_t key) {
+    return key >= U'0' && key <= U'9';
+}
+
+} // namespace
+
+PracticeEngine::PracticeEngine(PracticeView& view, SeedClock clock)
+    : view_(view)
+    , clock_(std::move(clock)) {}
+
+void PracticeEngine::FormShow() {
+    view_.SetVisible(PracticeControl::Button2, false);
+    view_.SetVisible(PracticeControl::Image2, false);
+    HideTimeBar();
+
+    lastMultiplier_ = 0;
+    lastRow_ = 0;
+
+    for (const auto control :
+         {PracticeControl::Label5, PracticeControl::Label1, PracticeControl::Label2,
+          PracticeControl::Label3, PracticeControl::Label4}) {
+        view_.SetVisible(control, false);
+    }
+
+    rightCount_ = 0;
+    wrongCount_ = 0;
+    problemNumber_ = 0;
+
+    random_.SetSeed(clock_());
+
+    for (int row = 1; row <= kRowCount; ++row) {
+        rowFlags_[static_cast<std::size_t>(row - 1)] =
+            ReadSetting(kRowSection, std::to_string(row), kOn);
+    }
+    // Only a hand-edited file can switch every row off; row 1 alone is what the settings dialog
+    // would have stored, and it keeps the drawing loop finite.
+    if (std::none_of(rowFlags_.begin(), rowFlags_.end(), [](const auto& f) { return f == kOn; })) {
+        rowFlags_[0] = kOn;
+    }
+
+    timeSetting_ = StrToInt(ReadSetting(kDefaultsSection, "Zeit", "5"));
+    problemTotal_ = StrToInt(ReadSetting(kDefaultsSection, "Menge", "10"));
+    timedMode_ = ReadSetting(kDefaultsSection, "Timer", kOn);
+
+    Aufgabe();
+}
+
+void PracticeEngine::Aufgabe() {
+    view_.SetVisible(PracticeControl::Image2, false);
+
+    if (TimedMode()) {
+        tickCount_ = 0;
+        view_.SetTimerInterval(CountdownInterval());
+        view_.SetTimerEnabled(true);
+    } else {
+        HideTimeBar();
+    }
+
+    view_.SetVisible(PracticeControl::Userin, true);
+    view_.SetVisible(PracticeControl::Label1, true);
+    view_.SetVisible(PracticeControl::Label4, true);
+
+    ++problemNumber_;
+    view_.SetText(PracticeControl::Label4, "Aufgabe " + std::to_string(problemNumber_) + " von " +
+                                               std::to_string(problemTotal_));
+
+    // Only a stored total of 0 gets here: there is nothing to ask.
+    if (std::int64_t{problemNumber_} == std::int64_t{problemTotal_} + 1) {
+        view_.SetVisible(PracticeControl::Userin, false);
+        view_.SetVisible(PracticeControl::Label1, false);
+        view_.SetVisible(PracticeControl::Label4, false);
+        HideTimeBar();
+        view_.SetTimerEnabled(false);
+        return;
+    }
+
+    std::int32_t multiplier = 0;
+    std::int32_t row = 0;
+    DrawProblem(multiplier, row);
+    lastMultiplier_ = multiplier;
+    lastRow_ = row;
+    expectedProduct_ = multiplier * row;
+
+    view_.SetVisible(PracticeControl::Label1, true);
+    view_.SetText(PracticeControl::Label1,
+                  std::to_string(multiplier) + " \u00B7 " + std::to_string(row) + " = ");
+    view_.FocusUserin();
+    HideTimeBar();
+}
+
+void PracticeEngine::DrawProblem(std::int32_t& multiplier, std::int32_t& row) {
+    bool enabled = false;
+    do {
+        row = static_cast<std::int32_t>(random_.Next(kRowCount)) + 1;
+        enabled = RowEnabled(row);
+        multiplier = static_cast<std::int32_t>(random_.Next(10)) + 1;
+    } while (!enabled || (multiplier == lastMultiplier_ && row == lastRow_));
+}
+
+void PracticeEngine::Rechne() {
+    const std::int32_t answer = StrToInt(view_.UserinText());
+    if (answer == expectedProduct_) {
+        view_.SetVisible(PracticeControl::Label2, true);
+        ++rightCount_;
+        view_.SetText(PracticeControl::Label2, std::to_string(rightCount_) + " Richtig");
+    } else {
+        view_.SetVisible(PracticeControl::Label3, true);
+        ++wrongCount_;
+        view_.SetText(PracticeControl::Label3, std::to_string(wrongCount_) + " Falsch");
+    }
+    view_.SetText(PracticeControl::Userin, "");
+
+    if (problemNumber_ < problemTotal_) {
+        Aufgabe();
+    } else {
+        EndRound();
+    }
+
+    if (rightCount_ == problemTotal_) {
+        view_.SetVisible(PracticeControl::Image2, true);
+    }
+}
+
+void PracticeEngine::EndRound() {
+    view_.SetVisible(PracticeControl::Button2, true);
+    view_.SetVisible(PracticeControl::Userin, false);
+    view_.SetVisible(PracticeControl::Label1, false);
+    view_.SetVisible(PracticeControl::Label4, false);
+    view_.SetText(PracticeControl::Label5,
+                  "Von " + std::to_string(problemTotal_) + " Augaben hast Du");
+    view_.SetTimerInterval(0);
+    view_.SetTimerEnabled(false);
+    view_.SetVisible(PracticeControl::Label5, true);
+    HideTimeBar();
+}
+
+void PracticeEngine::Timer1Timer() {
+    if (tickCount_ < std::numeric_limits<std::int32_t>::max()) {
+        ++tickCount_;
+    }
+    if (tickCount_ >= 1 && tickCount_ <= kSegmentCount) {
+        view_.SetSegmentVisible(tickCount_, true);
+    }
+    if (tickCount_ == kSegmentsBeforeTimeOut + 1) {
+        HideTimeBar();
+        view_.SetTimerEnabled(false);
+        view_.SetText(PracticeControl::Userin, kNoAnswer);
+        Rechne();
+    }
+}
+
+void PracticeEngine::UserinKeyPress(char32_t& key) {
+    if (key != kBackspace && key != kEnter && !IsDigit(key)) {
+        view_.ShowMessage("Bitte eine Zahl eingeben!");
+        key = kBackspace;
+    }
+    if (key == kEnter) {
+        key = 0;
+        view_.FocusUserin();
+        if (view_.UserinText().empty()) {
+            view_.SetText(PracticeControl::Userin, kNoAnswer);
+        }
+        HideTimeBar();
+        Rechne();
+    }
+}
+
+bool PracticeEngine::FormCloseQuery() {
+    view_.SetTimerInterval(0);
+    view_.SetTimerEnabled(false);
+    view_.SetVisible(PracticeControl::Userin, false);
+    HideTimeBar();
+    view_.SetVisible(PracticeControl::Image2, false);
+    return true;
+}
+
+void PracticeEngine::HideTimeBar() {
+    for (int tag = 1; tag <= kSegmentCount; ++tag) {
+        view_.SetSegmentVisible(tag, false);
+    }
+}
+
+int PracticeEngine::CountdownInterval() const {
+    // A negative or overflowing time setting cannot come from the settings dialog; such a round
+    // runs without countdown, like a setting of 0.
+    constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max() / 100;
+    if (timeSetting_ < 0 || timeSetting_ > kLargest) {
+        return 0;
+    }
+    return timeSetting_ * 100;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "practice/RandomGenerator.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class PracticeView;
+
+// One round of multiplication problems: draws problems from the enabled rows, runs the
+// countdown, checks answers and keeps the tallies. It drives the chalkboard only through
+// PracticeView and owns no window, timer or clock of its own. Conversion errors of the settings
+// or of the answer field propagate to the caller, which reports them.
+class PracticeEngine {
+public:
+    static constexpr int kRowCount = 20;
+    static constexpr int kSegmentCount = 20;
+    static constexpr char32_t kBackspace = 8;
+    static constexpr char32_t kEnter = 13;
+
+    explicit PracticeEngine(PracticeView& view, SeedClock clock = MillisecondsSinceMidnightUtc);
+
+    // Starts a round from the stored settings; also the "Noch mal..." command.
+    void FormShow();
+    // Presents the next problem or, once the round is exhausted, stops.
+    void Aufgabe();
+    // Evaluates the text in the answer field.
+    void Rechne();
+    // One countdown step.
+    void Timer1Timer();
+    // Filters one typed character; may replace it by a backspace or swallow it (0).
+    void UserinKeyPress(char32_t& key);
+    // Stops the countdown when the window closes; never refuses the close.
+    bool FormCloseQuery();
+    void HideTimeBar();
+
+    std::int32_t ProblemNumber() const { return problemNumber_; }
+    std::int32_t ProblemTotal() const { return problemTotal_; }
+    std::int32_t RightCount() const { return rightCount_; }
+    std::int32_t WrongCount() const { return wrongCount_; }
+    std::int32_t LastRow() const { return lastRow_; }
+    std::int32_t LastMultiplier() const { return lastMultiplier_; }
+    std::int32_t ExpectedProduct() const { return expectedProduct_; }
+    std::int32_t TickCount() const { return tickCount_; }
+    bool TimedMode() const { return timedMode_ == "on"; }
+    bool RowEnabled(int row) const {
+        return rowFlags_.at(static_cast<std::size_t>(row - 1)) == "on";
+    }
+
+private:
+    void EndRound();
+    void DrawProblem(std::int32_t& multiplier, std::int32_t& row);
+    int CountdownInterval() const;
+
+    PracticeView& view_;
+    SeedClock clock_;
+    RandomGenerator random_;
+
+    std::array<std::string, kRowCount> rowFlags_;
+    std::int32_t problemNumber_ = 0;
+    std::int32_t problemTotal_ = 0;
+    std::int32_t timeSetting_ = 0;
+    std::string timedMode_;
+    std::int32_t lastMultiplier_ = 0;
+    std::int32_t lastRow_ = 0;
+    std::int32_t tickCount_ = 0;
+    std::int32_t expectedProduct_ = 0;
+    std::int32_t rightCount_ = 0;
+    std::int32_t wrongCount_ = 0;
+};

@@ -1,0 +1,197 @@
+#include "settings/SettingsStore.h"
+
+#include "settings/IniFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <optional>
+#include <pwd.h>
+#include <stdexcept>
+#include <string_view>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+#include <utility>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Larger files are not settings files; refusing them keeps a wrong file from being overwritten.
+constexpr std::size_t kMaxFileSize = 1024 * 1024;
+
+// Closes the descriptor on every way out.
+class Descriptor {
+public:
+    explicit Descriptor(int fd)
+        : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    // Closing can report a late write error, so the caller must see it.
+    bool Close() { return close(std::exchange(fd_, -1)) == 0; }
+
+private:
+    int fd_;
+};
+
+fs::path HomeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home != '\0') {
+        return home;
+    }
+    const passwd* user = getpwuid(getuid());
+    if (user == nullptr || user->pw_dir == nullptr) {
+        throw std::runtime_error("no home folder");
+    }
+    return user->pw_dir;
+}
+
+// The file's bytes, the empty text for a missing file; nullopt when it cannot be read or is no
+// settings file.
+std::optional<std::string> LoadProfile(const fs::path& path) {
+    // Non-blocking, so a FIFO in the file's place cannot hang the program.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return errno == ENOENT ? std::optional<std::string>(std::string()) : std::nullopt;
+    }
+    const Descriptor file(fd);
+    struct stat status {};
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    std::string content;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got == 0) {
+            return content;
+        }
+        if (got < 0 && errno != EINTR) {
+            return std::nullopt;
+        }
+        if (got > 0) {
+            content.append(buffer, static_cast<std::size_t>(got));
+        }
+        if (content.size() > kMaxFileSize) {
+            return std::nullopt;
+        }
+    }
+}
+
+// Permission bits for the replacement: the old file's, else what creating a file would give.
+mode_t ModeForReplacement(const fs::path& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) == 0) {
+        return status.st_mode & 07777u;
+    }
+    // The umask can only be read by setting it.
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666u & ~mask;
+}
+
+bool WriteAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t written = write(fd, content.data(), content.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        content.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+void SyncFolder(const fs::path& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        const Descriptor directory(fd);
+        fsync(fd);
+    }
+}
+
+// Puts content at path through a temporary file in the same folder, so the old file stays whole
+// until the rename; on failure the temporary file is removed and the old file left as it was.
+bool ReplaceProfile(const fs::path& path, std::string_view content) {
+    std::string temporary =
+        (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
+    const mode_t mode = ModeForReplacement(path);
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0) {
+        return false;
+    }
+    Descriptor file(fd);
+    const bool replaced = fchmod(fd, mode) == 0 && WriteAll(fd, content) && fsync(fd) == 0 &&
+                          file.Close() && std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!replaced) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    // The new file is in place already; a failed folder sync could not undo that.
+    SyncFolder(path.parent_path());
+    return true;
+}
+
+bool WriteProfileString(const fs::path& path, const std::string& section, const std::string& key,
+                        const std::string& value) {
+    const std::optional<std::string> old = LoadProfile(path);
+    if (!old) {
+        return false;
+    }
+    const std::optional<std::string> updated = IniFile::WriteValue(*old, section, key, value);
+    if (!updated) {
+        return false;
+    }
+    if (*updated == *old) {
+        return true;
+    }
+    std::error_code error;
+    fs::create_directories(path.parent_path(), error);
+    return !error && ReplaceProfile(path, *updated);
+}
+
+} // namespace
+
+fs::path ProfilePath(const std::string& fileBase) {
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    const fs::path folder = configHome != nullptr && fs::path(configHome).is_absolute()
+                                ? fs::path(configHome)
+                                : HomeFolder() / ".config";
+    return folder / (fileBase + ".ini");
+}
+
+bool ProfileRead(const std::string& fileBase, const std::string& section, const std::string& key,
+                 std::string& value) {
+    try {
+        const std::optional<std::string> content = LoadProfile(ProfilePath(fileBase));
+        if (!content) {
+            return false;
+        }
+        value = IniFile::ReadValue(*content, section, key).value_or(std::string());
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool ProfileWrite(const std::string& fileBase, const std::string& section, const std::string& key,
+                  const std::string& value) {
+    try {
+        if (!WriteProfileString(ProfilePath(fileBase), section, key, value)) {
+            throw std::runtime_error("Unable to write to " + fileBase + ".ini");
+        }
+        return true;
+    } catch (...) {
+        return false;
+    }
+}

@@ -1,0 +1,172 @@
+#pragma once
+
+#include "practice/PracticeEngine.h"
+#include "practice/PracticeView.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// Records every view call in order as readable text ("show Label2", "text Label4 Aufgabe 1 von
+// 10", "interval 500", ...) and keeps the chalkboard's state. Its countdown timer follows the
+// restart rule and runs on a fake clock that only Advance moves.
+class FakePracticeView final : public PracticeView {
+public:
+    FakePracticeView() { segments_.fill(true); }
+
+    // Whom the timer calls back and whose key filter Press goes through.
+    void Attach(PracticeEngine& engine) { engine_ = &engine; }
+
+    void SetVisible(PracticeControl control, bool visible) override {
+        Record((visible ? "show " : "hide ") + Name(control));
+        visible_[control] = visible;
+    }
+
+    void SetText(PracticeControl control, const std::string& text) override {
+        Record("text " + Name(control) + " " + text);
+        texts_[control] = text;
+    }
+
+    std::string UserinText() const override { return Text(PracticeControl::Userin); }
+
+    void FocusUserin() override { Record("focus"); }
+
+    void SetSegmentVisible(int tag, bool visible) override {
+        Record((visible ? "show Shape" : "hide Shape") + std::to_string(tag));
+        segments_.at(static_cast<std::size_t>(tag - 1)) = visible;
+    }
+
+    void SetTimerInterval(int milliseconds) override {
+        Record("interval " + std::to_string(milliseconds));
+        if (milliseconds != interval_) {
+            interval_ = milliseconds;
+            RestartTimer();
+        }
+    }
+
+    void SetTimerEnabled(bool enabled) override {
+        Record(enabled ? "enabled 1" : "enabled 0");
+        if (enabled != enabled_) {
+            enabled_ = enabled;
+            RestartTimer();
+        }
+    }
+
+    void ShowMessage(const std::string& text) override {
+        Record("message " + text);
+        if (whileMessageOpen) {
+            whileMessageOpen();
+        }
+    }
+
+    // Runs while a message box is open, e.g. to let timer steps arrive meanwhile.
+    std::function<void()> whileMessageOpen;
+
+    // One key typed into the answer field: through the engine's filter, then applied to the field
+    // with the caret at the end. Returns the key as the filter left it.
+    char32_t Press(char32_t key) {
+        engine_->UserinKeyPress(key);
+        std::string& field = texts_[PracticeControl::Userin];
+        if (key == PracticeEngine::kBackspace) {
+            if (!field.empty()) {
+                field.pop_back();
+            }
+        } else if (key >= U' ' && key < 0x80) {
+            field += static_cast<char>(key);
+        } else if (key != 0) {
+            ADD_FAILURE() << "key " << static_cast<std::uint32_t>(key) << " reached the field";
+        }
+        return key;
+    }
+
+    void Type(std::string_view keys) {
+        for (const char key : keys) {
+            Press(static_cast<unsigned char>(key));
+        }
+    }
+
+    // Moves the fake clock on, firing one countdown step at each period boundary passed.
+    void Advance(std::int64_t milliseconds) {
+        const std::int64_t end = now_ + milliseconds;
+        while (TimerRunning() && periodStart_ + interval_ <= end) {
+            now_ = periodStart_ + interval_;
+            periodStart_ = now_;
+            engine_->Timer1Timer();
+        }
+        now_ = end;
+    }
+
+    bool TimerRunning() const { return enabled_ && interval_ > 0; }
+    int TimerInterval() const { return interval_; }
+
+    bool Visible(PracticeControl control) const {
+        const auto found = visible_.find(control);
+        return found == visible_.end() || found->second;
+    }
+
+    std::string Text(PracticeControl control) const {
+        const auto found = texts_.find(control);
+        return found == texts_.end() ? std::string() : found->second;
+    }
+
+    bool SegmentVisible(int tag) const { return segments_.at(static_cast<std::size_t>(tag - 1)); }
+
+    int VisibleSegments() const {
+        int count = 0;
+        for (const bool visible : segments_) {
+            count += visible ? 1 : 0;
+        }
+        return count;
+    }
+
+    // Hands out the calls recorded so far and starts a fresh record.
+    std::vector<std::string> TakeCalls() { return std::exchange(calls_, {}); }
+
+    const std::vector<std::string>& Calls() const { return calls_; }
+
+    static std::string Name(PracticeControl control) {
+        switch (control) {
+        case PracticeControl::Label1:
+            return "Label1";
+        case PracticeControl::Label2:
+            return "Label2";
+        case PracticeControl::Label3:
+            return "Label3";
+        case PracticeControl::Label4:
+            return "Label4";
+        case PracticeControl::Label5:
+            return "Label5";
+        case PracticeControl::Userin:
+            return "Userin";
+        case PracticeControl::Image2:
+            return "Image2";
+        case PracticeControl::Button2:
+            return "Button2";
+        }
+        return "?";
+    }
+
+private:
+    void Record(std::string call) { calls_.push_back(std::move(call)); }
+
+    // An actual change stops the timer; if it still runs, a fresh period starts now.
+    void RestartTimer() { periodStart_ = now_; }
+
+    PracticeEngine* engine_ = nullptr;
+    std::vector<std::string> calls_;
+    // Everything starts visible, so a hide the engine forgets shows up in the state.
+    std::map<PracticeControl, bool> visible_;
+    std::map<PracticeControl, std::string> texts_;
+    std::array<bool, PracticeEngine::kSegmentCount> segments_{};
+    int interval_ = 0;
+    bool enabled_ = false;
+    std::int64_t now_ = 0;
+    std::int64_t periodStart_ = 0;
+};

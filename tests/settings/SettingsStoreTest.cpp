@@ -1,0 +1,398 @@
+#include "settings/SettingsStore.h"
+
+#include "tests/support/TempConfigDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <ostream>
+#include <pwd.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Names each case of a table after its name field.
+template <typename Case> std::string CaseName(const testing::TestParamInfo<Case>& test) {
+    return test.param.name;
+}
+
+const std::string kBase = "Kalkuno";
+
+struct ReadResult {
+    bool ok;
+    std::string value;
+};
+
+ReadResult Read(const std::string& section, const std::string& key) {
+    ReadResult result{false, "unchanged"};
+    result.ok = ProfileRead(kBase, section, key, result.value);
+    return result;
+}
+
+std::vector<std::string> FolderEntries(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ReadFixture(const std::string& name) {
+    std::ifstream in(fs::path(FIXTURE_DIR) / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// An INI text of exactly size bytes whose entry A/k is "v".
+std::string IniOfSize(std::size_t size) {
+    const std::string entry = "[A]\nk=v\n";
+    return entry + ";" + std::string(size - entry.size() - 2, 'x') + "\n";
+}
+
+// Sets or removes one environment variable while the object lives.
+class ScopedVariable {
+public:
+    ScopedVariable(std::string name, const std::optional<std::string>& value)
+        : name_(std::move(name)) {
+        if (const char* old = std::getenv(name_.c_str())) {
+            previous_ = old;
+        }
+        Set(value);
+    }
+    ~ScopedVariable() { Set(previous_); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    void Set(const std::optional<std::string>& value) const {
+        if (value) {
+            setenv(name_.c_str(), value->c_str(), 1);
+        } else {
+            unsetenv(name_.c_str());
+        }
+    }
+
+    std::string name_;
+    std::optional<std::string> previous_;
+};
+
+// Root ignores permission bits, so a root process acts as the user "nobody" while the object
+// lives; any other user stays as it is.
+class WithoutRootPrivilege {
+public:
+    WithoutRootPrivilege() {
+        if (geteuid() == 0) {
+            const passwd* nobody = getpwnam("nobody");
+            dropped_ = nobody != nullptr && seteuid(nobody->pw_uid) == 0;
+        }
+    }
+    ~WithoutRootPrivilege() {
+        if (dropped_ && seteuid(0) != 0) {
+            std::abort();
+        }
+    }
+    WithoutRootPrivilege(const WithoutRootPrivilege&) = delete;
+    WithoutRootPrivilege& operator=(const WithoutRootPrivilege&) = delete;
+
+private:
+    bool dropped_ = false;
+};
+
+bool MayAccess(const fs::path& path, int mode) {
+    return faccessat(AT_FDCWD, path.c_str(), mode, AT_EACCESS) == 0;
+}
+
+const fs::perms kReadOnlyForAll = fs::perms::owner_read | fs::perms::owner_exec |
+                                  fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec;
+
+// Files cannot grow past a few bytes while the object lives, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        const rlimit limited{bytes, previous_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limited);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+struct MissingCase {
+    std::string name;
+    std::optional<std::string> file;
+    std::string section;
+    std::string key;
+    friend void PrintTo(const MissingCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class StoreReadsMissing : public testing::TestWithParam<MissingCase> {};
+
+TEST_P(StoreReadsMissing, AsEmptyWithSuccess) {
+    const TempConfigDir dir;
+    if (GetParam().file) {
+        dir.WriteIni(*GetParam().file);
+    }
+    const ReadResult result = Read(GetParam().section, GetParam().key);
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.value, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StoreReadsMissing,
+    testing::Values(MissingCase{"File", std::nullopt, "Vorgaben", "Zeit"},
+                    MissingCase{"Section", "[Aufgaben]\n7=on\n", "Vorgaben", "Zeit"},
+                    MissingCase{"Key", "[Vorgaben]\nMenge=10\n", "Vorgaben", "Zeit"},
+                    MissingCase{"Content", "", "Vorgaben", "Zeit"}),
+    CaseName<MissingCase>);
+
+TEST(SettingsStore, FirstWriteCreatesFolderFileAndSection) {
+    const TempConfigDir dir;
+    const fs::path folder = dir.Path() / "new" / "config";
+    const ScopedVariable configHome("XDG_CONFIG_HOME", folder.string());
+
+    EXPECT_TRUE(Read("Aufgaben", "7").ok);
+    EXPECT_FALSE(fs::exists(folder)) << "a read must not create anything";
+
+    EXPECT_TRUE(ProfileWrite(kBase, "Aufgaben", "7", "off"));
+    std::ifstream in(folder / "Kalkuno.ini", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "[Aufgaben]\n7=off\n");
+    EXPECT_EQ(Read("Aufgaben", "7").value, "off");
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"Kalkuno.ini"});
+}
+
+TEST(SettingsStore, EveryCallSeesTheFileAsItIsNow) {
+    const TempConfigDir dir;
+    ASSERT_TRUE(ProfileWrite(kBase, "Vorgaben", "Zeit", "5"));
+    EXPECT_EQ(Read("Vorgaben", "Zeit").value, "5");
+
+    dir.WriteIni("[Vorgaben]\nZeit=9\n");
+    EXPECT_EQ(Read("Vorgaben", "Zeit").value, "9");
+    ASSERT_TRUE(ProfileWrite(kBase, "Vorgaben", "Menge", "10"));
+    EXPECT_EQ(dir.ReadIni(), "[Vorgaben]\nZeit=9\nMenge=10\n");
+}
+
+TEST(SettingsStore, LongValueReadsBackCut) {
+    const TempConfigDir dir;
+    std::string value;
+    for (int i = 0; i < 2000; ++i) {
+        value += static_cast<char>('a' + i % 26);
+    }
+    ASSERT_TRUE(ProfileWrite(kBase, "Aufgaben", "1", value));
+    const ReadResult result = Read("Aufgaben", "1");
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.value, value.substr(0, 1023));
+}
+
+TEST(SettingsStore, HandEditedFileKeepsEveryOtherByte) {
+    const TempConfigDir dir;
+    dir.WriteIni(ReadFixture("hand-edited.ini"));
+
+    EXPECT_EQ(Read("aufgaben", "2").value, "off");
+    EXPECT_EQ(Read("Aufgaben", "7").value, "on");
+    EXPECT_EQ(Read("Aufgaben", "3").value, "");
+    EXPECT_EQ(Read("Aufgaben", "9").value, "");
+    EXPECT_EQ(Read("Farben", "Tafel").value, "Gr\xFCn");
+
+    EXPECT_TRUE(ProfileWrite(kBase, "Aufgaben", "2", "on"));
+    EXPECT_TRUE(ProfileWrite(kBase, "Aufgaben", "7", "off"));
+    EXPECT_TRUE(ProfileWrite(kBase, "Aufgaben", "12", "on"));
+    EXPECT_TRUE(ProfileWrite(kBase, "Vorgaben", "Zeit", "5"));
+    EXPECT_TRUE(ProfileWrite(kBase, "Vorgaben", "Menge", "10"));
+    EXPECT_EQ(dir.ReadIni(), ReadFixture("hand-edited-after-writes.ini"));
+}
+
+TEST(SettingsStore, ReplacementKeepsPermissionBits) {
+    const TempConfigDir dir;
+    dir.WriteIni("[Vorgaben]\nZeit=5\n");
+    fs::permissions(dir.IniPath(),
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(ProfileWrite(kBase, "Vorgaben", "Zeit", "6"));
+    EXPECT_EQ(fs::status(dir.IniPath()).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(SettingsStore, NewFileGetsTheUsualPermissionBits) {
+    const TempConfigDir dir;
+    const mode_t previous = umask(022);
+    const bool written = ProfileWrite(kBase, "Vorgaben", "Zeit", "5");
+    umask(previous);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(fs::status(dir.IniPath()).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                  fs::perms::others_read);
+}
+
+TEST(SettingsStore, UnchangedValueLeavesTheFileInPlace) {
+    const TempConfigDir dir;
+    dir.WriteIni("[Vorgaben]\r\nZeit=5\r\n");
+    struct stat before {};
+    ASSERT_EQ(stat(dir.IniPath().c_str(), &before), 0);
+    EXPECT_TRUE(ProfileWrite(kBase, "vorgaben", "ZEIT", "5"));
+    struct stat after {};
+    ASSERT_EQ(stat(dir.IniPath().c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(dir.ReadIni(), "[Vorgaben]\r\nZeit=5\r\n");
+}
+
+const std::string kOldFile = "; mine\n[Vorgaben]\nZeit=5\n";
+
+void ExpectOldFileUntouched(const TempConfigDir& dir) {
+    EXPECT_EQ(dir.ReadIni(), kOldFile);
+    EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"Kalkuno.ini"})
+        << "no temporary file may be left behind";
+}
+
+TEST(SettingsStoreFailure, WriteIntoReadOnlyFolder) {
+    const TempConfigDir dir;
+    dir.WriteIni(kOldFile);
+    fs::permissions(dir.Path(), kReadOnlyForAll);
+    {
+        const WithoutRootPrivilege user;
+        if (MayAccess(dir.Path(), W_OK)) {
+            GTEST_SKIP() << "cannot take write access away: root, and no user \"nobody\"";
+        }
+        ASSERT_TRUE(MayAccess(dir.IniPath(), R_OK));
+        EXPECT_FALSE(ProfileWrite(kBase, "Vorgaben", "Zeit", "7"));
+        EXPECT_EQ(Read("Vorgaben", "Zeit").value, "5");
+    }
+    ExpectOldFileUntouched(dir);
+}
+
+TEST(SettingsStoreFailure, UnreadableFileIsNeitherReadNorOverwritten) {
+    const TempConfigDir dir;
+    dir.WriteIni(kOldFile);
+    fs::permissions(dir.Path(), fs::perms::all);
+    fs::permissions(dir.IniPath(),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
+    {
+        const WithoutRootPrivilege user;
+        if (MayAccess(dir.IniPath(), R_OK)) {
+            GTEST_SKIP() << "cannot take read access away: root, and no user \"nobody\"";
+        }
+        const ReadResult result = Read("Vorgaben", "Zeit");
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.value, "unchanged");
+        EXPECT_FALSE(ProfileWrite(kBase, "Vorgaben", "Zeit", "7"));
+    }
+    fs::permissions(dir.IniPath(), fs::perms::owner_read, fs::perm_options::add);
+    ExpectOldFileUntouched(dir);
+}
+
+TEST(SettingsStoreFailure, WriteOntoFullDisk) {
+    const TempConfigDir dir;
+    dir.WriteIni(kOldFile);
+    {
+        const FileSizeLimit fullDisk(8);
+        EXPECT_FALSE(ProfileWrite(kBase, "Vorgaben", "Zeit", "7"));
+    }
+    ExpectOldFileUntouched(dir);
+}
+
+TEST(SettingsStoreFailure, ValueThatCannotBeStored) {
+    const TempConfigDir dir;
+    dir.WriteIni(kOldFile);
+    EXPECT_FALSE(ProfileWrite(kBase, "Vorgaben", "Zeit", "7\n[Aufgaben]"));
+    EXPECT_FALSE(ProfileWrite(kBase, "Vorgaben", "", "7"));
+    ExpectOldFileUntouched(dir);
+}
+
+TEST(SettingsStoreFailure, OversizedFileIsNeitherReadNorOverwritten) {
+    const TempConfigDir dir;
+    const std::size_t limit = 1024 * 1024;
+    dir.WriteIni(IniOfSize(limit));
+    EXPECT_EQ(Read("A", "k").value, "v") << "a file of exactly 1 MiB is still read";
+
+    const std::string oversized = IniOfSize(limit + 1);
+    dir.WriteIni(oversized);
+    const ReadResult result = Read("A", "k");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.value, "unchanged");
+    EXPECT_FALSE(ProfileWrite(kBase, "A", "k", "w"));
+    EXPECT_EQ(dir.ReadIni(), oversized);
+    EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"Kalkuno.ini"});
+}
+
+struct NoFileCase {
+    std::string name;
+    void (*make)(const fs::path& path);
+    fs::file_type type;
+    friend void PrintTo(const NoFileCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class StoreRefuses : public testing::TestWithParam<NoFileCase> {};
+
+TEST_P(StoreRefuses, WhatIsNoRegularFile) {
+    const TempConfigDir dir;
+    GetParam().make(dir.IniPath());
+    const ReadResult result = Read("Vorgaben", "Zeit");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.value, "unchanged");
+    EXPECT_FALSE(ProfileWrite(kBase, "Vorgaben", "Zeit", "7"));
+    EXPECT_EQ(fs::status(dir.IniPath()).type(), GetParam().type);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StoreRefuses,
+    testing::Values(
+        NoFileCase{"Folder", [](const fs::path& path) { fs::create_directory(path); },
+                   fs::file_type::directory},
+        NoFileCase{"Fifo", [](const fs::path& path) { ASSERT_EQ(mkfifo(path.c_str(), 0644), 0); },
+                   fs::file_type::fifo}),
+    CaseName<NoFileCase>);
+
+struct PathCase {
+    std::string name;
+    std::optional<std::string> configHome;
+    std::string expected;
+    friend void PrintTo(const PathCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class ProfileLocation : public testing::TestWithParam<PathCase> {};
+
+TEST_P(ProfileLocation, FollowsTheEnvironment) {
+    const ScopedVariable home("HOME", "/home/kind");
+    const ScopedVariable configHome("XDG_CONFIG_HOME", GetParam().configHome);
+    EXPECT_EQ(ProfilePath(kBase), fs::path(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProfileLocation,
+    testing::Values(PathCase{"ConfigHome", "/srv/conf", "/srv/conf/Kalkuno.ini"},
+                    PathCase{"NoConfigHome", std::nullopt, "/home/kind/.config/Kalkuno.ini"},
+                    PathCase{"EmptyConfigHome", "", "/home/kind/.config/Kalkuno.ini"},
+                    PathCase{"RelativeConfigHome", "conf", "/home/kind/.config/Kalkuno.ini"}),
+    CaseName<PathCase>);
+
+TEST(ProfileLocationFallback, WithoutHomeUsesTheUsersHomeFolder) {
+    const ScopedVariable home("HOME", std::nullopt);
+    const ScopedVariable configHome("XDG_CONFIG_HOME", std::nullopt);
+    const passwd* user = getpwuid(getuid());
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(ProfilePath(kBase), fs::path(user->pw_dir) / ".config" / "Kalkuno.ini");
+}
+
+} // namespace
