@@ -1,0 +1,275 @@
+#include "practice/window/TTest.h"
+
+#include "common/ui/ErrorHandler.h"
+#include "common/ui/Fonts.h"
+#include "common/ui/MessageBoxes.h"
+#include "common/ui/SvgPicture.h"
+#include "common/ui/WindowPlacement.h"
+#include "practice/window/TimeBarSegment.h"
+#include "practice/window/TypedCharacter.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <limits>
+
+namespace {
+
+constexpr std::array<QRgb, PracticeEngine::kSegmentCount> kSegmentColors{
+    qRgb(0, 136, 0),   qRgb(0, 153, 0),   qRgb(17, 153, 0),  qRgb(34, 153, 0),  qRgb(51, 153, 0),
+    qRgb(68, 153, 0),  qRgb(85, 153, 0),  qRgb(102, 170, 0), qRgb(136, 170, 0), qRgb(255, 170, 0),
+    qRgb(255, 170, 0), qRgb(255, 153, 0), qRgb(255, 153, 0), qRgb(255, 119, 0), qRgb(255, 119, 0),
+    qRgb(255, 68, 0),  qRgb(255, 51, 0),  qRgb(255, 34, 0),  qRgb(255, 17, 0),  qRgb(255, 0, 0)};
+
+constexpr int kSegmentLeft = 112;
+constexpr int kSegmentStep = 16;
+constexpr int kSegmentTop = 168;
+constexpr QSize kSegmentSize{17, 33};
+
+QLabel* MakeLabel(const QString& name, const QPoint& position, int pixelSize, const QColor& color,
+                  QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFont(SansSerifFont(pixelSize, true));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+    label->move(position);
+    label->hide();
+    return label;
+}
+
+QPushButton* MakeButton(const QString& name, const QString& caption, const QRect& geometry,
+                        QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+} // namespace
+
+TTest::TTest(QWidget* parent)
+    : QWidget(parent)
+    , image1_(new SvgPicture(QStringLiteral(":/assets/Chalkboard.svg"), this))
+    , label1_(MakeLabel(QStringLiteral("Label1"), {0, 84}, 32, Qt::white, this))
+    , userin_(new QLineEdit(this))
+    , label4_(MakeLabel(QStringLiteral("Label4"), {112, 40}, 24, Qt::white, this))
+    , label5_(MakeLabel(QStringLiteral("Label5"), {64, 200}, 24, Qt::white, this))
+    , label2_(MakeLabel(QStringLiteral("Label2"), {68, 228}, 24, QColor(0, 192, 0), this))
+    , label3_(MakeLabel(QStringLiteral("Label3"), {68, 264}, 24, QColor(255, 0, 0), this))
+    , image2_(new SvgPicture(QStringLiteral(":/assets/RewardStar.svg"), this))
+    , button1_(
+          MakeButton(QStringLiteral("Button1"), QStringLiteral("Ende"), {456, 264, 88, 32}, this))
+    , button2_(MakeButton(QStringLiteral("Button2"), QStringLiteral("Noch mal..."),
+                          {376, 264, 75, 33}, this))
+    , timer1_(new QTimer(this))
+    , engine_(*this) {
+    setObjectName(QStringLiteral("TTest"));
+    setWindowTitle(QStringLiteral("Test"));
+    UseFixedSingleBorder(this);
+    setFixedSize(kClientWidth, kClientHeight);
+    setFont(SansSerifFont(kDefaultFontPixels));
+
+    image1_->setObjectName(QStringLiteral("Image1"));
+    image1_->setGeometry(rect());
+    image1_->lower();
+
+    userin_->setObjectName(QStringLiteral("Userin"));
+    userin_->setGeometry(328, 76, 148, 45);
+    userin_->setFont(SansSerifFont(32, true));
+    userin_->setMaxLength(std::numeric_limits<int>::max());
+    QPalette palette = userin_->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    userin_->setPalette(palette);
+    userin_->installEventFilter(this);
+    userin_->hide();
+
+    for (int tag = 1; tag <= PracticeEngine::kSegmentCount; ++tag) {
+        auto* segment = new TimeBarSegment(tag, this);
+        segment->setObjectName(QStringLiteral("Shape%1").arg(tag));
+        segment->setGeometry(
+            QRect({kSegmentLeft + kSegmentStep * (tag - 1), kSegmentTop}, kSegmentSize));
+        shapes_[static_cast<std::size_t>(tag - 1)] = segment;
+    }
+
+    image2_->setObjectName(QStringLiteral("Image2"));
+    image2_->setGeometry(200, 48, 185, 153);
+    image2_->hide();
+    button2_->hide();
+
+    setTabOrder(button1_, userin_);
+    setTabOrder(userin_, button2_);
+
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    // The coarse default may drift by 5 %; the countdown must be fair to the tenth of a second.
+    timer1_->setTimerType(Qt::PreciseTimer);
+
+    connect(button1_, &QPushButton::clicked, this, &TTest::Button1Click);
+    connect(button2_, &QPushButton::clicked, this, &TTest::Button2Click);
+    connect(timer1_, &QTimer::timeout, this, &TTest::Timer1Timer);
+
+    FormCreate();
+}
+
+void TTest::FormCreate() {
+    for (std::size_t index = 0; index < shapes_.size(); ++index) {
+        shapes_[index]->SetColor(QColor::fromRgb(kSegmentColors[index]));
+    }
+}
+
+void TTest::ShowFromMenu() {
+    if (isVisible()) {
+        if (isMinimized()) {
+            showNormal();
+        }
+        raise();
+        activateWindow();
+        return;
+    }
+    CenterOnScreen(this);
+    show();
+    activateWindow();
+    FormShow();
+}
+
+void TTest::FormShow() {
+    RunGuarded([this] { engine_.FormShow(); });
+}
+
+void TTest::closeEvent(QCloseEvent* event) {
+    bool canClose = true;
+    RunGuarded([&] { canClose = engine_.FormCloseQuery(); });
+    event->setAccepted(canClose);
+}
+
+void TTest::Button1Click() {
+    close();
+}
+
+void TTest::Button2Click() {
+    FormShow();
+}
+
+void TTest::Timer1Timer() {
+    RunGuarded([this] { engine_.Timer1Timer(); });
+}
+
+bool TTest::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == userin_ && event->type() == QEvent::KeyPress) {
+        return UserinKeyPress(*static_cast<QKeyEvent*>(event));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TTest::UserinKeyPress(const QKeyEvent& event) {
+    const std::optional<char32_t> typed = TypedCharacter(event);
+    if (!typed) {
+        return false;
+    }
+    char32_t key = *typed;
+    // The engine sets the key before anything can fail, so a failure still leaves it decided.
+    RunGuarded([&] { engine_.UserinKeyPress(key); });
+    if (key == *typed) {
+        return false;
+    }
+    if (key == PracticeEngine::kBackspace) {
+        userin_->backspace();
+    } else if (key != 0) {
+        userin_->insert(QString::fromUcs4(&key, 1));
+    }
+    return true;
+}
+
+QLabel* TTest::LabelFor(PracticeControl control) const {
+    switch (control) {
+    case PracticeControl::Label1:
+        return label1_;
+    case PracticeControl::Label2:
+        return label2_;
+    case PracticeControl::Label3:
+        return label3_;
+    case PracticeControl::Label4:
+        return label4_;
+    case PracticeControl::Label5:
+        return label5_;
+    default:
+        return nullptr;
+    }
+}
+
+QWidget* TTest::WidgetFor(PracticeControl control) const {
+    switch (control) {
+    case PracticeControl::Userin:
+        return userin_;
+    case PracticeControl::Image2:
+        return image2_;
+    case PracticeControl::Button2:
+        return button2_;
+    default:
+        return LabelFor(control);
+    }
+}
+
+void TTest::SetVisible(PracticeControl control, bool visible) {
+    WidgetFor(control)->setVisible(visible);
+}
+
+void TTest::SetText(PracticeControl control, const std::string& text) {
+    const QString shown = QString::fromStdString(text);
+    if (control == PracticeControl::Userin) {
+        userin_->setText(shown);
+        return;
+    }
+    QLabel* label = LabelFor(control);
+    label->setText(shown);
+    label->adjustSize();
+    if (control == PracticeControl::Label1) {
+        // Right-aligned: short and long problems end at the same place next to the answer.
+        label->move(kProblemRightEdge - label->width(), label->y());
+    }
+}
+
+std::string TTest::UserinText() const {
+    return userin_->text().toStdString();
+}
+
+void TTest::FocusUserin() {
+    userin_->setFocus(Qt::OtherFocusReason);
+}
+
+void TTest::SetSegmentVisible(int tag, bool visible) {
+    shapes_.at(static_cast<std::size_t>(tag - 1))->setVisible(visible);
+}
+
+void TTest::SetTimerInterval(int milliseconds) {
+    if (milliseconds != timerInterval_) {
+        timerInterval_ = milliseconds;
+        RestartTimer();
+    }
+}
+
+void TTest::SetTimerEnabled(bool enabled) {
+    if (enabled != timerEnabled_) {
+        timerEnabled_ = enabled;
+        RestartTimer();
+    }
+}
+
+void TTest::RestartTimer() {
+    timer1_->stop();
+    if (timerEnabled_ && timerInterval_ > 0) {
+        timer1_->start(timerInterval_);
+    }
+}
+
+void TTest::ShowMessage(const std::string& text) {
+    ShowPlainMessage(this, QString::fromStdString(text));
+}

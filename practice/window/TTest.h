@@ -1,0 +1,77 @@
+#pragma once
+
+#include "practice/PracticeEngine.h"
+#include "practice/PracticeView.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+class SvgPicture;
+class TimeBarSegment;
+
+// The chalkboard on which a round is played. It shows what the engine decides and forwards the
+// user's keys, the buttons and the countdown timer to it.
+class TTest : public QWidget, private PracticeView {
+    Q_OBJECT
+
+public:
+    static constexpr int kClientWidth = 588;
+    static constexpr int kClientHeight = 352;
+    // Where the right-aligned problem line ends, next to the answer field.
+    static constexpr int kProblemRightEdge = 316;
+
+    explicit TTest(QWidget* parent);
+
+    // Start from the menu: a hidden window is shown and starts a round, an open one is only
+    // brought to the front.
+    void ShowFromMenu();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void Button1Click();
+    void Button2Click();
+    void Timer1Timer();
+    // Returns true when the key was consumed.
+    bool UserinKeyPress(const QKeyEvent& event);
+
+    QLabel* LabelFor(PracticeControl control) const;
+    QWidget* WidgetFor(PracticeControl control) const;
+    void RestartTimer();
+
+    // PracticeView
+    void SetVisible(PracticeControl control, bool visible) override;
+    void SetText(PracticeControl control, const std::string& text) override;
+    std::string UserinText() const override;
+    void FocusUserin() override;
+    void SetSegmentVisible(int tag, bool visible) override;
+    void SetTimerInterval(int milliseconds) override;
+    void SetTimerEnabled(bool enabled) override;
+    void ShowMessage(const std::string& text) override;
+
+    SvgPicture* image1_;
+    QLabel* label1_;
+    QLineEdit* userin_;
+    QLabel* label4_;
+    QLabel* label5_;
+    QLabel* label2_;
+    QLabel* label3_;
+    std::array<TimeBarSegment*, PracticeEngine::kSegmentCount> shapes_{};
+    SvgPicture* image2_;
+    QPushButton* button1_;
+    QPushButton* button2_;
+    QTimer* timer1_;
+    int timerInterval_ = 0;
+    bool timerEnabled_ = false;
+
+    PracticeEngine engine_;
+};

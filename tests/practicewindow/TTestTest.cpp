@@ -1,0 +1,273 @@
+#include "practice/window/TTest.h"
+
+#include "common/ui/ApplicationSetup.h"
+#include "practice/window/TimeBarSegment.h"
+#include "tests/support/TempConfigDir.h"
+#include "tests/widgetsupport/ModalBoxWatcher.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+// The product the problem line asks for, read the way a child reads it.
+int AskedProduct(const QLabel* problem) {
+    static const QRegularExpression pattern(QStringLiteral("^(\\d+) \u00B7 (\\d+) = $"));
+    const QRegularExpressionMatch match = pattern.match(problem->text());
+    return match.hasMatch() ? match.captured(1).toInt() * match.captured(2).toInt() : -1;
+}
+
+} // namespace
+
+class TTestTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ConfigureApplication(); }
+    void init();
+    void cleanup();
+
+    void perfectRoundEndsWithTheStarAndNochMalStartsAgain();
+    void wrongAndEmptyAnswersCountAsWrong();
+    void refusedKeysShowTheMessageAndDeleteBeforeTheCaret_data();
+    void refusedKeysShowTheMessageAndDeleteBeforeTheCaret();
+    void keysThatTypeNothingReachTheFieldUnfiltered();
+    void aProblemTimesOutAndCountsAsWrong();
+    void pastedTextThatIsNoNumberReportsTheConversionError();
+    void startOnAnOpenWindowOnlyRaisesIt();
+    void closingStopsTheCountdown();
+    void timeBarSegmentsHaveTheirColoursAndPlaces();
+    void problemLineEndsAtTheSamePlace();
+    void brokenSettingsLeaveTheBoardEmpty();
+
+private:
+    template <typename T> T* Find(const char* name) const {
+        return window_->findChild<T*>(QString::fromLatin1(name));
+    }
+    void Answer(const QString& typed);
+    void AnswerRight() { Answer(QString::number(AskedProduct(Find<QLabel>("Label1")))); }
+
+    std::optional<TempConfigDir> config_;
+    std::unique_ptr<TTest> window_;
+    std::unique_ptr<ModalBoxWatcher> boxes_;
+};
+
+void TTestTest::init() {
+    config_.emplace();
+    config_->WriteIni("[Vorgaben]\nMenge=3\nTimer=off\n");
+    window_ = std::make_unique<TTest>(nullptr);
+    boxes_ = std::make_unique<ModalBoxWatcher>();
+}
+
+void TTestTest::cleanup() {
+    boxes_.reset();
+    window_.reset();
+    config_.reset();
+}
+
+void TTestTest::Answer(const QString& typed) {
+    auto* userin = Find<QLineEdit>("Userin");
+    QTest::keyClicks(userin, typed);
+    QTest::keyClick(userin, Qt::Key_Return);
+}
+
+void TTestTest::perfectRoundEndsWithTheStarAndNochMalStartsAgain() {
+    window_->ShowFromMenu();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    QCOMPARE(window_->windowTitle(), QStringLiteral("Test"));
+    QCOMPARE(Find<QLabel>("Label4")->text(), QStringLiteral("Aufgabe 1 von 3"));
+    QVERIFY(Find<QLineEdit>("Userin")->hasFocus());
+
+    for (int problem = 1; problem <= 3; ++problem) {
+        QVERIFY(Find<QLabel>("Label1")->isVisible());
+        AnswerRight();
+        QCOMPARE(Find<QLabel>("Label2")->text(), QStringLiteral("%1 Richtig").arg(problem));
+        QCOMPARE(Find<QLineEdit>("Userin")->text(), QString());
+    }
+
+    QCOMPARE(Find<QLabel>("Label5")->text(), QStringLiteral("Von 3 Augaben hast Du"));
+    QVERIFY(Find<QLabel>("Label5")->isVisible());
+    QVERIFY(!Find<QLabel>("Label3")->isVisible());
+    QVERIFY(!Find<QLabel>("Label1")->isVisible());
+    QVERIFY(!Find<QLineEdit>("Userin")->isVisible());
+    QVERIFY(Find<QWidget>("Image2")->isVisible());
+    auto* nochMal = Find<QPushButton>("Button2");
+    QVERIFY(nochMal->isVisible());
+
+    QTest::mouseClick(nochMal, Qt::LeftButton);
+    QVERIFY(!Find<QWidget>("Image2")->isVisible());
+    QVERIFY(!Find<QLabel>("Label2")->isVisible());
+    QVERIFY(!nochMal->isVisible());
+    QCOMPARE(Find<QLabel>("Label4")->text(), QStringLiteral("Aufgabe 1 von 3"));
+    QVERIFY(boxes_->Seen().isEmpty());
+}
+
+void TTestTest::wrongAndEmptyAnswersCountAsWrong() {
+    window_->ShowFromMenu();
+    Answer(QString::number(AskedProduct(Find<QLabel>("Label1")) + 1));
+    QCOMPARE(Find<QLabel>("Label3")->text(), QStringLiteral("1 Falsch"));
+    Answer(QString());
+    QCOMPARE(Find<QLabel>("Label3")->text(), QStringLiteral("2 Falsch"));
+    QCOMPARE(Find<QLineEdit>("Userin")->text(), QString());
+    AnswerRight();
+
+    QCOMPARE(Find<QLabel>("Label2")->text(), QStringLiteral("1 Richtig"));
+    QVERIFY(!Find<QWidget>("Image2")->isVisible());
+    QVERIFY(Find<QPushButton>("Button2")->isVisible());
+}
+
+void TTestTest::refusedKeysShowTheMessageAndDeleteBeforeTheCaret_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+
+    QTest::newRow("letter") << int(Qt::Key_A) << int(Qt::NoModifier);
+    QTest::newRow("blank") << int(Qt::Key_Space) << int(Qt::NoModifier);
+    QTest::newRow("minus") << int(Qt::Key_Minus) << int(Qt::NoModifier);
+    QTest::newRow("escape") << int(Qt::Key_Escape) << int(Qt::NoModifier);
+    QTest::newRow("copy") << int(Qt::Key_C) << int(Qt::ControlModifier);
+    QTest::newRow("paste") << int(Qt::Key_V) << int(Qt::ControlModifier);
+    QTest::newRow("cut") << int(Qt::Key_X) << int(Qt::ControlModifier);
+    QTest::newRow("undo") << int(Qt::Key_Z) << int(Qt::ControlModifier);
+}
+
+void TTestTest::refusedKeysShowTheMessageAndDeleteBeforeTheCaret() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    window_->ShowFromMenu();
+    auto* userin = Find<QLineEdit>("Userin");
+    QTest::keyClicks(userin, QStringLiteral("123"));
+    userin->setCursorPosition(2);
+
+    QTest::keyClick(userin, static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
+
+    QCOMPARE(boxes_->Texts(), QStringList{QStringLiteral("Bitte eine Zahl eingeben!")});
+    const SeenMessageBox& box = boxes_->Seen().constFirst();
+    QCOMPARE(box.title, QStringLiteral("Kalkuno"));
+    QCOMPARE(box.icon, QMessageBox::NoIcon);
+    QCOMPARE(box.buttonCount, 1);
+    QCOMPARE(userin->text(), QStringLiteral("13"));
+}
+
+void TTestTest::keysThatTypeNothingReachTheFieldUnfiltered() {
+    window_->ShowFromMenu();
+    auto* userin = Find<QLineEdit>("Userin");
+    QTest::keyClicks(userin, QStringLiteral("45"));
+    QTest::keyClick(userin, Qt::Key_Left);
+    QTest::keyClick(userin, Qt::Key_Delete);
+    QTest::keyClick(userin, Qt::Key_Home);
+    QTest::keyClick(userin, Qt::Key_7);
+    QTest::keyClick(userin, Qt::Key_End);
+    QTest::keyClick(userin, Qt::Key_Backspace);
+    QTest::keyClick(userin, Qt::Key_Shift);
+
+    QVERIFY(boxes_->Seen().isEmpty());
+    QCOMPARE(userin->text(), QStringLiteral("7"));
+}
+
+void TTestTest::aProblemTimesOutAndCountsAsWrong() {
+    config_->WriteIni("[Vorgaben]\nMenge=2\nZeit=1\nTimer=on\n");
+    window_->ShowFromMenu();
+    auto* userin = Find<QLineEdit>("Userin");
+    QTest::keyClicks(userin, QStringLiteral("9"));
+
+    QTRY_VERIFY_WITH_TIMEOUT(Find<TimeBarSegment>("Shape10")->isVisible(), 2000);
+    QVERIFY(!Find<TimeBarSegment>("Shape20")->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(Find<QLabel>("Label3")->text(), QStringLiteral("1 Falsch"), 3000);
+
+    QCOMPARE(Find<QLabel>("Label4")->text(), QStringLiteral("Aufgabe 2 von 2"));
+    QCOMPARE(userin->text(), QString());
+    QVERIFY(!Find<TimeBarSegment>("Shape1")->isVisible());
+}
+
+void TTestTest::pastedTextThatIsNoNumberReportsTheConversionError() {
+    window_->ShowFromMenu();
+    auto* userin = Find<QLineEdit>("Userin");
+    userin->insert(QStringLiteral("12a"));
+    QTest::keyClick(userin, Qt::Key_Return);
+
+    QCOMPARE(boxes_->Texts(), QStringList{QStringLiteral("'12a' is not a valid integer value.")});
+    QCOMPARE(boxes_->Seen().constFirst().icon, QMessageBox::Critical);
+    QCOMPARE(boxes_->Seen().constFirst().title, QStringLiteral("Kalkuno"));
+    QCOMPARE(userin->text(), QStringLiteral("12a"));
+    QCOMPARE(Find<QLabel>("Label4")->text(), QStringLiteral("Aufgabe 1 von 3"));
+    QVERIFY(!Find<QLabel>("Label3")->isVisible());
+
+    userin->clear();
+    AnswerRight();
+    QCOMPARE(Find<QLabel>("Label2")->text(), QStringLiteral("1 Richtig"));
+}
+
+void TTestTest::startOnAnOpenWindowOnlyRaisesIt() {
+    window_->ShowFromMenu();
+    AnswerRight();
+    window_->ShowFromMenu();
+    QCOMPARE(Find<QLabel>("Label4")->text(), QStringLiteral("Aufgabe 2 von 3"));
+
+    QVERIFY(window_->close());
+    QVERIFY(!window_->isVisible());
+    window_->ShowFromMenu();
+    QCOMPARE(Find<QLabel>("Label4")->text(), QStringLiteral("Aufgabe 1 von 3"));
+    QVERIFY(!Find<QLabel>("Label2")->isVisible());
+}
+
+void TTestTest::closingStopsTheCountdown() {
+    config_->WriteIni("[Vorgaben]\nZeit=1\n");
+    window_->ShowFromMenu();
+    QTRY_VERIFY_WITH_TIMEOUT(Find<TimeBarSegment>("Shape1")->isVisible(), 1000);
+
+    QTest::mouseClick(Find<QPushButton>("Button1"), Qt::LeftButton);
+    QVERIFY(!window_->isVisible());
+    QTest::qWait(300);
+    QVERIFY(!Find<TimeBarSegment>("Shape1")->isVisible());
+    QVERIFY(!Find<TimeBarSegment>("Shape3")->isVisible());
+}
+
+void TTestTest::timeBarSegmentsHaveTheirColoursAndPlaces() {
+    const QList<QColor> colours{{0, 136, 0},   {0, 153, 0},   {17, 153, 0},  {34, 153, 0},
+                                {51, 153, 0},  {68, 153, 0},  {85, 153, 0},  {102, 170, 0},
+                                {136, 170, 0}, {255, 170, 0}, {255, 170, 0}, {255, 153, 0},
+                                {255, 153, 0}, {255, 119, 0}, {255, 119, 0}, {255, 68, 0},
+                                {255, 51, 0},  {255, 34, 0},  {255, 17, 0},  {255, 0, 0}};
+    // Before the first round every segment shows, as the window was designed.
+    const QImage board = window_->grab().toImage();
+    for (int tag = 1; tag <= 20; ++tag) {
+        const QRect expected(112 + 16 * (tag - 1), 168, 17, 33);
+        QCOMPARE(Find<TimeBarSegment>(qPrintable(QStringLiteral("Shape%1").arg(tag)))->geometry(),
+                 expected);
+        QCOMPARE(board.pixelColor(expected.center() + QPoint(1, 0)), colours.at(tag - 1));
+        QCOMPARE(board.pixelColor(expected.topLeft()), QColor(Qt::black));
+    }
+}
+
+void TTestTest::problemLineEndsAtTheSamePlace() {
+    config_->WriteIni("[Vorgaben]\nMenge=30\nTimer=off\n");
+    window_->ShowFromMenu();
+    const auto* problem = Find<QLabel>("Label1");
+    for (int answered = 0; answered < 29; ++answered) {
+        QCOMPARE(problem->geometry().right() + 1, TTest::kProblemRightEdge);
+        QCOMPARE(problem->y(), 84);
+        AnswerRight();
+    }
+}
+
+void TTestTest::brokenSettingsLeaveTheBoardEmpty() {
+    config_->WriteIni("[Vorgaben]\nZeit=abc\n");
+    window_->ShowFromMenu();
+
+    QVERIFY(window_->isVisible());
+    QCOMPARE(boxes_->Texts(), QStringList{QStringLiteral("'abc' is not a valid integer value.")});
+    for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label5"}) {
+        QVERIFY2(!Find<QLabel>(name)->isVisible(), name);
+    }
+    QVERIFY(!Find<QLineEdit>("Userin")->isVisible());
+    QVERIFY(Find<QPushButton>("Button1")->isVisible());
+}
+
+QTEST_MAIN(TTestTest)
+#include "TTestTest.moc"
