@@ -1,0 +1,284 @@
+#include "settings/dialog/TConfig.h"
+
+#include "common/IntegerConversion.h"
+#include "common/ui/ErrorHandler.h"
+#include "common/ui/Fonts.h"
+#include "common/ui/MessageBoxes.h"
+#include "common/ui/WindowPlacement.h"
+#include "settings/SettingsStore.h"
+#include "settings/dialog/TSpinEdit.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+const std::string kFileBase = "Kalkuno";
+const std::string kRowsSection = "Aufgaben";
+const std::string kDefaultsSection = "Vorgaben";
+
+constexpr int kMinTime = 1;
+constexpr int kMaxTime = 10;
+constexpr int kTimeIfAbsent = 10;
+constexpr int kMinTotal = 1;
+constexpr int kMaxTotal = 100;
+constexpr int kTotalIfAbsent = 5;
+
+// The client area of a 544 x 330 window with the classic sizeable border.
+constexpr QSize kClientSize(536, 303);
+constexpr int kRowPanelWidth = 288;
+constexpr int kButtonPanelHeight = 73;
+constexpr QSize kCheckBoxSize(97, 17);
+constexpr QSize kButtonSize(75, 25);
+constexpr QSize kSpinEditSize(73, 22);
+constexpr int kTitlePixels = 32;
+// The rows as they stand in the design, before the first loading.
+constexpr int kRowsCheckedInDesign = 9;
+
+std::string ReadSetting(const std::string& section, const std::string& key) {
+    // A failed read leaves the value empty, which reads as absent.
+    std::string value;
+    ProfileRead(kFileBase, section, key, value);
+    return value;
+}
+
+bool WriteSetting(const std::string& section, const std::string& key, const std::string& value) {
+    return ProfileWrite(kFileBase, section, key, value);
+}
+
+std::string OnOff(bool on) {
+    return on ? "on" : "off";
+}
+
+std::string RowKey(int row) {
+    return std::to_string(row);
+}
+
+// Raises a ConversionError for a stored text that is not a number.
+void LoadSpinEdit(TSpinEdit& field, const std::string& stored, int valueIfAbsent) {
+    field.SetValue(stored.empty() ? valueIfAbsent : StrToInt(stored));
+}
+
+std::string ClampedText(const TSpinEdit& field, int lowest, int highest) {
+    return std::to_string(std::clamp(field.Value(), lowest, highest));
+}
+
+QFrame* MakePanel(const QString& name, QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    return panel;
+}
+
+// Panels aligned inside another panel fill its contents, which keep its bevel clear.
+template <typename Layout> Layout* MakeAlignLayout(QFrame* panel) {
+    auto* layout = new Layout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    return layout;
+}
+
+QLabel* MakeLabel(const QString& name, const QString& text, QPoint position, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->move(position);
+    label->adjustSize();
+    return label;
+}
+
+QLabel* MakeTitle(const QString& name, const QString& text, QPoint position, QWidget* parent) {
+    QLabel* title = MakeLabel(name, text, position, parent);
+    title->setFont(SansSerifFont(kTitlePixels, true));
+    title->adjustSize();
+    return title;
+}
+
+} // namespace
+
+TConfig::TConfig(QWidget* parent)
+    : QDialog(parent) {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Einstellungen"));
+    setFont(SansSerifFont(kDefaultFontPixels));
+
+    QFrame* panel1 = MakePanel(QStringLiteral("Panel1"), this);
+    auto* windowLayout = new QVBoxLayout(this);
+    windowLayout->setContentsMargins(0, 0, 0, 0);
+    windowLayout->addWidget(panel1);
+
+    QFrame* panel2 = MakePanel(QStringLiteral("Panel2"), panel1);
+    panel2->setFixedWidth(kRowPanelWidth);
+    QFrame* panel3 = MakePanel(QStringLiteral("Panel3"), panel1);
+    auto* panel1Layout = MakeAlignLayout<QHBoxLayout>(panel1);
+    panel1Layout->addWidget(panel2);
+    panel1Layout->addWidget(panel3);
+
+    QFrame* panel5 = MakePanel(QStringLiteral("Panel5"), panel3);
+    QFrame* panel4 = MakePanel(QStringLiteral("Panel4"), panel3);
+    panel4->setFixedHeight(kButtonPanelHeight);
+    auto* panel3Layout = MakeAlignLayout<QVBoxLayout>(panel3);
+    panel3Layout->addWidget(panel5);
+    panel3Layout->addWidget(panel4);
+
+    BuildRowPanel(panel2);
+    BuildButtonPanel(panel4);
+    BuildFieldPanel(panel5);
+    SetTabOrder();
+
+    resize(kClientSize);
+    CenterOnScreen(this);
+}
+
+void TConfig::BuildRowPanel(QFrame* panel) {
+    GroupBox1 = new QGroupBox(QStringLiteral("1 x 1 Reihen"), panel);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(9, 17, 272, 272);
+    constexpr int rowsPerColumn = kRowCount / 2;
+    for (int row = 1; row <= kRowCount; ++row) {
+        auto* box = new QCheckBox(QStringLiteral("1 x %1").arg(row), GroupBox1);
+        box->setObjectName(QStringLiteral("CheckBox%1").arg(row));
+        const int column = (row - 1) / rowsPerColumn;
+        const int line = (row - 1) % rowsPerColumn;
+        box->setGeometry(QRect(QPoint(column == 0 ? 32 : 144, 24 + 24 * line), kCheckBoxSize));
+        box->setChecked(row <= kRowsCheckedInDesign);
+        rowCheckBoxes_.at(static_cast<std::size_t>(row - 1)) = box;
+    }
+}
+
+void TConfig::BuildButtonPanel(QFrame* panel) {
+    Button1 = new QPushButton(QStringLiteral("Speichern"), panel);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(QRect(QPoint(144, 24), kButtonSize));
+    Button2 = new QPushButton(QStringLiteral("Abbrechen"), panel);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(QRect(QPoint(24, 24), kButtonSize));
+    // Neither is a default button, so Enter presses neither.
+    for (QPushButton* button : {Button1, Button2}) {
+        button->setAutoDefault(false);
+    }
+    connect(Button1, &QPushButton::clicked, this, &TConfig::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TConfig::Button2Click);
+}
+
+void TConfig::BuildFieldPanel(QFrame* panel) {
+    MakeTitle(QStringLiteral("Label3"), QStringLiteral("Einstellungen"), {16, 24}, panel);
+    MakeTitle(QStringLiteral("Label4"), QStringLiteral("Reihenheld"), {24, 72}, panel);
+    MakeLabel(QStringLiteral("Label2"), QStringLiteral("Menge der Aufgaben"), {24, 128}, panel);
+    MakeLabel(QStringLiteral("Label1"), QStringLiteral("Zeitvorgabe"), {24, 176}, panel);
+
+    SpinEdit2 = new TSpinEdit(panel);
+    SpinEdit2->setObjectName(QStringLiteral("SpinEdit2"));
+    SpinEdit2->setGeometry(QRect(QPoint(24, 144), kSpinEditSize));
+    SpinEdit2->SetRange(kMinTotal, kMaxTotal);
+    SpinEdit1 = new TSpinEdit(panel);
+    SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
+    SpinEdit1->setGeometry(QRect(QPoint(24, 192), kSpinEditSize));
+    SpinEdit1->SetRange(kMinTime, kMaxTime);
+    // Both fields show 1 in the design, until the first loading.
+    for (TSpinEdit* field : {SpinEdit1, SpinEdit2}) {
+        field->SetValue(1);
+    }
+
+    CheckBox21 = new QCheckBox(QStringLiteral("Auf Zeit"), panel);
+    CheckBox21->setObjectName(QStringLiteral("CheckBox21"));
+    CheckBox21->setGeometry(QRect(QPoint(120, 200), kCheckBoxSize));
+    CheckBox21->setChecked(true);
+}
+
+void TConfig::SetTabOrder() {
+    QList<QWidget*> order(rowCheckBoxes_.begin(), rowCheckBoxes_.end());
+    order << Button1 << Button2 << CheckBox21 << SpinEdit1 << SpinEdit2;
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        setTabOrder(order.at(i - 1), order.at(i));
+    }
+}
+
+void TConfig::ShowFromMenu() {
+    if (isVisible()) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    } else {
+        FormShow();
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+void TConfig::keyPressEvent(QKeyEvent* event) {
+    // Neither button is a cancel button, so Escape leaves the dialog open.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TConfig::FormShow() {
+    RunGuarded([this] {
+        for (int row = 1; row <= kRowCount; ++row) {
+            RowCheckBox(row)->setChecked(ReadSetting(kRowsSection, RowKey(row)) == "on");
+        }
+        LoadSpinEdit(*SpinEdit1, ReadSetting(kDefaultsSection, "Zeit"), kTimeIfAbsent);
+        LoadSpinEdit(*SpinEdit2, ReadSetting(kDefaultsSection, "Menge"), kTotalIfAbsent);
+        CheckBox21->setChecked(ReadSetting(kDefaultsSection, "Timer") == "on");
+        for (int row = 1; row <= kRowCount; ++row) {
+            RowCheckBox(row)->setText(QStringLiteral("1 · %1").arg(row));
+        }
+        GroupBox1->setTitle(QStringLiteral("Aufgaben"));
+    });
+}
+
+void TConfig::Button1Click() {
+    RunGuarded([this] {
+        const QString saveFailed =
+            QStringLiteral("Die Einstellungen konnten nicht gespeichert werden.");
+        if (!SaveControls()) {
+            ShowPlainMessage(this, saveFailed);
+            return;
+        }
+        if (NoRowChosen()) {
+            ShowPlainMessage(this,
+                             QStringLiteral("Bitte wählen Sie mindesten eine Aufgabenreihe!"));
+            RowCheckBox(1)->setChecked(true);
+            if (!WriteSetting(kRowsSection, RowKey(1), OnOff(true))) {
+                ShowPlainMessage(this, saveFailed);
+            }
+            return;
+        }
+        close();
+    });
+}
+
+void TConfig::Button2Click() {
+    close();
+}
+
+bool TConfig::SaveControls() const {
+    for (int row = 1; row <= kRowCount; ++row) {
+        if (!WriteSetting(kRowsSection, RowKey(row), OnOff(RowCheckBox(row)->isChecked()))) {
+            return false;
+        }
+    }
+    return WriteSetting(kDefaultsSection, "Zeit", ClampedText(*SpinEdit1, kMinTime, kMaxTime)) &&
+           WriteSetting(kDefaultsSection, "Menge", ClampedText(*SpinEdit2, kMinTotal, kMaxTotal)) &&
+           WriteSetting(kDefaultsSection, "Timer", OnOff(CheckBox21->isChecked()));
+}
+
+QCheckBox* TConfig::RowCheckBox(int row) const {
+    return rowCheckBoxes_.at(static_cast<std::size_t>(row - 1));
+}
+
+bool TConfig::NoRowChosen() const {
+    return std::none_of(rowCheckBoxes_.begin(), rowCheckBoxes_.end(),
+                        [](const QCheckBox* box) { return box->isChecked(); });
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QPushButton;
+class TSpinEdit;
+
+// The settings dialog: which multiplication rows are practised, how many problems a round has,
+// how long each problem may take and whether rounds run against the clock. It loads the settings
+// file each time it is shown and writes it on "Speichern".
+class TConfig : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kRowCount = 20;
+
+    explicit TConfig(QWidget* parent);
+
+    // The "Einstellungen" command: shows the dialog freshly loaded, or, when it is open already,
+    // only brings it to the front, so that unsaved edits stay.
+    void ShowFromMenu();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void BuildRowPanel(QFrame* panel);
+    void BuildButtonPanel(QFrame* panel);
+    void BuildFieldPanel(QFrame* panel);
+    void SetTabOrder();
+
+    void FormShow();
+    void Button1Click();
+    void Button2Click();
+
+    // False as soon as one store call fails; the later values are then not tried.
+    bool SaveControls() const;
+    bool NoRowChosen() const;
+    QCheckBox* RowCheckBox(int row) const;
+
+    // CheckBox1 ... CheckBox20, one per multiplication row.
+    std::array<QCheckBox*, kRowCount> rowCheckBoxes_{};
+    QGroupBox* GroupBox1 = nullptr;
+    QCheckBox* CheckBox21 = nullptr;
+    TSpinEdit* SpinEdit1 = nullptr;
+    TSpinEdit* SpinEdit2 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+};

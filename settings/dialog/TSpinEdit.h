@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QWidget>
+
+class QKeyEvent;
+class QLineEdit;
+class SpinButton;
+
+// A numeric spin field: a single-line edit with a pair of small up/down buttons at its right
+// edge. The text is the truth; the value is read from it each time.
+class TSpinEdit : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TSpinEdit(QWidget* parent);
+
+    int MinValue() const { return minValue_; }
+    int MaxValue() const { return maxValue_; }
+    void SetRange(int minValue, int maxValue);
+    int Increment() const { return increment_; }
+    void SetIncrement(int increment) { increment_ = increment; }
+
+    // The text read by the integer conversion; text that does not convert reads as the minimum,
+    // so this never throws.
+    int Value() const;
+    // Writes the value, clamped to the range, as text.
+    void SetValue(int value);
+
+    QString Text() const;
+    void SetText(const QString& text);
+
+    void UpClick();
+    void DownClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Clamping is off while minimum and maximum are equal.
+    int CheckValue(int value) const;
+    void StepBy(long long delta);
+    // Typed characters other than these are swallowed with a beep.
+    static bool IsValidChar(QChar character);
+    // True when the key was used up here.
+    bool FilterKeyPress(const QKeyEvent& event);
+    void ClampOnExit(Qt::FocusReason reason);
+
+    QLineEdit* editor_;
+    SpinButton* upButton_;
+    SpinButton* downButton_;
+    int minValue_ = 0;
+    int maxValue_ = 0;
+    int increment_ = 1;
+};
