@@ -1,0 +1,108 @@
+#include "app/TForm1.h"
+
+#include "about/ShowAbout.h"
+#include "app/FileVersion.h"
+#include "common/ui/Fonts.h"
+#include "common/ui/SvgPicture.h"
+#include "common/ui/WindowPlacement.h"
+#include "practice/window/TTest.h"
+#include "settings/dialog/TConfig.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenuBar>
+
+namespace {
+
+// F1 and F2 work from every window of the program, but not past a modal box.
+QAction* MakeAction(const QString& name, const QString& caption, QObject* parent) {
+    auto* action = new QAction(caption, parent);
+    action->setObjectName(name);
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    return action;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent) {
+    setObjectName(QStringLiteral("TForm1"));
+    UseFixedSingleBorder(this);
+    setFont(SansSerifFont(kDefaultFontPixels));
+
+    auto* image1 = new SvgPicture(QStringLiteral(":/assets/Splash.svg"), this);
+    image1->setObjectName(QStringLiteral("Image1"));
+    image1->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(image1);
+    CreateMenu();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TForm1::SetWindows(TConfig* config, TTest* test) {
+    config_ = config;
+    test_ = test;
+}
+
+void TForm1::CreateMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    QMenu* datei = bar->addMenu(QStringLiteral("&Datei"));
+    datei->setObjectName(QStringLiteral("Datei1"));
+    datei->menuAction()->setObjectName(QStringLiteral("Datei1"));
+
+    QAction* start = MakeAction(QStringLiteral("Start1"), QStringLiteral("&Start"), this);
+    start->setShortcut(Qt::Key_F2);
+    connect(start, &QAction::triggered, this, &TForm1::Start1Click);
+    datei->addAction(start);
+
+    QAction* einstellungen =
+        MakeAction(QStringLiteral("Einstellungen1"), QStringLiteral("&Einstellungen"), this);
+    connect(einstellungen, &QAction::triggered, this, &TForm1::Einstellungen1Click);
+    datei->addAction(einstellungen);
+
+    datei->addSeparator()->setObjectName(QStringLiteral("N1"));
+
+    QAction* beenden = MakeAction(QStringLiteral("Beenden1"), QStringLiteral("B&eenden"), this);
+    connect(beenden, &QAction::triggered, this, &TForm1::Beenden1Click);
+    datei->addAction(beenden);
+
+    QAction* info = MakeAction(QStringLiteral("Info1"), QStringLiteral("&Info"), this);
+    info->setShortcut(Qt::Key_F1);
+    connect(info, &QAction::triggered, this, &TForm1::Info1Click);
+    bar->addAction(info);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void TForm1::FormShow() {
+    setWindowTitle(QStringLiteral("Reihenheld ") + FileVersionText());
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    QApplication::quit();
+}
+
+void TForm1::Start1Click() {
+    test_->ShowFromMenu();
+}
+
+void TForm1::Einstellungen1Click() {
+    config_->ShowFromMenu();
+}
+
+void TForm1::Beenden1Click() {
+    QApplication::quit();
+}
+
+void TForm1::Info1Click() {
+    ShowAbout(this, QStringLiteral(" R e i h e n h e l d"));
+}

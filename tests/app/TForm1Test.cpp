@@ -1,0 +1,205 @@
+#include "app/FileVersion.h"
+#include "app/ProgramWindows.h"
+#include "common/ui/ApplicationSetup.h"
+#include "practice/window/TTest.h"
+#include "settings/dialog/TConfig.h"
+#include "tests/support/TempConfigDir.h"
+#include "tests/widgetsupport/ModalBoxWatcher.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+QString Describe(const QAction* action) {
+    if (action->isSeparator()) {
+        return QStringLiteral("-");
+    }
+    const QString shortcut = action->shortcut().toString();
+    return shortcut.isEmpty() ? action->text() : action->text() + QLatin1Char('\t') + shortcut;
+}
+
+} // namespace
+
+class TForm1Test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ConfigureApplication(); }
+    void init();
+    void cleanup();
+
+    void captionAndClientAreaAsDesigned();
+    void menuHasItsItemsInOrder();
+    void f2OpensTheChalkboardWithItsFirstProblem();
+    void f2FromTheChalkboardKeepsTheRound();
+    void f2FromTheSettingsDialogOpensTheChalkboard();
+    void f1OpensTheAboutBoxAndBlocksF2();
+    void shortcutsDoNothingWhileAMessageBoxIsOpen();
+    void einstellungenOpensTheSettingsDialog();
+    void closingTheMainWindowEndsTheProgram();
+    void beendenEndsTheProgram();
+
+private:
+    QAction* Action(const char* name) const {
+        return windows_->Form1().findChild<QAction*>(QString::fromLatin1(name));
+    }
+    template <typename T> T* OnBoard(const char* name) const {
+        return windows_->Test().findChild<T*>(QString::fromLatin1(name));
+    }
+    // Runs the event loop until the program quits; false when it did not within two seconds.
+    static bool ProgramEndsAfter(const std::function<void()>& action);
+
+    std::optional<TempConfigDir> config_;
+    std::unique_ptr<ProgramWindows> windows_;
+};
+
+void TForm1Test::init() {
+    config_.emplace();
+    windows_ = std::make_unique<ProgramWindows>();
+    windows_->Form1().show();
+    QVERIFY(QTest::qWaitForWindowActive(&windows_->Form1()));
+}
+
+void TForm1Test::cleanup() {
+    windows_.reset();
+    config_.reset();
+}
+
+bool TForm1Test::ProgramEndsAfter(const std::function<void()>& action) {
+    bool timedOut = false;
+    QTimer::singleShot(0, action);
+    QTimer::singleShot(2000, [&] {
+        timedOut = true;
+        QApplication::quit();
+    });
+    QApplication::exec();
+    return !timedOut;
+}
+
+void TForm1Test::captionAndClientAreaAsDesigned() {
+    QCOMPARE(FileVersionText(), QStringLiteral("1.1"));
+    QCOMPARE(windows_->Form1().windowTitle(), QStringLiteral("Reihenheld 1.1"));
+    QCOMPARE(windows_->Form1().centralWidget()->size(), QSize(420, 250));
+    QVERIFY(!windows_->Test().isVisible());
+    QVERIFY(!windows_->Config().isVisible());
+    QVERIFY(!(windows_->Form1().windowFlags() & Qt::WindowMaximizeButtonHint));
+}
+
+void TForm1Test::menuHasItsItemsInOrder() {
+    QStringList bar;
+    for (const QAction* action : windows_->Form1().menuBar()->actions()) {
+        bar << Describe(action);
+    }
+    QCOMPARE(bar, (QStringList{QStringLiteral("&Datei"), QStringLiteral("&Info\tF1")}));
+
+    QStringList datei;
+    for (const QAction* action :
+         windows_->Form1().menuBar()->actions().constFirst()->menu()->actions()) {
+        datei << Describe(action);
+    }
+    QCOMPARE(datei, (QStringList{QStringLiteral("&Start\tF2"), QStringLiteral("&Einstellungen"),
+                                 QStringLiteral("-"), QStringLiteral("B&eenden")}));
+}
+
+void TForm1Test::f2OpensTheChalkboardWithItsFirstProblem() {
+    QTest::keyClick(&windows_->Form1(), Qt::Key_F2);
+
+    QVERIFY(windows_->Test().isVisible());
+    QCOMPARE(windows_->Test().windowTitle(), QStringLiteral("Test"));
+    QCOMPARE(OnBoard<QLabel>("Label4")->text(), QStringLiteral("Aufgabe 1 von 10"));
+    QVERIFY(OnBoard<QLabel>("Label1")->isVisible());
+    QVERIFY(!OnBoard<QLabel>("Label1")->text().isEmpty());
+}
+
+void TForm1Test::f2FromTheChalkboardKeepsTheRound() {
+    QTest::keyClick(&windows_->Form1(), Qt::Key_F2);
+    QVERIFY(QTest::qWaitForWindowActive(&windows_->Test()));
+    auto* userin = OnBoard<QLineEdit>("Userin");
+    QTest::keyClick(userin, Qt::Key_Return);
+    QCOMPARE(OnBoard<QLabel>("Label4")->text(), QStringLiteral("Aufgabe 2 von 10"));
+
+    QTest::keyClick(userin, Qt::Key_F2);
+    QCOMPARE(OnBoard<QLabel>("Label4")->text(), QStringLiteral("Aufgabe 2 von 10"));
+    QCOMPARE(OnBoard<QLabel>("Label3")->text(), QStringLiteral("1 Falsch"));
+
+    QString openedFromBoard;
+    QTimer::singleShot(0, [&] {
+        QWidget* about = QApplication::activeModalWidget();
+        QVERIFY(about != nullptr);
+        openedFromBoard = about->windowTitle();
+        about->close();
+    });
+    QTest::keyClick(userin, Qt::Key_F1);
+    QCOMPARE(openedFromBoard, QStringLiteral("Info"));
+}
+
+void TForm1Test::f2FromTheSettingsDialogOpensTheChalkboard() {
+    Action("Einstellungen1")->trigger();
+    QVERIFY(QTest::qWaitForWindowActive(&windows_->Config()));
+    QTest::keyClick(&windows_->Config(), Qt::Key_F2);
+    QVERIFY(windows_->Test().isVisible());
+    QCOMPARE(OnBoard<QLabel>("Label4")->text(), QStringLiteral("Aufgabe 1 von 10"));
+}
+
+void TForm1Test::f1OpensTheAboutBoxAndBlocksF2() {
+    QString aboutTitle;
+    bool chalkboardShown = true;
+    QTimer::singleShot(0, [&] {
+        QWidget* about = QApplication::activeModalWidget();
+        QVERIFY(about != nullptr);
+        aboutTitle = about->windowTitle();
+        QTest::keyClick(about, Qt::Key_F2);
+        chalkboardShown = windows_->Test().isVisible();
+        about->close();
+    });
+    QTest::keyClick(&windows_->Form1(), Qt::Key_F1);
+
+    QCOMPARE(aboutTitle, QStringLiteral("Info"));
+    QVERIFY(!chalkboardShown);
+}
+
+void TForm1Test::shortcutsDoNothingWhileAMessageBoxIsOpen() {
+    QTest::keyClick(&windows_->Form1(), Qt::Key_F2);
+    QVERIFY(QTest::qWaitForWindowActive(&windows_->Test()));
+    ModalBoxWatcher boxes;
+    QWidget* modalDuringF1 = nullptr;
+    boxes.SetWhileOpen([&] {
+        QWidget* box = QApplication::activeModalWidget();
+        QTest::keyClick(box, Qt::Key_F1);
+        modalDuringF1 = QApplication::activeModalWidget();
+        QVERIFY(modalDuringF1 == box);
+    });
+    QTest::keyClick(OnBoard<QLineEdit>("Userin"), Qt::Key_A);
+
+    QCOMPARE(boxes.Texts(), QStringList{QStringLiteral("Bitte eine Zahl eingeben!")});
+    QVERIFY(modalDuringF1 != nullptr);
+}
+
+void TForm1Test::einstellungenOpensTheSettingsDialog() {
+    Action("Einstellungen1")->trigger();
+    QVERIFY(windows_->Config().isVisible());
+    QCOMPARE(windows_->Config().windowTitle(), QStringLiteral("Einstellungen"));
+    QVERIFY(!windows_->Config().isModal());
+}
+
+void TForm1Test::closingTheMainWindowEndsTheProgram() {
+    QTest::keyClick(&windows_->Form1(), Qt::Key_F2);
+    QVERIFY(windows_->Test().isVisible());
+    QVERIFY(ProgramEndsAfter([this] { windows_->Form1().close(); }));
+}
+
+void TForm1Test::beendenEndsTheProgram() {
+    QTest::keyClick(&windows_->Form1(), Qt::Key_F2);
+    QVERIFY(ProgramEndsAfter([this] { Action("Beenden1")->trigger(); }));
+}
+
+QTEST_MAIN(TForm1Test)
+#include "TForm1Test.moc"

@@ -1,0 +1,114 @@
+// Renders the real windows offscreen to PNG files for the README.
+#include "app/ProgramWindows.h"
+#include "common/ui/ApplicationSetup.h"
+#include "practice/window/TTest.h"
+#include "settings/dialog/TConfig.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+void Wait(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void Type(QWidget* field, const QString& text) {
+    for (const QChar character : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + character.digitValue(), Qt::NoModifier,
+                        QString(character));
+        QApplication::sendEvent(field, &press);
+    }
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(field, &enter);
+}
+
+int AskedProduct(const TTest& board) {
+    static const QRegularExpression pattern(QStringLiteral("^(\\d+) \u00B7 (\\d+) = $"));
+    const auto match = pattern.match(board.findChild<QLabel*>(QStringLiteral("Label1"))->text());
+    return match.captured(1).toInt() * match.captured(2).toInt();
+}
+
+bool Save(QWidget& window, const QDir& folder, const QString& name) {
+    const QString path = folder.filePath(name);
+    if (!window.grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER\n", argv[0]);
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
+    QFile ini(QDir(settings.path()).filePath(QStringLiteral("Kalkuno.ini")));
+    if (!ini.open(QIODevice::WriteOnly) ||
+        ini.write("[Aufgaben]\n1=off\n2=off\n10=off\n11=off\n[Vorgaben]\nZeit=5\nMenge=10\n") < 0) {
+        return 1;
+    }
+    ini.close();
+
+    QApplication application(argc, argv);
+    ConfigureApplication();
+    const QDir output(QString::fromLocal8Bit(argv[1]));
+
+    ProgramWindows windows;
+    windows.Form1().show();
+    bool ok = Save(windows.Form1(), output, QStringLiteral("main-window.png"));
+
+    TTest& board = windows.Test();
+    board.ShowFromMenu();
+    auto* userin = board.findChild<QLineEdit*>(QStringLiteral("Userin"));
+    for (int answer = 0; answer < 4; ++answer) {
+        Type(userin, QString::number(AskedProduct(board) + (answer == 2 ? 1 : 0)));
+    }
+    Wait(3600);
+    userin->setText(QStringLiteral("4"));
+    ok = Save(board, output, QStringLiteral("round.png")) && ok;
+
+    ini.open(QIODevice::WriteOnly);
+    ini.write("[Vorgaben]\nMenge=5\nTimer=off\n");
+    ini.close();
+    board.close();
+    // A half-typed answer survives closing the board, so clear it for a perfect round.
+    userin->clear();
+    board.ShowFromMenu();
+    for (int answer = 0; answer < 5; ++answer) {
+        Type(userin, QString::number(AskedProduct(board)));
+    }
+    ok = Save(board, output, QStringLiteral("reward.png")) && ok;
+
+    windows.Config().ShowFromMenu();
+    ok = Save(windows.Config(), output, QStringLiteral("settings.png")) && ok;
+
+    // The about box is modal: photograph it once its banner has typed the whole title.
+    QTimer::singleShot(3200, [&] {
+        QWidget* about = QApplication::activeModalWidget();
+        ok = about != nullptr && Save(*about, output, QStringLiteral("about.png")) && ok;
+        if (about != nullptr) {
+            about->close();
+        }
+    });
+    windows.Form1().findChild<QAction*>(QStringLiteral("Info1"))->trigger();
+    return ok ? 0 : 1;
+}
