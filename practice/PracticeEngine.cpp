@@ -9,7 +9,6 @@
 
 namespace {
 
-const std::string kFileBase = "Kalkuno";
 const std::string kRowSection = "Aufgaben";
 const std::string kDefaultsSection = "Vorgaben";
 const std::string kOn = "on";
@@ -21,7 +20,7 @@ constexpr int kSegmentsBeforeTimeOut = 20;
 std::string ReadSetting(const std::string& section, const std::string& key,
                         const std::string& emptyDefault) {
     std::string value;
-    ProfileRead(kFileBase, section, key, value);
+    ProfileRead(kSettingsFileBase, section, key, value);
     return value.empty() ? emptyDefault : value;
 }
 

@@ -21,7 +21,6 @@
 
 namespace {
 
-const std::string kFileBase = "Kalkuno";
 const std::string kRowsSection = "Aufgaben";
 const std::string kDefaultsSection = "Vorgaben";
 
@@ -46,12 +45,12 @@ constexpr int kRowsCheckedInDesign = 9;
 std::string ReadSetting(const std::string& section, const std::string& key) {
     // A failed read leaves the value empty, which reads as absent.
     std::string value;
-    ProfileRead(kFileBase, section, key, value);
+    ProfileRead(kSettingsFileBase, section, key, value);
     return value;
 }
 
 bool WriteSetting(const std::string& section, const std::string& key, const std::string& value) {
-    return ProfileWrite(kFileBase, section, key, value);
+    return ProfileWrite(kSettingsFileBase, section, key, value);
 }
 
 std::string OnOff(bool on) {
