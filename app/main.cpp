@@ -4,8 +4,7 @@
 #include <QApplication>
 #include <QIcon>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     ConfigureApplication();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/Icon.svg")));

@@ -5,8 +5,7 @@
 
 #include <QApplication>
 
-void ConfigureApplication()
-{
+void ConfigureApplication() {
     // Only the name: a display name would be appended to every window caption.
     QApplication::setApplicationName(
         QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
