@@ -38,6 +38,8 @@ TForm1::TForm1(QWidget* parent)
     setCentralWidget(image1);
     CreateMenu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    CenterOnScreen(this);
 }
 
 void TForm1::SetWindows(TConfig* config, TTest* test) {
