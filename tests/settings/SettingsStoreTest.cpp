@@ -1,5 +1,6 @@
 #include "settings/SettingsStore.h"
 
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TempConfigDir.h"
 
 #include <gtest/gtest.h>
@@ -62,33 +63,6 @@ std::string IniOfSize(std::size_t size) {
     const std::string entry = "[A]\nk=v\n";
     return entry + ";" + std::string(size - entry.size() - 2, 'x') + "\n";
 }
-
-// Sets or removes one environment variable while the object lives.
-class ScopedVariable {
-public:
-    ScopedVariable(std::string name, const std::optional<std::string>& value)
-        : name_(std::move(name)) {
-        if (const char* old = std::getenv(name_.c_str())) {
-            previous_ = old;
-        }
-        Set(value);
-    }
-    ~ScopedVariable() { Set(previous_); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    void Set(const std::optional<std::string>& value) const {
-        if (value) {
-            setenv(name_.c_str(), value->c_str(), 1);
-        } else {
-            unsetenv(name_.c_str());
-        }
-    }
-
-    std::string name_;
-    std::optional<std::string> previous_;
-};
 
 // Root ignores permission bits, so a root process acts as the user "nobody" while the object
 // lives; any other user stays as it is.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/SettingsStore.h"
+#include "tests/support/ScopedVariable.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 // A fresh configuration folder for one test: XDG_CONFIG_HOME points at it while the object
 // lives, so the store never touches the real settings file.
@@ -20,18 +22,14 @@ public:
             throw std::runtime_error("cannot create a temporary folder");
         }
         path_ = pattern;
-        if (const char* old = std::getenv("XDG_CONFIG_HOME")) {
-            previous_ = old;
-        }
-        setenv("XDG_CONFIG_HOME", path_.c_str(), 1);
+        configHome_.emplace("XDG_CONFIG_HOME", path_.string());
+        // A classroom file in the machine's /etc/xdg must not change what the tests see.
+        configDirs_.emplace("XDG_CONFIG_DIRS", (path_ / "no-system-defaults").string());
     }
 
     ~TempConfigDir() {
-        if (previous_) {
-            setenv("XDG_CONFIG_HOME", previous_->c_str(), 1);
-        } else {
-            unsetenv("XDG_CONFIG_HOME");
-        }
+        configDirs_.reset();
+        configHome_.reset();
         std::error_code ignored;
         std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
@@ -55,5 +53,6 @@ public:
 
 private:
     std::filesystem::path path_;
-    std::optional<std::string> previous_;
+    std::optional<ScopedVariable> configHome_;
+    std::optional<ScopedVariable> configDirs_;
 };
