@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kLineBreaks = "\r\n";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 enum class LineKind { Other, Section, Entry };
 
@@ -83,7 +84,8 @@ void Classify(std::string_view text, Line& line) {
 
 std::vector<Line> SplitLines(std::string_view content) {
     std::vector<Line> lines;
-    std::size_t begin = 0;
+    // Editors such as Notepad put a UTF-8 byte-order mark first; it must not hide the first line.
+    std::size_t begin = content.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
     while (begin < content.size()) {
         Line line;
         line.begin = begin;

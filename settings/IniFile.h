@@ -11,7 +11,8 @@
 // names and values are ignored; one matching pair of double or single quotes around a value is
 // removed; a line whose first non-blank character is ";" is a comment; a line without "=" is not
 // an entry; the first of two equal sections or keys wins; entries before the first section are
-// not read; CRLF, LF and CR line endings all read the same. Bytes pass through unchanged.
+// not read; CRLF, LF and CR line endings all read the same; a UTF-8 byte-order mark at the start
+// is skipped. Bytes pass through unchanged.
 namespace IniFile {
 
 // Longest value a read returns; longer values are cut.

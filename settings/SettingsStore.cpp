@@ -1,7 +1,9 @@
 #include "settings/SettingsStore.h"
 
 #include "settings/IniFile.h"
+#include "settings/SystemDefaults.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +12,7 @@
 #include <pwd.h>
 #include <stdexcept>
 #include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -120,11 +123,94 @@ void SyncFolder(const fs::path& folder) {
     }
 }
 
+// Beside "Kalkuno.ini" stand its lock file ".Kalkuno.ini.lock" and, during a save, a temporary
+// copy ".Kalkuno.ini." followed by the six letters or digits mkstemp puts for kTemporaryPattern.
+constexpr std::string_view kTemporaryPattern = "XXXXXX";
+
+std::string CompanionPrefix(const fs::path& path) {
+    return "." + path.filename().string() + ".";
+}
+
+bool IsAsciiLetterOrDigit(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+bool IsTemporaryCopy(std::string_view name, std::string_view prefix) {
+    return name.size() == prefix.size() + kTemporaryPattern.size() && name.starts_with(prefix) &&
+           std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                       IsAsciiLetterOrDigit);
+}
+
+// Copies left by saves that were killed before their rename. Called only under the writer lock,
+// when no save of this program is under way.
+void RemoveStaleCopies(const fs::path& path) {
+    const std::string prefix = CompanionPrefix(path);
+    std::error_code error;
+    for (fs::directory_iterator entry(path.parent_path(), error), end; !error && entry != end;
+         entry.increment(error)) {
+        if (IsTemporaryCopy(entry->path().filename().string(), prefix)) {
+            unlink(entry->path().c_str());
+        }
+    }
+}
+
+// Keeps every other writer, in this or another process, out from reading the old file to the
+// rename, so two programs saving at once never lose an entry. The lock file is removed while
+// still held, so none is left behind; a writer that got the lock on a file removed meanwhile
+// holds nothing and tries again.
+class WriterLock {
+public:
+    explicit WriterLock(const fs::path& path)
+        : path_(path.parent_path() / (CompanionPrefix(path) + "lock")) {}
+    ~WriterLock() {
+        if (fd_ >= 0) {
+            unlink(path_.c_str());
+            close(fd_);
+        }
+    }
+    WriterLock(const WriterLock&) = delete;
+    WriterLock& operator=(const WriterLock&) = delete;
+
+    // Waits for the lock; false when the lock file cannot be made or locked.
+    bool Acquire() {
+        for (;;) {
+            // Read access is enough for flock, so a lock file left by another user still works.
+            fd_ = open(path_.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+            if (fd_ < 0) {
+                return false;
+            }
+            int locked = flock(fd_, LOCK_EX);
+            while (locked != 0 && errno == EINTR) {
+                locked = flock(fd_, LOCK_EX);
+            }
+            if (locked != 0) {
+                close(std::exchange(fd_, -1));
+                return false;
+            }
+            if (LocksTheFileInPlace()) {
+                return true;
+            }
+            close(std::exchange(fd_, -1));
+        }
+    }
+
+private:
+    bool LocksTheFileInPlace() const {
+        struct stat held {};
+        struct stat current {};
+        return fstat(fd_, &held) == 0 && stat(path_.c_str(), &current) == 0 &&
+               held.st_dev == current.st_dev && held.st_ino == current.st_ino;
+    }
+
+    fs::path path_;
+    int fd_ = -1;
+};
+
 // Puts content at path through a temporary file in the same folder, so the old file stays whole
 // until the rename; on failure the temporary file is removed and the old file left as it was.
 bool ReplaceProfile(const fs::path& path, std::string_view content) {
     std::string temporary =
-        (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
+        (path.parent_path() / (CompanionPrefix(path) + std::string(kTemporaryPattern))).string();
     const mode_t mode = ModeForReplacement(path);
     const int fd = mkstemp(temporary.data());
     if (fd < 0) {
@@ -144,6 +230,16 @@ bool ReplaceProfile(const fs::path& path, std::string_view content) {
 
 bool WriteProfileString(const fs::path& path, const std::string& section, const std::string& key,
                         const std::string& value) {
+    std::error_code error;
+    fs::create_directories(path.parent_path(), error);
+    if (error) {
+        return false;
+    }
+    WriterLock lock(path);
+    if (!lock.Acquire()) {
+        return false;
+    }
+    RemoveStaleCopies(path);
     const std::optional<std::string> old = LoadProfile(path);
     if (!old) {
         return false;
@@ -152,12 +248,7 @@ bool WriteProfileString(const fs::path& path, const std::string& section, const 
     if (!updated) {
         return false;
     }
-    if (*updated == *old) {
-        return true;
-    }
-    std::error_code error;
-    fs::create_directories(path.parent_path(), error);
-    return !error && ReplaceProfile(path, *updated);
+    return *updated == *old || ReplaceProfile(path, *updated);
 }
 
 } // namespace
@@ -177,7 +268,12 @@ bool ProfileRead(const std::string& fileBase, const std::string& section, const 
         if (!content) {
             return false;
         }
-        value = IniFile::ReadValue(*content, section, key).value_or(std::string());
+        std::optional<std::string> found = IniFile::ReadValue(*content, section, key);
+        // The user's own entry wins even when empty; only a missing one falls back.
+        if (!found) {
+            found = SystemDefault(fileBase, section, key);
+        }
+        value = found.value_or(std::string());
         return true;
     } catch (...) {
         return false;

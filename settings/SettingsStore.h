@@ -9,13 +9,15 @@ inline const std::string kSettingsFileBase = "Kalkuno";
 // Stateless access to "<fileBase>.ini" in the user's configuration folder ($XDG_CONFIG_HOME, else
 // ~/.config). Every call opens the file anew.
 
-// Stores the value of key in section into value and returns true; a missing file, section or key
-// yields the empty text. Returns false and leaves value unchanged when the file cannot be read.
+// Stores the value of key in section into value and returns true. An entry the user's file does
+// not hold comes from the classroom defaults (SystemDefault), else reads as the empty text.
+// Returns false and leaves value unchanged when the user's file cannot be read.
 bool ProfileRead(const std::string& fileBase, const std::string& section, const std::string& key,
                  std::string& value);
 
 // Replaces or adds one entry, creating folder, file and section as needed, and leaves every other
-// byte of the file as it was. The file is replaced atomically; on failure it stays untouched and
+// byte of the file as it was. The file is replaced atomically, under an exclusive lock so that two
+// running copies of the program never lose each other's entries; on failure it stays untouched and
 // the call returns false.
 bool ProfileWrite(const std::string& fileBase, const std::string& section, const std::string& key,
                   const std::string& value);
