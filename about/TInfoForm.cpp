@@ -1,6 +1,7 @@
 #include "about/TInfoForm.h"
 
 #include "about/ContactData.h"
+#include "about/LinkLabel.h"
 #include "about/RevealText.h"
 #include "common/ApplicationTitle.h"
 #include "common/ui/Fonts.h"
@@ -46,9 +47,10 @@ void SetTextColor(QWidget* widget, const QColor& color) {
     widget->setPalette(palette);
 }
 
-QLabel* AddLabel(QWidget* parent, const QString& name, const QRect& geometry,
-                 Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop) {
-    auto* label = new QLabel(parent);
+template <typename Label = QLabel>
+Label* AddLabel(QWidget* parent, const QString& name, const QRect& geometry,
+                Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop) {
+    auto* label = new Label(parent);
     label->setObjectName(name);
     label->setGeometry(geometry);
     label->setAlignment(alignment);
@@ -56,7 +58,7 @@ QLabel* AddLabel(QWidget* parent, const QString& name, const QRect& geometry,
 }
 
 QLabel* AddLink(QWidget* parent, const QString& name, const QPoint& position) {
-    QLabel* link = AddLabel(parent, name, QRect(position, QSize()));
+    QLabel* link = AddLabel<LinkLabel>(parent, name, QRect(position, QSize()));
     QFont font = ArialFont(kLinkFontPixels);
     font.setUnderline(true);
     link->setFont(font);

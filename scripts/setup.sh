@@ -7,6 +7,9 @@ kalkuno_packages=(
     libgtest-dev
     fonts-liberation2
     xvfb xauth
+    clang libclang-rt-14-dev
+    qt6-base-private-dev
+    dpkg-dev desktop-file-utils appstream
 )
 
 kalkuno_install_packages() {

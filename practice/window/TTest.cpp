@@ -5,9 +5,11 @@
 #include "common/ui/MessageBoxes.h"
 #include "common/ui/SvgPicture.h"
 #include "common/ui/WindowPlacement.h"
+#include "practice/window/TimeBar.h"
 #include "practice/window/TimeBarSegment.h"
 #include "practice/window/TypedCharacter.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -82,6 +84,7 @@ TTest::TTest(QWidget* parent)
     image1_->lower();
 
     userin_->setObjectName(QStringLiteral("Userin"));
+    userin_->setAccessibleName(QStringLiteral("Antwort"));
     userin_->setGeometry(328, 76, 148, 45);
     userin_->setFont(SansSerifFont(32, true));
     userin_->setMaxLength(std::numeric_limits<int>::max());
@@ -92,15 +95,20 @@ TTest::TTest(QWidget* parent)
     userin_->installEventFilter(this);
     userin_->hide();
 
+    // Created after the other controls, so that the segments lie on top of them.
+    timeBar_ = new TimeBar(this);
+    timeBar_->setGeometry(rect());
     for (int tag = 1; tag <= PracticeEngine::kSegmentCount; ++tag) {
-        auto* segment = new TimeBarSegment(tag, this);
+        auto* segment = new TimeBarSegment(tag, timeBar_);
         segment->setObjectName(QStringLiteral("Shape%1").arg(tag));
         segment->setGeometry(
             QRect({kSegmentLeft + kSegmentStep * (tag - 1), kSegmentTop}, kSegmentSize));
         shapes_[static_cast<std::size_t>(tag - 1)] = segment;
     }
+    timeBar_->SegmentsChanged();
 
     image2_->setObjectName(QStringLiteral("Image2"));
+    image2_->setAccessibleName(QStringLiteral("Stern: alle Aufgaben richtig"));
     image2_->setGeometry(200, 48, 185, 153);
     image2_->hide();
     button2_->hide();
@@ -229,7 +237,15 @@ void TTest::SetText(PracticeControl control, const std::string& text) {
         return;
     }
     QLabel* label = LabelFor(control);
+    // Only a new problem sets the problem line. QLabel reports a changed text to screen readers
+    // itself; a problem that repeats the last one (a new round may start with it) is announced
+    // here, so that every problem is heard.
+    const bool repeated = control == PracticeControl::Label1 && label->text() == shown;
     label->setText(shown);
+    if (repeated) {
+        QAccessibleEvent announcement(label, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&announcement);
+    }
     label->adjustSize();
     if (control == PracticeControl::Label1) {
         // Right-aligned: short and long problems end at the same place next to the answer.
@@ -247,6 +263,7 @@ void TTest::FocusUserin() {
 
 void TTest::SetSegmentVisible(int tag, bool visible) {
     shapes_.at(static_cast<std::size_t>(tag - 1))->setVisible(visible);
+    timeBar_->SegmentsChanged();
 }
 
 void TTest::SetTimerInterval(int milliseconds) {

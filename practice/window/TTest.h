@@ -12,6 +12,7 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 class SvgPicture;
+class TimeBar;
 class TimeBarSegment;
 
 // The chalkboard on which a round is played. It shows what the engine decides and forwards the
@@ -65,6 +66,7 @@ private:
     QLabel* label5_;
     QLabel* label2_;
     QLabel* label3_;
+    TimeBar* timeBar_ = nullptr;
     std::array<TimeBarSegment*, PracticeEngine::kSegmentCount> shapes_{};
     SvgPicture* image2_;
     QPushButton* button1_;

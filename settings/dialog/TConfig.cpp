@@ -172,17 +172,21 @@ void TConfig::BuildButtonPanel(QFrame* panel) {
 void TConfig::BuildFieldPanel(QFrame* panel) {
     MakeTitle(QStringLiteral("Label3"), QStringLiteral("Einstellungen"), {16, 24}, panel);
     MakeTitle(QStringLiteral("Label4"), QStringLiteral("Reihenheld"), {24, 72}, panel);
-    MakeLabel(QStringLiteral("Label2"), QStringLiteral("Menge der Aufgaben"), {24, 128}, panel);
-    MakeLabel(QStringLiteral("Label1"), QStringLiteral("Zeitvorgabe"), {24, 176}, panel);
+    const QLabel* label2 =
+        MakeLabel(QStringLiteral("Label2"), QStringLiteral("Menge der Aufgaben"), {24, 128}, panel);
+    const QLabel* label1 =
+        MakeLabel(QStringLiteral("Label1"), QStringLiteral("Zeitvorgabe"), {24, 176}, panel);
 
     SpinEdit2 = new TSpinEdit(panel);
     SpinEdit2->setObjectName(QStringLiteral("SpinEdit2"));
     SpinEdit2->setGeometry(QRect(QPoint(24, 144), kSpinEditSize));
     SpinEdit2->SetRange(kMinTotal, kMaxTotal);
+    SpinEdit2->SetAccessibleCaption(label2->text());
     SpinEdit1 = new TSpinEdit(panel);
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
     SpinEdit1->setGeometry(QRect(QPoint(24, 192), kSpinEditSize));
     SpinEdit1->SetRange(kMinTime, kMaxTime);
+    SpinEdit1->SetAccessibleCaption(label1->text());
     // Both fields show 1 in the design, until the first loading.
     for (TSpinEdit* field : {SpinEdit1, SpinEdit2}) {
         field->SetValue(1);

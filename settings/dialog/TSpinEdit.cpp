@@ -66,6 +66,11 @@ void TSpinEdit::SetText(const QString& text) {
     editor_->setText(text);
 }
 
+void TSpinEdit::SetAccessibleCaption(const QString& caption) {
+    setAccessibleName(caption);
+    editor_->setAccessibleName(caption);
+}
+
 void TSpinEdit::UpClick() {
     StepBy(increment_);
 }

@@ -29,6 +29,9 @@ public:
     QString Text() const;
     void SetText(const QString& text);
 
+    // Names the field and the edit inside it for screen readers, after the label above it.
+    void SetAccessibleCaption(const QString& caption);
+
     void UpClick();
     void DownClick();
 

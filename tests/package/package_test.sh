@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# package_test.sh <cpack> <build folder>: builds the .deb into a temporary folder and checks its
+# control fields and that it holds exactly the installed files.
+set -euo pipefail
+cpack=$1
+build=$2
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+"$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$out" >/dev/null
+debs=("$out"/kalkuno_*.deb)
+[ -f "${debs[0]}" ] || fail "cpack made no kalkuno_*.deb"
+deb=${debs[0]}
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = kalkuno ] || fail "Package: $(field Package)"
+[ "$(field Section)" = education ] || fail "Section: $(field Section)"
+[[ "$(field Maintainer)" =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] ||
+    fail "Maintainer is not 'name <address>': $(field Maintainer)"
+[ -n "$(field Description)" ] || fail "no Description"
+depends=$(field Depends)
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 qt6-qpa-plugins fonts-liberation2; do
+    [[ ", $depends," =~ ,\ $package[\ ,] ]] || fail "Depends lacks $package: $depends"
+done
+
+icons=./usr/share/icons/hicolor
+expected=(
+    ./usr/bin/kalkuno
+    ./usr/share/applications/org.reihenheld.Kalkuno.desktop
+    ./usr/share/metainfo/org.reihenheld.Kalkuno.metainfo.xml
+    $icons/scalable/apps/kalkuno.svg
+)
+for size in 16 22 24 32 48 64 128 256; do
+    expected+=("$icons/${size}x$size/apps/kalkuno.png")
+done
+# Regular files only; their listing lines start with "-".
+actual=$(dpkg-deb -c "$deb" | awk '/^-/ { print $NF }' | sort)
+wanted=$(printf '%s\n' "${expected[@]}" | sort)
+[ "$actual" = "$wanted" ] ||
+    fail "package contents differ from the expected files:
+$(diff <(echo "$wanted") <(echo "$actual"))"
