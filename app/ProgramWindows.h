@@ -2,6 +2,8 @@
 
 #include "app/TForm1.h"
 
+#include <functional>
+
 class TConfig;
 class TTest;
 
@@ -9,7 +11,8 @@ class TTest;
 // then the settings dialog and the practice window, which belong to it and live as long.
 class ProgramWindows {
 public:
-    ProgramWindows();
+    // mainWindowCreated runs between the main window and the others, e.g. to show it early.
+    explicit ProgramWindows(const std::function<void(TForm1&)>& mainWindowCreated = {});
 
     TForm1& Form1() { return form1_; }
     TConfig& Config() { return *config_; }
@@ -17,6 +20,6 @@ public:
 
 private:
     TForm1 form1_;
-    TConfig* config_;
-    TTest* test_;
+    TConfig* config_ = nullptr;
+    TTest* test_ = nullptr;
 };

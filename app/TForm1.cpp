@@ -35,6 +35,7 @@ TForm1::TForm1(QWidget* parent)
     auto* image1 = new SvgPicture(QStringLiteral(":/assets/Splash.svg"), this);
     image1->setObjectName(QStringLiteral("Image1"));
     image1->setFixedSize(kClientWidth, kClientHeight);
+    image1->RenderAhead();
     setCentralWidget(image1);
     CreateMenu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);

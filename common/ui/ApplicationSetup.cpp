@@ -4,11 +4,19 @@
 #include "common/ui/Fonts.h"
 
 #include <QApplication>
+#include <QStyleHints>
 
 void ConfigureApplication() {
     // Only the name: a display name would be appended to every window caption.
     QApplication::setApplicationName(
         QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
+    // Lets the desktop match the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.reihenheld.Kalkuno"));
+    // The menu belongs inside the main window; asking the desktop for a global menu bar would
+    // also cost a session-bus connection at start-up.
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     InstallFontSubstitutes();
     QApplication::setFont(SansSerifFont(kDefaultFontPixels));
+    // A steady caret: a blinking one would wake the program twice a second while a child thinks.
+    QGuiApplication::styleHints()->setCursorFlashTime(0);
 }

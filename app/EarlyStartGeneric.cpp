@@ -1,0 +1,7 @@
+#include "app/EarlyStart.h"
+
+EarlyStart::EarlyStart() = default;
+
+EarlyStart::~EarlyStart() = default;
+
+void EarlyStart::Finish() {}
