@@ -6,6 +6,7 @@
 #include "settings/SettingsStore.h"
 #include "settings/dialog/TConfig.h"
 #include "settings/dialog/TSpinEdit.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempConfigDir.h"
 #include "tests/widgetsupport/ModalBoxWatcher.h"
 
@@ -14,14 +15,12 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <csignal>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <sys/resource.h>
 
 namespace {
 
@@ -106,27 +105,6 @@ bool KeepsTheOtherBytes(std::string_view before, std::string_view after) {
     return removed.find_first_of("\r\n") == std::string_view::npos &&
            added.size() <= std::string_view("\r\n[Vorgaben]\r\nZeit=3\r\n").size();
 }
-
-// Files cannot grow past a few bytes while the object lives, as on a full disk.
-class FullDisk {
-public:
-    FullDisk() {
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        const rlimit limited{8, previous_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limited);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    }
-    ~FullDisk() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FullDisk(const FullDisk&) = delete;
-    FullDisk& operator=(const FullDisk&) = delete;
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 } // namespace
 
@@ -254,7 +232,7 @@ private slots:
         dialog_->ShowFromMenu();
         dialog_->findChild<TSpinEdit*>(QStringLiteral("SpinEdit2"))->SetText(QStringLiteral("42"));
         {
-            const FullDisk fullDisk;
+            const FileSizeLimit fullDisk(8);
             QVERIFY(!ProfileWrite(kBase, "Vorgaben", "Menge", "42"));
             QTest::mouseClick(dialog_->findChild<QPushButton*>(QStringLiteral("Button1")),
                               Qt::LeftButton);

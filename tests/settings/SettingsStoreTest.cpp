@@ -1,12 +1,12 @@
 #include "settings/SettingsStore.h"
 
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/ScopedVariable.h"
 #include "tests/support/TempConfigDir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -16,7 +16,6 @@
 #include <ostream>
 #include <pwd.h>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -93,27 +92,6 @@ bool MayAccess(const fs::path& path, int mode) {
 const fs::perms kReadOnlyForAll = fs::perms::owner_read | fs::perms::owner_exec |
                                   fs::perms::group_read | fs::perms::group_exec |
                                   fs::perms::others_read | fs::perms::others_exec;
-
-// Files cannot grow past a few bytes while the object lives, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        const rlimit limited{bytes, previous_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limited);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 struct MissingCase {
     std::string name;
