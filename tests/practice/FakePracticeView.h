@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -119,38 +120,16 @@ public:
     bool SegmentVisible(int tag) const { return segments_.at(static_cast<std::size_t>(tag - 1)); }
 
     int VisibleSegments() const {
-        int count = 0;
-        for (const bool visible : segments_) {
-            count += visible ? 1 : 0;
-        }
-        return count;
+        return static_cast<int>(std::count(segments_.begin(), segments_.end(), true));
     }
 
     // Hands out the calls recorded so far and starts a fresh record.
     std::vector<std::string> TakeCalls() { return std::exchange(calls_, {}); }
 
-    const std::vector<std::string>& Calls() const { return calls_; }
-
     static std::string Name(PracticeControl control) {
-        switch (control) {
-        case PracticeControl::Label1:
-            return "Label1";
-        case PracticeControl::Label2:
-            return "Label2";
-        case PracticeControl::Label3:
-            return "Label3";
-        case PracticeControl::Label4:
-            return "Label4";
-        case PracticeControl::Label5:
-            return "Label5";
-        case PracticeControl::Userin:
-            return "Userin";
-        case PracticeControl::Image2:
-            return "Image2";
-        case PracticeControl::Button2:
-            return "Button2";
-        }
-        return "?";
+        static constexpr std::array<std::string_view, 8> kNames = {
+            "Label1", "Label2", "Label3", "Label4", "Label5", "Userin", "Image2", "Button2"};
+        return std::string(kNames.at(static_cast<std::size_t>(control)));
     }
 
 private:
