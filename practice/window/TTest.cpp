@@ -262,7 +262,12 @@ void TTest::FocusUserin() {
 }
 
 void TTest::SetSegmentVisible(int tag, bool visible) {
-    shapes_.at(static_cast<std::size_t>(tag - 1))->setVisible(visible);
+    TimeBarSegment* segment = shapes_.at(static_cast<std::size_t>(tag - 1));
+    // The bar is hidden several times per answer; only an actual change needs telling.
+    if (segment->isHidden() != visible) {
+        return;
+    }
+    segment->setVisible(visible);
     timeBar_->SegmentsChanged();
 }
 
