@@ -2,27 +2,17 @@
 
 #include "common/IntegerConversion.h"
 #include "practice/PracticeView.h"
-#include "settings/SettingsStore.h"
+#include "settings/SettingsSchema.h"
+#include "settings/SettingsSource.h"
 
 #include <algorithm>
 #include <limits>
 
 namespace {
 
-const std::string kRowSection = "Aufgaben";
-const std::string kDefaultsSection = "Vorgaben";
-const std::string kOn = "on";
 // Stands for "no answer"; no product of the table can equal it.
 const std::string kNoAnswer = "1000";
 constexpr int kSegmentsBeforeTimeOut = 20;
-
-// A missing file, section or key reads as empty; so does an unreadable file.
-std::string ReadSetting(const std::string& section, const std::string& key,
-                        const std::string& emptyDefault) {
-    std::string value;
-    ProfileRead(kSettingsFileBase, section, key, value);
-    return value.empty() ? emptyDefault : value;
-}
 
 bool IsDigit(char32_t key) {
     return key >= U'0' && key <= U'9';
@@ -30,9 +20,16 @@ bool IsDigit(char32_t key) {
 
 } // namespace
 
-PracticeEngine::PracticeEngine(PracticeView& view, SeedClock clock)
+PracticeEngine::PracticeEngine(PracticeView& view, const SettingsSource& settings, SeedClock clock)
     : view_(view)
+    , settings_(settings)
     , clock_(std::move(clock)) {}
+
+std::string PracticeEngine::ReadSetting(const std::string& section, const std::string& key,
+                                        const std::string& emptyDefault) const {
+    std::string value = settings_.Read(section, key);
+    return value.empty() ? emptyDefault : value;
+}
 
 void PracticeEngine::FormShow() {
     view_.SetVisible(PracticeControl::Button2, false);
@@ -55,18 +52,21 @@ void PracticeEngine::FormShow() {
     random_.SetSeed(clock_());
 
     for (int row = 1; row <= kRowCount; ++row) {
-        rowFlags_[static_cast<std::size_t>(row - 1)] =
-            ReadSetting(kRowSection, std::to_string(row), kOn);
+        rowFlags_[static_cast<std::size_t>(row - 1)] = ReadSetting(
+            settings::kRowsSection, settings::RowKey(row), settings::round_defaults::kRow);
     }
     // Only a hand-edited file can switch every row off; row 1 alone is what the settings dialog
     // would have stored, and it keeps the drawing loop finite.
-    if (std::none_of(rowFlags_.begin(), rowFlags_.end(), [](const auto& f) { return f == kOn; })) {
-        rowFlags_[0] = kOn;
+    if (std::none_of(rowFlags_.begin(), rowFlags_.end(),
+                     [](const auto& f) { return f == settings::kOn; })) {
+        rowFlags_[0] = settings::kOn;
     }
 
-    timeSetting_ = StrToInt(ReadSetting(kDefaultsSection, "Zeit", "5"));
-    problemTotal_ = StrToInt(ReadSetting(kDefaultsSection, "Menge", "10"));
-    timedMode_ = ReadSetting(kDefaultsSection, "Timer", kOn);
+    using settings::kDefaultsSection;
+    namespace defaults = settings::round_defaults;
+    timeSetting_ = StrToInt(ReadSetting(kDefaultsSection, settings::kTimeKey, defaults::kTime));
+    problemTotal_ = StrToInt(ReadSetting(kDefaultsSection, settings::kTotalKey, defaults::kTotal));
+    timedMode_ = ReadSetting(kDefaultsSection, settings::kTimerKey, defaults::kTimer);
 
     Aufgabe();
 }

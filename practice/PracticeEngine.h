@@ -1,12 +1,14 @@
 #pragma once
 
 #include "practice/RandomGenerator.h"
+#include "settings/SettingsSchema.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 
 class PracticeView;
+class SettingsSource;
 
 // One round of multiplication problems: draws problems from the enabled rows, runs the
 // countdown, checks answers and keeps the tallies. It drives the chalkboard only through
@@ -14,12 +16,14 @@ class PracticeView;
 // or of the answer field propagate to the caller, which reports them.
 class PracticeEngine {
 public:
-    static constexpr int kRowCount = 20;
+    static constexpr int kRowCount = settings::kRowCount;
     static constexpr int kSegmentCount = 20;
     static constexpr char32_t kBackspace = 8;
     static constexpr char32_t kEnter = 13;
 
-    explicit PracticeEngine(PracticeView& view, SeedClock clock = MillisecondsSinceMidnightUtc);
+    // The settings are read at every round start.
+    PracticeEngine(PracticeView& view, const SettingsSource& settings,
+                   SeedClock clock = MillisecondsSinceMidnightUtc);
 
     // Starts a round from the stored settings; also the "Noch mal..." command.
     void FormShow();
@@ -43,17 +47,21 @@ public:
     std::int32_t LastMultiplier() const { return lastMultiplier_; }
     std::int32_t ExpectedProduct() const { return expectedProduct_; }
     std::int32_t TickCount() const { return tickCount_; }
-    bool TimedMode() const { return timedMode_ == "on"; }
+    bool TimedMode() const { return timedMode_ == settings::kOn; }
     bool RowEnabled(int row) const {
-        return rowFlags_.at(static_cast<std::size_t>(row - 1)) == "on";
+        return rowFlags_.at(static_cast<std::size_t>(row - 1)) == settings::kOn;
     }
 
 private:
     void EndRound();
     void DrawProblem(std::int32_t& multiplier, std::int32_t& row);
     int CountdownInterval() const;
+    // A missing entry and an unreadable file read as empty, which means emptyDefault.
+    std::string ReadSetting(const std::string& section, const std::string& key,
+                            const std::string& emptyDefault) const;
 
     PracticeView& view_;
+    const SettingsSource& settings_;
     SeedClock clock_;
     RandomGenerator random_;
 

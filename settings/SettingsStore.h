@@ -3,9 +3,6 @@
 #include <filesystem>
 #include <string>
 
-// The program's settings file is "Kalkuno.ini".
-inline const std::string kSettingsFileBase = "Kalkuno";
-
 // Stateless access to "<fileBase>.ini" in the user's configuration folder ($XDG_CONFIG_HOME, else
 // ~/.config). Every call opens the file anew.
 

@@ -72,7 +72,7 @@ TTest::TTest(QWidget* parent)
     , button2_(MakeButton(QStringLiteral("Button2"), QStringLiteral("Noch mal..."),
                           {376, 264, 75, 33}, this))
     , timer1_(new QTimer(this))
-    , engine_(*this) {
+    , engine_(*this, settings_) {
     setObjectName(QStringLiteral("TTest"));
     setWindowTitle(QStringLiteral("Test"));
     UseFixedSingleBorder(this);

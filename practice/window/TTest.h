@@ -2,6 +2,7 @@
 
 #include "practice/PracticeEngine.h"
 #include "practice/PracticeView.h"
+#include "settings/StoredSettings.h"
 
 #include <QWidget>
 
@@ -75,5 +76,6 @@ private:
     int timerInterval_ = 0;
     bool timerEnabled_ = false;
 
+    StoredSettings settings_;
     PracticeEngine engine_;
 };

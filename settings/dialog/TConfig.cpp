@@ -5,7 +5,9 @@
 #include "common/ui/Fonts.h"
 #include "common/ui/MessageBoxes.h"
 #include "common/ui/WindowPlacement.h"
+#include "settings/SettingsSchema.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoredSettings.h"
 #include "settings/dialog/TSpinEdit.h"
 
 #include <QBoxLayout>
@@ -21,15 +23,9 @@
 
 namespace {
 
-const std::string kRowsSection = "Aufgaben";
-const std::string kDefaultsSection = "Vorgaben";
-
-constexpr int kMinTime = 1;
-constexpr int kMaxTime = 10;
-constexpr int kTimeIfAbsent = 10;
-constexpr int kMinTotal = 1;
-constexpr int kMaxTotal = 100;
-constexpr int kTotalIfAbsent = 5;
+using settings::kDefaultsSection;
+using settings::kRowsSection;
+using settings::RowKey;
 
 // The client area of a 544 x 330 window with the classic sizeable border.
 constexpr QSize kClientSize(536, 303);
@@ -43,22 +39,20 @@ constexpr int kTitlePixels = 32;
 constexpr int kRowsCheckedInDesign = 9;
 
 std::string ReadSetting(const std::string& section, const std::string& key) {
-    // A failed read leaves the value empty, which reads as absent.
-    std::string value;
-    ProfileRead(kSettingsFileBase, section, key, value);
-    return value;
+    return StoredSettings().Read(section, key);
 }
 
 bool WriteSetting(const std::string& section, const std::string& key, const std::string& value) {
-    return ProfileWrite(kSettingsFileBase, section, key, value);
+    return ProfileWrite(settings::kFileBase, section, key, value);
 }
 
-std::string OnOff(bool on) {
-    return on ? "on" : "off";
+const std::string& OnOff(bool on) {
+    return on ? settings::kOn : settings::kOff;
 }
 
-std::string RowKey(int row) {
-    return std::to_string(row);
+// Only "on" switches on; an absent entry shows the dialog's own default.
+bool IsOn(const std::string& stored, bool valueIfAbsent) {
+    return stored.empty() ? valueIfAbsent : stored == settings::kOn;
 }
 
 // Raises a ConversionError for a stored text that is not a number.
@@ -66,8 +60,8 @@ void LoadSpinEdit(TSpinEdit& field, const std::string& stored, int valueIfAbsent
     field.SetValue(stored.empty() ? valueIfAbsent : StrToInt(stored));
 }
 
-std::string ClampedText(const TSpinEdit& field, int lowest, int highest) {
-    return std::to_string(std::clamp(field.Value(), lowest, highest));
+std::string ClampedText(const TSpinEdit& field, settings::Range range) {
+    return std::to_string(std::clamp(field.Value(), range.lowest, range.highest));
 }
 
 QFrame* MakePanel(const QString& name, QWidget* parent) {
@@ -180,12 +174,12 @@ void TConfig::BuildFieldPanel(QFrame* panel) {
     SpinEdit2 = new TSpinEdit(panel);
     SpinEdit2->setObjectName(QStringLiteral("SpinEdit2"));
     SpinEdit2->setGeometry(QRect(QPoint(24, 144), kSpinEditSize));
-    SpinEdit2->SetRange(kMinTotal, kMaxTotal);
+    SpinEdit2->SetRange(settings::kTotalRange.lowest, settings::kTotalRange.highest);
     SpinEdit2->SetAccessibleCaption(label2->text());
     SpinEdit1 = new TSpinEdit(panel);
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
     SpinEdit1->setGeometry(QRect(QPoint(24, 192), kSpinEditSize));
-    SpinEdit1->SetRange(kMinTime, kMaxTime);
+    SpinEdit1->SetRange(settings::kTimeRange.lowest, settings::kTimeRange.highest);
     SpinEdit1->SetAccessibleCaption(label1->text());
     // Both fields show 1 in the design, until the first loading.
     for (TSpinEdit* field : {SpinEdit1, SpinEdit2}) {
@@ -228,12 +222,17 @@ void TConfig::keyPressEvent(QKeyEvent* event) {
 
 void TConfig::FormShow() {
     RunGuarded([this] {
+        namespace defaults = settings::dialog_defaults;
         for (int row = 1; row <= kRowCount; ++row) {
-            RowCheckBox(row)->setChecked(ReadSetting(kRowsSection, RowKey(row)) == "on");
+            RowCheckBox(row)->setChecked(
+                IsOn(ReadSetting(kRowsSection, RowKey(row)), defaults::kRowChecked));
         }
-        LoadSpinEdit(*SpinEdit1, ReadSetting(kDefaultsSection, "Zeit"), kTimeIfAbsent);
-        LoadSpinEdit(*SpinEdit2, ReadSetting(kDefaultsSection, "Menge"), kTotalIfAbsent);
-        CheckBox21->setChecked(ReadSetting(kDefaultsSection, "Timer") == "on");
+        LoadSpinEdit(*SpinEdit1, ReadSetting(kDefaultsSection, settings::kTimeKey),
+                     defaults::kTime);
+        LoadSpinEdit(*SpinEdit2, ReadSetting(kDefaultsSection, settings::kTotalKey),
+                     defaults::kTotal);
+        CheckBox21->setChecked(
+            IsOn(ReadSetting(kDefaultsSection, settings::kTimerKey), defaults::kTimer));
         for (int row = 1; row <= kRowCount; ++row) {
             RowCheckBox(row)->setText(QStringLiteral("1 · %1").arg(row));
         }
@@ -272,9 +271,11 @@ bool TConfig::SaveControls() const {
             return false;
         }
     }
-    return WriteSetting(kDefaultsSection, "Zeit", ClampedText(*SpinEdit1, kMinTime, kMaxTime)) &&
-           WriteSetting(kDefaultsSection, "Menge", ClampedText(*SpinEdit2, kMinTotal, kMaxTotal)) &&
-           WriteSetting(kDefaultsSection, "Timer", OnOff(CheckBox21->isChecked()));
+    return WriteSetting(kDefaultsSection, settings::kTimeKey,
+                        ClampedText(*SpinEdit1, settings::kTimeRange)) &&
+           WriteSetting(kDefaultsSection, settings::kTotalKey,
+                        ClampedText(*SpinEdit2, settings::kTotalRange)) &&
+           WriteSetting(kDefaultsSection, settings::kTimerKey, OnOff(CheckBox21->isChecked()));
 }
 
 QCheckBox* TConfig::RowCheckBox(int row) const {

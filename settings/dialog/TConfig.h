@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/SettingsSchema.h"
+
 #include <QDialog>
 
 #include <array>
@@ -17,7 +19,7 @@ class TConfig : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr int kRowCount = 20;
+    static constexpr int kRowCount = settings::kRowCount;
 
     explicit TConfig(QWidget* parent);
 

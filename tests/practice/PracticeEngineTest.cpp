@@ -2,7 +2,7 @@
 
 #include "FakePracticeView.h"
 #include "common/IntegerConversion.h"
-#include "tests/support/TempConfigDir.h"
+#include "tests/support/InMemorySettings.h"
 
 #include <gtest/gtest.h>
 
@@ -118,7 +118,7 @@ protected:
     PracticeEngineTest() { view.Attach(engine); }
 
     void Start(const std::string& ini) {
-        config.WriteIni(ini);
+        settings.ini = ini;
         engine.FormShow();
     }
 
@@ -135,10 +135,10 @@ protected:
         return view.Visible(control) ? view.Text(control) : "(hidden)";
     }
 
-    TempConfigDir config;
+    InMemorySettings settings;
     FakePracticeView view;
     std::uint32_t seed = 0;
-    PracticeEngine engine{view, [this] { return seed; }};
+    PracticeEngine engine{view, settings, [this] { return seed; }};
 };
 
 template <typename Case> std::string CaseName(const testing::TestParamInfo<Case>& test) {
@@ -380,7 +380,7 @@ class BadNumberTest : public PracticeEngineTest,
 TEST_P(BadNumberTest, RoundStartStopsWithTheBoardCleared) {
     Start(Vorgaben("5", "1"));
     AnswerWrong();
-    config.WriteIni(GetParam());
+    settings.ini = GetParam();
     view.TakeCalls();
     EXPECT_THROW(engine.FormShow(), ConversionError);
     for (const auto control :

@@ -1,7 +1,7 @@
 #include "FakePracticeView.h"
 #include "common/IntegerConversion.h"
 #include "practice/PracticeEngine.h"
-#include "tests/support/TempConfigDir.h"
+#include "tests/support/InMemorySettings.h"
 
 #include <gtest/gtest.h>
 
@@ -43,9 +43,8 @@ struct Settings {
 
 class Storm {
 public:
-    explicit Storm(const TempConfigDir& config)
-        : config_(config)
-        , engine_(view_, [this] { return static_cast<std::uint32_t>(random_()); }) {
+    Storm()
+        : engine_(view_, stored_, [this] { return static_cast<std::uint32_t>(random_()); }) {
         view_.Attach(engine_);
         view_.whileMessageOpen = [this] {
             if (Chance(50)) {
@@ -53,7 +52,7 @@ public:
             }
         };
         settings_ = RandomSettings();
-        config_.WriteIni(settings_.file);
+        stored_.ini = settings_.file;
         // The storm begins with a window that was closed before; a first showing's design state
         // is the practice window's business.
         engine_.FormCloseQuery();
@@ -64,7 +63,7 @@ public:
         case Phase::Closed:
             if (Chance(50)) {
                 settings_ = RandomSettings();
-                config_.WriteIni(settings_.file);
+                stored_.ini = settings_.file;
             }
             StartRound();
             break;
@@ -299,7 +298,7 @@ private:
         }
     }
 
-    const TempConfigDir& config_;
+    InMemorySettings stored_;
     FakePracticeView view_;
     std::mt19937 random_{20240611};
     PracticeEngine engine_;
@@ -312,8 +311,7 @@ private:
 };
 
 TEST(PracticeStorm, InvariantsHoldAfterEveryEvent) {
-    const TempConfigDir config;
-    Storm storm(config);
+    Storm storm;
     const long events = StormEvents();
     for (long event = 0; event < events; ++event) {
         storm.Event();

@@ -4,6 +4,7 @@
 #include "practice/PracticeView.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoredSettings.h"
 #include "settings/dialog/TConfig.h"
 #include "settings/dialog/TSpinEdit.h"
 #include "tests/support/FileSizeLimit.h"
@@ -67,7 +68,8 @@ private:
 // countdown period, or the conversion error that stopped it.
 QString StartRound() {
     BoardView board;
-    PracticeEngine round(board);
+    const StoredSettings settings;
+    PracticeEngine round(board, settings);
     try {
         round.FormShow();
     } catch (const ConversionError& error) {

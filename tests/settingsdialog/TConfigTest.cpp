@@ -4,6 +4,7 @@
 #include "practice/PracticeEngine.h"
 #include "practice/PracticeView.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoredSettings.h"
 #include "settings/dialog/TSpinEdit.h"
 #include "tests/support/TempConfigDir.h"
 #include "tests/widgetsupport/ModalBoxWatcher.h"
@@ -279,7 +280,8 @@ private slots:
 
     void savedSettingsReachOnlyTheNextRound() {
         BlankPracticeView view;
-        PracticeEngine round(view);
+        const StoredSettings settings;
+        PracticeEngine round(view, settings);
         round.FormShow();
         QCOMPARE(round.ProblemTotal(), 10);
 
