@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -20,10 +21,13 @@ bool IsDigit(char32_t key) {
 
 } // namespace
 
-PracticeEngine::PracticeEngine(PracticeView& view, const SettingsSource& settings, SeedClock clock)
+PracticeEngine::PracticeEngine(PracticeView& view, const SettingsSource& settings, SeedClock clock,
+                               AnswerRecorder* recorder, ResponseClock responseClock)
     : view_(view)
     , settings_(settings)
-    , clock_(std::move(clock)) {}
+    , clock_(std::move(clock))
+    , recorder_(recorder)
+    , responseClock_(std::move(responseClock)) {}
 
 std::string PracticeEngine::ReadSetting(const std::string& section, const std::string& key,
                                         const std::string& emptyDefault) const {
@@ -48,6 +52,7 @@ void PracticeEngine::FormShow() {
     rightCount_ = 0;
     wrongCount_ = 0;
     problemNumber_ = 0;
+    roundRecorder_ = nullptr;
 
     random_.SetSeed(clock_());
 
@@ -67,6 +72,7 @@ void PracticeEngine::FormShow() {
     timeSetting_ = StrToInt(ReadSetting(kDefaultsSection, settings::kTimeKey, defaults::kTime));
     problemTotal_ = StrToInt(ReadSetting(kDefaultsSection, settings::kTotalKey, defaults::kTotal));
     timedMode_ = ReadSetting(kDefaultsSection, settings::kTimerKey, defaults::kTimer);
+    StartRecording();
 
     Aufgabe();
 }
@@ -112,6 +118,51 @@ void PracticeEngine::Aufgabe() {
                   std::to_string(multiplier) + " \u00B7 " + std::to_string(row) + " = ");
     view_.FocusUserin();
     HideTimeBar();
+    if (roundRecorder_ != nullptr) {
+        problemShownAt_ = responseClock_();
+    }
+}
+
+void PracticeEngine::StartRecording() {
+    if (recorder_ == nullptr || ReadSetting(settings::kLernstandSection, settings::kRecordKey,
+                                            settings::kRecordDefault) != settings::kOn) {
+        return;
+    }
+    RoundFacts round;
+    round.problemTotal = problemTotal_;
+    round.timed = TimedMode() && CountdownInterval() > 0;
+    round.stepTenths = timeSetting_;
+    for (int row = 1; row <= kRowCount; ++row) {
+        if (RowEnabled(row)) {
+            round.rows.push_back(row);
+        }
+    }
+    roundRecorder_ = recorder_;
+    roundRecorder_->RoundStarted(round);
+}
+
+void PracticeEngine::Record(const std::string& answer, bool right, NoAnswer noAnswer) const {
+    // Without a problem on the board (a stored total of 0) there is nothing to record.
+    if (roundRecorder_ == nullptr || lastRow_ == 0) {
+        return;
+    }
+    AnsweredProblem answered;
+    answered.multiplier = lastMultiplier_;
+    answered.row = lastRow_;
+    switch (noAnswer) {
+    case NoAnswer::Empty:
+        answered.outcome = AnswerOutcome::Empty;
+        break;
+    case NoAnswer::TimeOut:
+        answered.outcome = AnswerOutcome::TimeOut;
+        break;
+    case NoAnswer::None:
+        answered.answer = answer;
+        answered.outcome = right ? AnswerOutcome::Right : AnswerOutcome::Wrong;
+        break;
+    }
+    answered.responseMilliseconds = responseClock_() - problemShownAt_;
+    roundRecorder_->Answered(answered);
 }
 
 void PracticeEngine::DrawProblem(std::int32_t& multiplier, std::int32_t& row) {
@@ -124,8 +175,12 @@ void PracticeEngine::DrawProblem(std::int32_t& multiplier, std::int32_t& row) {
 }
 
 void PracticeEngine::Rechne() {
-    const std::int32_t answer = StrToInt(view_.UserinText());
-    if (answer == expectedProduct_) {
+    // Taken first, so an answer the conversion refuses cannot leave it for the next one.
+    const NoAnswer noAnswer = std::exchange(noAnswer_, NoAnswer::None);
+    const std::string text = view_.UserinText();
+    const std::int32_t answer = StrToInt(text);
+    const bool right = answer == expectedProduct_;
+    if (right) {
         view_.SetVisible(PracticeControl::Label2, true);
         ++rightCount_;
         view_.SetText(PracticeControl::Label2, std::to_string(rightCount_) + " Richtig");
@@ -135,6 +190,7 @@ void PracticeEngine::Rechne() {
         view_.SetText(PracticeControl::Label3, std::to_string(wrongCount_) + " Falsch");
     }
     view_.SetText(PracticeControl::Userin, "");
+    Record(text, right, noAnswer);
 
     if (problemNumber_ < problemTotal_) {
         Aufgabe();
@@ -171,6 +227,7 @@ void PracticeEngine::Timer1Timer() {
         HideTimeBar();
         view_.SetTimerEnabled(false);
         view_.SetText(PracticeControl::Userin, kNoAnswer);
+        noAnswer_ = NoAnswer::TimeOut;
         Rechne();
     }
 }
@@ -185,6 +242,7 @@ void PracticeEngine::UserinKeyPress(char32_t& key) {
         view_.FocusUserin();
         if (view_.UserinText().empty()) {
             view_.SetText(PracticeControl::Userin, kNoAnswer);
+            noAnswer_ = NoAnswer::Empty;
         }
         HideTimeBar();
         Rechne();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "practice/AnswerRecorder.h"
 #include "practice/RandomGenerator.h"
+#include "practice/ResponseClock.h"
 #include "settings/SettingsSchema.h"
 
 #include <array>
@@ -21,9 +23,12 @@ public:
     static constexpr char32_t kBackspace = 8;
     static constexpr char32_t kEnter = 13;
 
-    // The settings are read at every round start.
+    // The settings are read at every round start. The recorder, if any, is told about the answers
+    // of the rounds that start with recording switched on.
     PracticeEngine(PracticeView& view, const SettingsSource& settings,
-                   SeedClock clock = MillisecondsSinceMidnightUtc);
+                   SeedClock clock = MillisecondsSinceMidnightUtc,
+                   AnswerRecorder* recorder = nullptr,
+                   ResponseClock responseClock = SteadyMilliseconds);
 
     // Starts a round from the stored settings; also the "Noch mal..." command.
     void FormShow();
@@ -53,6 +58,11 @@ public:
     }
 
 private:
+    // Why the field holds "1000" when Rechne runs, if the child did not type it.
+    enum class NoAnswer { None, Empty, TimeOut };
+
+    void StartRecording();
+    void Record(const std::string& answer, bool right, NoAnswer noAnswer) const;
     void EndRound();
     void DrawProblem(std::int32_t& multiplier, std::int32_t& row);
     int CountdownInterval() const;
@@ -64,6 +74,12 @@ private:
     const SettingsSource& settings_;
     SeedClock clock_;
     RandomGenerator random_;
+    AnswerRecorder* const recorder_;
+    ResponseClock responseClock_;
+    // The recorder while this round records, else null.
+    AnswerRecorder* roundRecorder_ = nullptr;
+    NoAnswer noAnswer_ = NoAnswer::None;
+    std::int64_t problemShownAt_ = 0;
 
     std::array<std::string, kRowCount> rowFlags_;
     std::int32_t problemNumber_ = 0;

@@ -484,3 +484,96 @@ INSTANTIATE_TEST_SUITE_P(Operations, OrderTest,
                          CaseName<OrderCase>);
 
 } // namespace
+
+// --- Recording answers ---
+
+// Keeps what the engine tells it, as text: "round 10 timed 5 1,2,...", "7x8 '54' wrong 1200".
+class FakeRecorder final : public AnswerRecorder {
+public:
+    void RoundStarted(const RoundFacts& round) override {
+        std::string rows;
+        for (const int row : round.rows) {
+            rows += (rows.empty() ? "" : ",") + std::to_string(row);
+        }
+        told.push_back("round " + std::to_string(round.problemTotal) +
+                       (round.timed ? " timed " : " untimed ") + std::to_string(round.stepTenths) +
+                       " " + rows);
+    }
+    void Answered(const AnsweredProblem& answer) override {
+        static const char* const kOutcomes[] = {"right", "wrong", "empty", "timeout"};
+        told.push_back(std::to_string(answer.multiplier) + "x" + std::to_string(answer.row) + " '" +
+                       answer.answer + "' " + kOutcomes[static_cast<int>(answer.outcome)] + " " +
+                       std::to_string(answer.responseMilliseconds));
+    }
+
+    Calls told;
+};
+
+struct RecordCase {
+    std::string name;
+    std::string ini;
+    // Each step: milliseconds to wait, then the keys typed ("" only waits).
+    std::vector<std::pair<int, std::string>> steps;
+    Calls told;
+};
+
+class RecordTest : public ::testing::TestWithParam<RecordCase> {
+protected:
+    RecordTest() { view.Attach(engine); }
+
+    InMemorySettings settings;
+    FakePracticeView view;
+    FakeRecorder recorder;
+    std::int64_t now = 0;
+    PracticeEngine engine{view, settings, [] { return 0u; }, &recorder, [this] { return now; }};
+};
+
+TEST_P(RecordTest, EveryAnswerThatMovesATallyIsTold) {
+    settings.ini = GetParam().ini;
+    engine.FormShow();
+    for (const auto& [wait, keys] : GetParam().steps) {
+        now += wait;
+        view.Advance(wait);
+        try {
+            view.Type(keys);
+        } catch (const ConversionError&) {
+            // What the window's error handler would show; the problem stays.
+        }
+    }
+    EXPECT_EQ(recorder.told, GetParam().told);
+}
+
+const std::string kRecording = "[Lernstand]\nAufzeichnen=on\n";
+
+// Seed 0 asks 1 · 1, 3 · 18, 7 · 6. A time-out comes 21 steps of 500 ms after the problem.
+INSTANTIATE_TEST_SUITE_P(
+    Answers, RecordTest,
+    ::testing::Values(
+        RecordCase{"RightWrongTypedThousandEmpty",
+                   kRecording + Vorgaben("5", "10", "off"),
+                   {{1200, "1\r"}, {800, "1000\r"}, {300, "\r"}},
+                   {"round 10 untimed 5 1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20",
+                    "1x1 '1' right 1200", "3x18 '1000' wrong 800", "7x6 '' empty 300"}},
+        RecordCase{"TimeOut",
+                   kRecording + Rows({4, 7}) + Vorgaben("5", "2"),
+                   {{10'500, ""}},
+                   {"round 2 timed 5 4,7", "2x7 '' timeout 10500"}},
+        RecordCase{"RefusedConversionRecordsNothingAndTheClockRunsOn",
+                   kRecording + Vorgaben("5", "3", "off"),
+                   {{400, "99999999999\r"}, {600, "\b\b\b\b\b\b\b\b\b\b\b2\r"}},
+                   {"round 3 untimed 5 1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20",
+                    "1x1 '2' wrong 1000"}},
+        RecordCase{"ZeroTimeIsUntimed",
+                   kRecording + Rows({3}) + Vorgaben("0", "1"),
+                   {{50, "6\r"}},
+                   {"round 1 untimed 0 3", "2x3 '6' right 50"}},
+        // Nothing can be typed on the empty board; a key that got there all the same answers no
+        // problem.
+        RecordCase{"TotalOfZeroTellsOnlyTheRound",
+                   kRecording + Rows({3}) + Vorgaben("5", "0"),
+                   {{50, "3\r"}},
+                   {"round 0 timed 5 3"}},
+        RecordCase{"Off", "[Lernstand]\nAufzeichnen=off\n", {{50, "1\r"}}, {}},
+        RecordCase{"NotExactlyOn", "[Lernstand]\nAufzeichnen=On\n", {{50, "1\r"}}, {}},
+        RecordCase{"Absent", Vorgaben(), {{50, "1\r"}}, {}}),
+    CaseName<RecordCase>);
