@@ -56,5 +56,10 @@ inline const std::string kLernstandSection = "Lernstand";
 // "on": every answer of a round is recorded.
 inline const std::string kRecordKey = "Aufzeichnen";
 inline const std::string kRecordDefault = kOff;
+// How fast a right answer must be for a fact to count as sitting: "3", "6" or "12" seconds;
+// anything else counts as 3.
+inline const std::string kSecondsKey = "Sekunden";
+inline constexpr int kSecondsChoices[] = {3, 6, 12};
+inline constexpr int kSecondsDefault = 3;
 
 } // namespace settings
