@@ -123,6 +123,22 @@ public:
         return static_cast<int>(std::count(segments_.begin(), segments_.end(), true));
     }
 
+    // What the board shows, as one line: the visible controls with their texts in the order of
+    // PracticeControl, the number of visible segments and the countdown.
+    std::string Board() const {
+        std::string board;
+        for (int index = 0; index <= static_cast<int>(PracticeControl::Button2); ++index) {
+            const auto control = static_cast<PracticeControl>(index);
+            if (Visible(control)) {
+                const bool hasText = control <= PracticeControl::Userin;
+                board += Name(control) + (hasText ? " '" + Text(control) + "'" : "") + " | ";
+            }
+        }
+        board += "bar " + std::to_string(VisibleSegments()) + " | ";
+        board += TimerRunning() ? "countdown " + std::to_string(interval_) : "no countdown";
+        return board;
+    }
+
     // Hands out the calls recorded so far and starts a fresh record.
     std::vector<std::string> TakeCalls() { return std::exchange(calls_, {}); }
 
