@@ -78,6 +78,7 @@ TTest::TTest(QWidget* parent)
     setObjectName(QStringLiteral("TTest"));
     setWindowTitle(QStringLiteral("Test"));
     UseFixedSingleBorder(this);
+    BelongToParentWindow(this);
     setFixedSize(kClientWidth, kClientHeight);
     setFont(SansSerifFont(kDefaultFontPixels));
 

@@ -1,6 +1,7 @@
 #include "app/FileVersion.h"
 #include "app/ProgramWindows.h"
 #include "common/ui/ApplicationSetup.h"
+#include "common/ui/ErrorHandler.h"
 #include "practice/window/TTest.h"
 #include "settings/dialog/TConfig.h"
 #include "tests/support/TempConfigDir.h"
@@ -12,9 +13,11 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <memory>
 #include <optional>
+#include <stdexcept>
 
 namespace {
 
@@ -24,6 +27,13 @@ QString Describe(const QAction* action) {
     }
     const QString shortcut = action->shortcut().toString();
     return shortcut.isEmpty() ? action->text() : action->text() + QLatin1Char('\t') + shortcut;
+}
+
+// The window a window belongs to for the window manager (WM_TRANSIENT_FOR on X11), which keeps it
+// off the task bar. The X11 platform tells it for dialog-type windows only.
+const QWindow* Owner(const QWidget* window) {
+    const QWindow* handle = window->windowHandle();
+    return handle != nullptr && handle->type() == Qt::Dialog ? handle->transientParent() : nullptr;
 }
 
 } // namespace
@@ -44,6 +54,8 @@ private slots:
     void f1OpensTheAboutBoxAndBlocksF2();
     void shortcutsDoNothingWhileAMessageBoxIsOpen();
     void einstellungenOpensTheSettingsDialog();
+    void secondaryWindowsBelongToTheMainWindow_data();
+    void secondaryWindowsBelongToTheMainWindow();
     void closingTheMainWindowEndsTheProgram();
     void beendenEndsTheProgram();
 
@@ -188,6 +200,54 @@ void TForm1Test::einstellungenOpensTheSettingsDialog() {
     QVERIFY(windows_->Config().isVisible());
     QCOMPARE(windows_->Config().windowTitle(), QStringLiteral("Einstellungen"));
     QVERIFY(!windows_->Config().isModal());
+}
+
+void TForm1Test::secondaryWindowsBelongToTheMainWindow_data() {
+    QTest::addColumn<QString>("window");
+    QTest::newRow("practice window") << QStringLiteral("practice");
+    QTest::newRow("settings dialog") << QStringLiteral("settings");
+    QTest::newRow("about box") << QStringLiteral("about");
+    QTest::newRow("message box") << QStringLiteral("message");
+    QTest::newRow("error box, program in the background") << QStringLiteral("error");
+}
+
+void TForm1Test::secondaryWindowsBelongToTheMainWindow() {
+    QFETCH(QString, window);
+    const QWindow* main = windows_->Form1().windowHandle();
+    QList<const QWindow*> owners;
+    const auto noteOwners = [&](const QWidget* shown) {
+        for (const QWindow* owner = Owner(shown); owner != nullptr;
+             owner = owner->transientParent()) {
+            owners.append(owner);
+        }
+    };
+    ModalBoxWatcher boxes;
+    boxes.SetWhileOpen([&] { noteOwners(QApplication::activeModalWidget()); });
+
+    if (window == QStringLiteral("practice")) {
+        QTest::keyClick(&windows_->Form1(), Qt::Key_F2);
+        noteOwners(&windows_->Test());
+    } else if (window == QStringLiteral("settings")) {
+        Action("Einstellungen1")->trigger();
+        noteOwners(&windows_->Config());
+    } else if (window == QStringLiteral("about")) {
+        QTimer::singleShot(0, [&] {
+            noteOwners(QApplication::activeModalWidget());
+            QApplication::activeModalWidget()->close();
+        });
+        QTest::keyClick(&windows_->Form1(), Qt::Key_F1);
+    } else if (window == QStringLiteral("message")) {
+        QTest::keyClick(&windows_->Form1(), Qt::Key_F2);
+        QTest::keyClick(OnBoard<QLineEdit>("Userin"), Qt::Key_A);
+        QCOMPARE(boxes.Seen().size(), 1);
+    } else {
+        QApplication::setActiveWindow(nullptr);
+        RunGuarded([] { throw std::runtime_error("Fehler"); });
+        QCOMPARE(boxes.Seen().size(), 1);
+    }
+
+    QVERIFY(!owners.isEmpty());
+    QCOMPARE(owners.constLast(), main);
 }
 
 void TForm1Test::closingTheMainWindowEndsTheProgram() {
