@@ -8,10 +8,10 @@
 #include "common/ui/WindowPlacement.h"
 
 #include <QDesktopServices>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
 #include <QTimer>
@@ -57,8 +57,8 @@ Label* AddLabel(QWidget* parent, const QString& name, const QRect& geometry,
     return label;
 }
 
-QLabel* AddLink(QWidget* parent, const QString& name, const QPoint& position) {
-    QLabel* link = AddLabel<LinkLabel>(parent, name, QRect(position, QSize()));
+LinkLabel* AddLink(QWidget* parent, const QString& name, const QPoint& position) {
+    LinkLabel* link = AddLabel<LinkLabel>(parent, name, QRect(position, QSize()));
     QFont font = ArialFont(kLinkFontPixels);
     font.setUnderline(true);
     link->setFont(font);
@@ -109,6 +109,8 @@ void TInfoForm::BuildControls() {
     Label4 = AddLink(Panel1, QStringLiteral("Label4"), QPoint(16, 128));
     Label5 = AddLink(Panel1, QStringLiteral("Label5"), QPoint(16, 152));
     Label5->setToolTip(Revealed(StoredContacts().mailAddress));
+    connect(Label4, &LinkLabel::clicked, this, &TInfoForm::Label4Click);
+    connect(Label5, &LinkLabel::clicked, this, &TInfoForm::Label5Click);
 
     const QFont bottomFont = ArialFont(kDefaultFontPixels);
     const QRect inside = Panel1->contentsRect();
@@ -214,39 +216,16 @@ void TInfoForm::ColorLinks(const QColor& webLink, const QColor& mailLink) {
 }
 
 bool TInfoForm::eventFilter(QObject* watched, QEvent* event) {
-    const bool isLink = watched == Label4 || watched == Label5;
-    switch (event->type()) {
-    case QEvent::MouseMove:
-        if (watched == Label4) {
-            ColorLinks(kRed, kBlue);
-        } else if (watched == Label5) {
-            ColorLinks(kBlue, kRed);
-        } else {
-            ColorLinks(kBlue, kBlue);
-        }
-        // Consumed, so that a move over a link does not reach Panel1 as well.
-        return true;
-    case QEvent::MouseButtonPress:
-        return isLink;
-    case QEvent::MouseButtonRelease: {
-        if (!isLink) {
-            break;
-        }
-        const auto* release = static_cast<QMouseEvent*>(event);
-        const auto* link = static_cast<QWidget*>(watched);
-        // A click is a left release still over the link, as with a button.
-        if (release->button() == Qt::LeftButton &&
-            link->rect().contains(release->position().toPoint())) {
-            if (link == Label4) {
-                Label4Click();
-            } else {
-                Label5Click();
-            }
-        }
-        return true;
+    if (event->type() != QEvent::MouseMove) {
+        return QDialog::eventFilter(watched, event);
     }
-    default:
-        break;
+    if (watched == Label4) {
+        ColorLinks(kRed, kBlue);
+    } else if (watched == Label5) {
+        ColorLinks(kBlue, kRed);
+    } else {
+        ColorLinks(kBlue, kBlue);
     }
-    return QDialog::eventFilter(watched, event);
+    // Consumed, so that a move over a link does not reach Panel1 as well.
+    return true;
 }

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 
+class LinkLabel;
 class QEvent;
 class QFrame;
 class QLabel;
@@ -36,8 +37,8 @@ private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
+    LinkLabel* Label4 = nullptr;
+    LinkLabel* Label5 = nullptr;
     QLabel* Label6 = nullptr;
     QPushButton* Button1 = nullptr;
     QTimer* Timer1 = nullptr;

@@ -10,6 +10,11 @@ void UseFixedSingleBorder(QWidget* window) {
                            Qt::WindowCloseButtonHint);
 }
 
+void BelongToParentWindow(QWidget* window) {
+    // Window systems tell the owner only for dialog-type windows (X11: WM_TRANSIENT_FOR).
+    window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+}
+
 void CenterOnScreen(QWidget* window) {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) {

@@ -2,6 +2,7 @@
 
 #include "common/ui/ErrorHandler.h"
 #include "common/ui/Fonts.h"
+#include "common/ui/InputMethodText.h"
 #include "common/ui/MessageBoxes.h"
 #include "common/ui/SvgPicture.h"
 #include "common/ui/WindowPlacement.h"
@@ -11,6 +12,7 @@
 
 #include <QAccessible>
 #include <QCloseEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -76,6 +78,7 @@ TTest::TTest(QWidget* parent)
     setObjectName(QStringLiteral("TTest"));
     setWindowTitle(QStringLiteral("Test"));
     UseFixedSingleBorder(this);
+    BelongToParentWindow(this);
     setFixedSize(kClientWidth, kClientHeight);
     setFont(SansSerifFont(kDefaultFontPixels));
 
@@ -171,8 +174,14 @@ void TTest::Timer1Timer() {
 }
 
 bool TTest::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == userin_ && event->type() == QEvent::KeyPress) {
-        return UserinKeyPress(*static_cast<QKeyEvent*>(event));
+    if (watched == userin_) {
+        if (event->type() == QEvent::KeyPress) {
+            return UserinKeyPress(*static_cast<QKeyEvent*>(event));
+        }
+        if (event->type() == QEvent::InputMethod) {
+            return TypeCommittedText(*userin_, *static_cast<QInputMethodEvent*>(event),
+                                     [this](char32_t typed) { TypeIntoUserin(Filtered(typed)); });
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -182,18 +191,27 @@ bool TTest::UserinKeyPress(const QKeyEvent& event) {
     if (!typed) {
         return false;
     }
-    char32_t key = *typed;
-    // The engine sets the key before anything can fail, so a failure still leaves it decided.
-    RunGuarded([&] { engine_.UserinKeyPress(key); });
+    const char32_t key = Filtered(*typed);
     if (key == *typed) {
         return false;
     }
+    TypeIntoUserin(key);
+    return true;
+}
+
+char32_t TTest::Filtered(char32_t typed) {
+    char32_t key = typed;
+    // The engine sets the key before anything can fail, so a failure still leaves it decided.
+    RunGuarded([&] { engine_.UserinKeyPress(key); });
+    return key;
+}
+
+void TTest::TypeIntoUserin(char32_t key) {
     if (key == PracticeEngine::kBackspace) {
         userin_->backspace();
     } else if (key != 0) {
         userin_->insert(QString::fromUcs4(&key, 1));
     }
-    return true;
 }
 
 QLabel* TTest::LabelFor(PracticeControl control) const {

@@ -45,6 +45,10 @@ private:
     void Timer1Timer();
     // Returns true when the key was consumed.
     bool UserinKeyPress(const QKeyEvent& event);
+    // The key the engine leaves of a typed character: itself, a backspace or none (0).
+    char32_t Filtered(char32_t typed);
+    // What a key does to the answer field when the field itself does not get to handle it.
+    void TypeIntoUserin(char32_t key);
 
     QLabel* LabelFor(PracticeControl control) const;
     QWidget* WidgetFor(PracticeControl control) const;

@@ -101,6 +101,7 @@ TConfig::TConfig(QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
+    BelongToParentWindow(this);
     setWindowTitle(QStringLiteral("Einstellungen"));
     setFont(SansSerifFont(kDefaultFontPixels));
 

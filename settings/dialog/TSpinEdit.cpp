@@ -1,10 +1,12 @@
 #include "settings/dialog/TSpinEdit.h"
 
 #include "common/IntegerConversion.h"
+#include "common/ui/InputMethodText.h"
 #include "settings/dialog/SpinButton.h"
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
@@ -84,6 +86,10 @@ bool TSpinEdit::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::KeyPress) {
             return FilterKeyPress(static_cast<const QKeyEvent&>(*event));
         }
+        if (event->type() == QEvent::InputMethod) {
+            return TypeCommittedText(*editor_, static_cast<const QInputMethodEvent&>(*event),
+                                     [this](char32_t typed) { TypeCharacter(typed); });
+        }
         if (event->type() == QEvent::FocusOut) {
             ClampOnExit(static_cast<const QFocusEvent&>(*event).reason());
         }
@@ -149,6 +155,15 @@ bool TSpinEdit::FilterKeyPress(const QKeyEvent& event) {
     }
     QApplication::beep();
     return true;
+}
+
+void TSpinEdit::TypeCharacter(char32_t character) {
+    const QString text = QString::fromUcs4(&character, 1);
+    if (std::all_of(text.begin(), text.end(), IsValidChar)) {
+        editor_->insert(text);
+    } else {
+        QApplication::beep();
+    }
 }
 
 void TSpinEdit::ClampOnExit(Qt::FocusReason reason) {

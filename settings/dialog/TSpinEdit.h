@@ -47,6 +47,8 @@ private:
     static bool IsValidChar(QChar character);
     // True when the key was used up here.
     bool FilterKeyPress(const QKeyEvent& event);
+    // A character an input method committed, under the same rule as a typed one.
+    void TypeCharacter(char32_t character);
     void ClampOnExit(Qt::FocusReason reason);
 
     QLineEdit* editor_;

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include <string_view>
 
@@ -163,22 +164,35 @@ void TInfoFormTest::linksHandTheExactAddressToTheDesktop_data() {
     QTest::addColumn<QString>("link");
     QTest::addColumn<QString>("address");
     QTest::addColumn<QByteArray>("encoded");
+    QTest::addColumn<bool>("doubleClick");
 
-    QTest::newRow("web") << QStringLiteral("Label4") << kWebAddress << kWebAddress.toLatin1();
-    QTest::newRow("mail")
-        << QStringLiteral("Label5")
-        << QStringLiteral("mailto:info@reihenheld.example?subject=Info von Kalkuno")
-        << QByteArray("mailto:info@reihenheld.example?subject=Info%20von%20Kalkuno");
+    const QString mail = QStringLiteral("mailto:info@reihenheld.example?subject=Info von Kalkuno");
+    const QByteArray mailEncoded("mailto:info@reihenheld.example?subject=Info%20von%20Kalkuno");
+    for (const bool doubleClick : {false, true}) {
+        const char* const gesture = doubleClick ? "double-click" : "click";
+        QTest::addRow("web, %s", gesture)
+            << QStringLiteral("Label4") << kWebAddress << kWebAddress.toLatin1() << doubleClick;
+        QTest::addRow("mail, %s", gesture)
+            << QStringLiteral("Label5") << mail << mailEncoded << doubleClick;
+    }
 }
 
 void TInfoFormTest::linksHandTheExactAddressToTheDesktop() {
     QFETCH(QString, link);
     QFETCH(QString, address);
     QFETCH(QByteArray, encoded);
+    QFETCH(bool, doubleClick);
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_));
+    const auto* label = form_->findChild<QLabel*>(link);
+    const QPoint centre = label->mapTo(form_, label->rect().center());
 
-    QTest::mouseClick(form_->findChild<QLabel*>(link), Qt::LeftButton);
+    // Through the window, so that the platform makes the double-click as a real mouse would.
+    if (doubleClick) {
+        QTest::mouseDClick(form_->windowHandle(), Qt::LeftButton, {}, centre);
+    } else {
+        QTest::mouseClick(form_->windowHandle(), Qt::LeftButton, {}, centre);
+    }
 
     QCOMPARE(handedOver_.size(), 1);
     QCOMPARE(handedOver_.constFirst().toString(), address);

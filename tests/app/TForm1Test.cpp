@@ -1,6 +1,7 @@
 #include "app/FileVersion.h"
 #include "app/ProgramWindows.h"
 #include "common/ui/ApplicationSetup.h"
+#include "common/ui/ErrorHandler.h"
 #include "practice/window/TTest.h"
 #include "settings/dialog/TConfig.h"
 #include "tests/support/TempConfigDir.h"
@@ -12,9 +13,11 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <memory>
 #include <optional>
+#include <stdexcept>
 
 namespace {
 
@@ -24,6 +27,13 @@ QString Describe(const QAction* action) {
     }
     const QString shortcut = action->shortcut().toString();
     return shortcut.isEmpty() ? action->text() : action->text() + QLatin1Char('\t') + shortcut;
+}
+
+// The window a window belongs to for the window manager (WM_TRANSIENT_FOR on X11), which keeps it
+// off the task bar. The X11 platform tells it for dialog-type windows only.
+const QWindow* Owner(const QWidget* window) {
+    const QWindow* handle = window->windowHandle();
+    return handle->type() == Qt::Dialog ? handle->transientParent() : nullptr;
 }
 
 } // namespace
@@ -44,6 +54,7 @@ private slots:
     void f1OpensTheAboutBoxAndBlocksF2();
     void shortcutsDoNothingWhileAMessageBoxIsOpen();
     void einstellungenOpensTheSettingsDialog();
+    void secondaryWindowsBelongToTheMainWindow();
     void closingTheMainWindowEndsTheProgram();
     void beendenEndsTheProgram();
 
@@ -188,6 +199,22 @@ void TForm1Test::einstellungenOpensTheSettingsDialog() {
     QVERIFY(windows_->Config().isVisible());
     QCOMPARE(windows_->Config().windowTitle(), QStringLiteral("Einstellungen"));
     QVERIFY(!windows_->Config().isModal());
+}
+
+// The error box is raised while none of the program's windows is active.
+void TForm1Test::secondaryWindowsBelongToTheMainWindow() {
+    QList<const QWindow*> owners;
+    ModalBoxWatcher boxes;
+    boxes.SetWhileOpen([&] { owners.append(Owner(QApplication::activeModalWidget())); });
+
+    QTest::keyClick(&windows_->Form1(), Qt::Key_F2);
+    owners.append(Owner(&windows_->Test()));
+    Action("Einstellungen1")->trigger();
+    owners.append(Owner(&windows_->Config()));
+    QApplication::setActiveWindow(nullptr);
+    RunGuarded([] { throw std::runtime_error("Fehler"); });
+
+    QCOMPARE(owners, QList<const QWindow*>(3, windows_->Form1().windowHandle()));
 }
 
 void TForm1Test::closingTheMainWindowEndsTheProgram() {

@@ -5,6 +5,7 @@
 #include "tests/support/TempConfigDir.h"
 #include "tests/widgetsupport/ModalBoxWatcher.h"
 
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +14,8 @@
 
 #include <memory>
 #include <optional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -38,6 +41,8 @@ private slots:
     void refusedKeysShowTheMessageAndDeleteBeforeTheCaret_data();
     void refusedKeysShowTheMessageAndDeleteBeforeTheCaret();
     void keysThatTypeNothingReachTheFieldUnfiltered();
+    void inputMethodTextIsFilteredLikeTypedKeys_data();
+    void inputMethodTextIsFilteredLikeTypedKeys();
     void aProblemTimesOutAndCountsAsWrong();
     void pastedTextThatIsNoNumberReportsTheConversionError();
     void startOnAnOpenWindowOnlyRaisesIt();
@@ -168,6 +173,38 @@ void TTestTest::keysThatTypeNothingReachTheFieldUnfiltered() {
 
     QVERIFY(boxes_->Seen().isEmpty());
     QCOMPARE(userin->text(), QStringLiteral("7"));
+}
+
+void TTestTest::inputMethodTextIsFilteredLikeTypedKeys_data() {
+    QTest::addColumn<QString>("commit");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("messages");
+
+    // Dead ^ then 1 and dead ´ then e on a German keyboard.
+    QTest::newRow("superscript one") << u"\u00B9"_s << u"13"_s << 1;
+    QTest::newRow("accented letter") << u"\u00E9"_s << u"13"_s << 1;
+    QTest::newRow("digit") << u"7"_s << u"1273"_s << 0;
+    QTest::newRow("digit then refused") << u"7\u00B9"_s << u"123"_s << 1;
+}
+
+// The dead key's pending text comes first, as an input method shows it.
+void TTestTest::inputMethodTextIsFilteredLikeTypedKeys() {
+    QFETCH(QString, commit);
+    QFETCH(QString, text);
+    QFETCH(int, messages);
+    window_->ShowFromMenu();
+    auto* userin = Find<QLineEdit>("Userin");
+    QTest::keyClicks(userin, u"123"_s);
+    userin->setCursorPosition(2);
+    QInputMethodEvent pending(u"^"_s, {});
+    QCoreApplication::sendEvent(userin, &pending);
+
+    QInputMethodEvent committing;
+    committing.setCommitString(commit);
+    QCoreApplication::sendEvent(userin, &committing);
+
+    QCOMPARE(boxes_->Texts(), QStringList(messages, u"Bitte eine Zahl eingeben!"_s));
+    QCOMPARE(userin->text(), text);
 }
 
 void TTestTest::aProblemTimesOutAndCountsAsWrong() {

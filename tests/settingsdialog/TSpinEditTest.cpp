@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QSignalSpy>
@@ -79,6 +80,18 @@ private slots:
         QTest::keyClick(editor_, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(field_->Text(), QStringLiteral("+-0123456789,x.y"));
         QCOMPARE(enterReached.count(), 0);
+    }
+
+    // Dead keys and compose sequences commit their text past the key filter.
+    void inputMethodTextIsFilteredLikeTypedKeys() {
+        field_->SetText(QString());
+        editor_->setFocus();
+        QInputMethodEvent pending(QStringLiteral("^"), {});
+        QCoreApplication::sendEvent(editor_, &pending);
+        QInputMethodEvent committing;
+        committing.setCommitString(QStringLiteral("7\u00B9\u00E9,5^"));
+        QCoreApplication::sendEvent(editor_, &committing);
+        QCOMPARE(field_->Text(), QStringLiteral("7,5"));
     }
 
     void stepping_data() {
