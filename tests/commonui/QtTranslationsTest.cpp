@@ -42,9 +42,7 @@ void QtTranslationsTest::aFolderWithoutUsableTranslationLeavesQtEnglish_data() {
     QTest::addColumn<QByteArray>("fileContents");
 
     QTest::newRow("no folder") << "missing" << QByteArray();
-    QTest::newRow("empty folder") << "" << QByteArray();
     QTest::newRow("damaged file") << "" << QByteArray("not a translation");
-    QTest::newRow("empty file") << "" << QByteArray("");
 }
 
 void QtTranslationsTest::aFolderWithoutUsableTranslationLeavesQtEnglish() {
