@@ -62,7 +62,7 @@ release=$(grep -o -m1 '<release version="[^"]*"' \
     "$unpacked/usr/share/metainfo/org.reihenheld.Kalkuno.metainfo.xml" | cut -d'"' -f2)
 [ "$release" = "$version" ] || fail "the AppStream file's latest release is $release, not $version"
 
-# Errors and warnings fail; lintian's informational notes do not. Its complaint about running as
-# root goes to stderr: it only reads the package.
-findings=$(lintian --fail-on error,warning "$deb" 2>/dev/null) || fail "lintian finds:
+# Errors and warnings fail; lintian's informational notes do not.
+command -v lintian >/dev/null || fail "lintian is not installed (scripts/setup.sh installs it)"
+findings=$(lintian --fail-on error,warning "$deb" 2>&1) || fail "lintian finds:
 $findings"
