@@ -5,11 +5,11 @@ kalkuno_packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev libgl-dev
     libgtest-dev
-    fonts-liberation2
+    fonts-liberation2 qt6-translations-l10n
     xvfb xauth
     clang libclang-rt-14-dev
     qt6-base-private-dev
-    dpkg-dev desktop-file-utils appstream
+    dpkg-dev desktop-file-utils appstream lintian
 )
 
 kalkuno_install_packages() {

@@ -2,8 +2,10 @@
 
 #include "common/ApplicationTitle.h"
 #include "common/ui/Fonts.h"
+#include "common/ui/QtTranslations.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QStyleHints>
 
 void ConfigureApplication() {
@@ -15,6 +17,9 @@ void ConfigureApplication() {
     // The menu belongs inside the main window; asking the desktop for a global menu bar would
     // also cost a session-bus connection at start-up.
     QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    // The program speaks German on every desktop, so Qt's own texts (the answer field's context
+    // menu among them) do too; without the translation installed they stay English.
+    InstallQtGermanTexts(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     InstallFontSubstitutes();
     QApplication::setFont(SansSerifFont(kDefaultFontPixels));
     // A steady caret: a blinking one would wake the program twice a second while a child thinks.

@@ -1,4 +1,5 @@
 #pragma once
 
-// Names the application and installs its fonts; call once, right after creating QApplication.
+// Names the application and installs its fonts and Qt's German texts; call once, right after
+// creating QApplication.
 void ConfigureApplication();
