@@ -13,9 +13,11 @@ JournalRecorder::JournalRecorder(std::filesystem::path path, WallClock clock, st
     , errors_(errors) {}
 
 void JournalRecorder::RoundStarted(const RoundFacts& round) noexcept {
-    // The journal may be deleted between rounds; a connection kept open would write into the
-    // removed file.
-    journal_.reset();
+    // The journal may be deleted between rounds; writing on would go into the removed file.
+    // Otherwise the connection stays open, which spares each round an opening and a checkpoint.
+    if (journal_ && !journal_->IsInPlace()) {
+        journal_.reset();
+    }
     roundId_.reset();
     reported_ = false;
     try {
