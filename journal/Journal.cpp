@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <utility>
 
 namespace fs = std::filesystem;
@@ -20,6 +21,7 @@ bool IsDamage(const SqliteError& error) {
     return error.PrimaryCode() == SQLITE_NOTADB || error.PrimaryCode() == SQLITE_CORRUPT;
 }
 
+// Call inside a transaction, so that all statements see the same state of the file.
 FileState Inspect(const SqliteConnection& connection) {
     try {
         const std::int64_t version = connection.QueryInteger("PRAGMA user_version");
@@ -58,6 +60,23 @@ fs::path MoveAside(const fs::path& path, WallTime now) {
     }
     fs::rename(path, target);
     return target;
+}
+
+// SQLite does not wait for other connections when it changes the journal mode, so a second
+// program opening the new journal at the same moment waits here.
+void SwitchToWriteAheadLog(const SqliteConnection& connection) {
+    const auto deadline = std::chrono::steady_clock::now() + Journal::kBusyTimeout;
+    for (;;) {
+        try {
+            connection.Execute("PRAGMA journal_mode = WAL");
+            return;
+        } catch (const SqliteError& error) {
+            if (error.PrimaryCode() != SQLITE_BUSY || std::chrono::steady_clock::now() > deadline) {
+                throw;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 // Creates the schema unless another program did so since the file was inspected.
@@ -101,7 +120,11 @@ std::unique_ptr<SqliteConnection> Journal::Open(WallTime now) {
     // Until the file is known to be a journal, closing must not change it.
     connection->SetCheckpointOnClose(false);
     connection->SetBusyTimeout(kBusyTimeout);
-    FileState state = Inspect(*connection);
+    FileState state = FileState::Foreign;
+    {
+        const SqliteTransaction reading(*connection, SqliteTransaction::Kind::Reading);
+        state = Inspect(*connection);
+    }
     if (state == FileState::Foreign && !movedAside_) {
         connection.reset();
         movedAside_ = MoveAside(path_, now);
@@ -117,8 +140,9 @@ std::unique_ptr<SqliteConnection> Journal::Open(WallTime now) {
     }
     // A checkpoint syncs to disk and holds up the answer that starts it; a log of up to 8 MB
     // before one halves how often that happens.
-    connection->Execute("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; "
-                        "PRAGMA foreign_keys = ON; PRAGMA wal_autocheckpoint = 2000");
+    SwitchToWriteAheadLog(*connection);
+    connection->Execute("PRAGMA synchronous = NORMAL; PRAGMA foreign_keys = ON; "
+                        "PRAGMA wal_autocheckpoint = 2000");
     if (state == FileState::Empty) {
         CreateSchema(*connection);
     }

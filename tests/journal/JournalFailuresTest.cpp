@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <csignal>
 #include <functional>
+#include <iostream>
 #include <string>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -157,33 +158,37 @@ int ExitCode(pid_t pid) {
 TEST(JournalFailures, TwoProgramsRecordingAtOnceLoseNothing) {
     constexpr int kRounds = 30;
     constexpr int kAnswersPerRound = 10;
-    JournalFolder folder;
-    const auto play = [&folder](std::int32_t multiplier) {
-        return [&folder, multiplier] {
+    const auto play = [](const fs::path& path, std::int32_t multiplier) {
+        return [path, multiplier] {
             std::ostringstream errors;
             JournalRecorder recorder(
-                folder.Path(), [] { return kMorning; }, errors);
+                path, [] { return kMorning; }, errors);
             for (int round = 0; round < kRounds; ++round) {
                 recorder.RoundStarted(kRound);
                 for (std::int32_t row = 1; row <= kAnswersPerRound; ++row) {
                     recorder.Answered(Answer(multiplier, row, AnswerOutcome::Right));
                 }
             }
+            std::cerr << errors.str();
             return errors.str().empty() ? 0 : 1;
         };
     };
-    const pid_t first = Spawn(play(1));
-    const pid_t second = Spawn(play(2));
-    EXPECT_EQ(ExitCode(first), 0);
-    EXPECT_EQ(ExitCode(second), 0);
+    // Both programs create the journal at once, a race that a few fresh starts bring out.
+    for (int start = 0; start < 3; ++start) {
+        const JournalFolder folder;
+        const pid_t first = Spawn(play(folder.Path(), 1));
+        const pid_t second = Spawn(play(folder.Path(), 2));
+        EXPECT_EQ(ExitCode(first), 0);
+        EXPECT_EQ(ExitCode(second), 0);
 
-    const SqliteConnection journal(folder.Path());
-    EXPECT_EQ(journal.QueryInteger("SELECT count(*) FROM rounds"), 2 * kRounds);
-    for (const int multiplier : {1, 2}) {
-        EXPECT_EQ(journal.QueryInteger("SELECT count(*) FROM answers JOIN rounds r ON r.id = "
-                                       "round_id WHERE multiplier = " +
-                                       std::to_string(multiplier)),
+        const SqliteConnection journal(folder.Path());
+        EXPECT_EQ(journal.QueryInteger("SELECT count(*) FROM rounds"), 2 * kRounds);
+        EXPECT_EQ(journal.QueryInteger("SELECT count(*) FROM answers WHERE multiplier = 1"),
                   kRounds * kAnswersPerRound);
+        EXPECT_EQ(journal.QueryInteger("SELECT count(*) FROM answers WHERE multiplier = 2"),
+                  kRounds * kAnswersPerRound);
+        EXPECT_EQ(Names(folder.Path().parent_path(), "Lernstand.sqlite.beschaedigt"),
+                  std::vector<std::string>());
     }
 }
 
