@@ -6,6 +6,7 @@
 #include "journal/SqliteTransaction.h"
 
 #include <sqlite3.h>
+#include <stdexcept>
 #include <string>
 #include <sys/stat.h>
 #include <thread>
@@ -92,7 +93,7 @@ void CreateSchema(const SqliteConnection& connection) {
         return;
     case FileState::Newer:
     case FileState::Foreign:
-        throw SqliteError(SQLITE_BUSY, "another program wrote a different database meanwhile");
+        throw std::runtime_error("another program put a different database in the journal's place");
     }
 }
 
@@ -136,11 +137,11 @@ std::unique_ptr<SqliteConnection> Journal::Open(WallTime now) {
                                 ")");
     }
     if (state == FileState::Foreign) {
-        throw SqliteError(SQLITE_NOTADB, "no journal in place even after moving a file aside");
+        throw std::runtime_error("no journal in place even after moving a file aside");
     }
+    SwitchToWriteAheadLog(*connection);
     // A checkpoint syncs to disk and holds up the answer that starts it; a log of up to 8 MB
     // before one halves how often that happens.
-    SwitchToWriteAheadLog(*connection);
     connection->Execute("PRAGMA synchronous = NORMAL; PRAGMA foreign_keys = ON; "
                         "PRAGMA wal_autocheckpoint = 2000");
     if (state == FileState::Empty) {

@@ -43,29 +43,25 @@ std::string DatabaseBytes(const fs::path& scratch, const char* sql) {
 TEST(JournalFailures, NoJournalInPlaceIsMovedAsideWithItsCompanions) {
     struct Case {
         const char* name;
-        std::function<std::string(const fs::path& scratch)> file;
+        // Statements that make the file, none for a text file.
+        const char* sql;
+        bool garbleSchemaPage;
     };
     const std::vector<Case> cases = {
-        {"text file", [](const fs::path&) { return std::string("Einmaleins\n", 11); }},
-        {"zeroed header",
-         [](const fs::path& scratch) {
-             std::string bytes =
-                 DatabaseBytes(scratch, "PRAGMA user_version = 1; CREATE TABLE t(x)");
-             std::fill_n(bytes.begin(), 100, '\0');
-             return bytes;
-         }},
-        {"foreign database",
-         [](const fs::path& scratch) {
-             return DatabaseBytes(scratch, "CREATE TABLE notes(text)");
-         }},
-        {"version 1 without answers",
-         [](const fs::path& scratch) {
-             return DatabaseBytes(scratch, "PRAGMA user_version = 1; CREATE TABLE rounds(id)");
-         }},
+        {"text file", nullptr, false},
+        {"damaged schema page", "PRAGMA user_version = 1; CREATE TABLE t(x)", true},
+        {"foreign database", "CREATE TABLE notes(text)", false},
+        {"version 1 without answers", "PRAGMA user_version = 1; CREATE TABLE rounds(id)", false},
     };
     for (const Case& c : cases) {
         JournalFolder folder;
-        const std::string damaged = c.file(folder.Folder() / "scratch.sqlite");
+        std::string damaged = "Einmaleins\n";
+        if (c.sql != nullptr) {
+            damaged = DatabaseBytes(folder.Folder() / "scratch.sqlite", c.sql);
+        }
+        if (c.garbleSchemaPage) {
+            std::fill(damaged.begin() + 100, damaged.begin() + 200, 'x');
+        }
         WriteBytes(folder.Path(), damaged);
         WriteBytes(fs::path(folder.Path().string() + "-wal"), "log");
         folder.PlayRound(kRound, {Answer(2, 3, AnswerOutcome::Right)});
