@@ -18,10 +18,6 @@ namespace {
 
 enum class FileState { Empty, Current, Newer, Foreign };
 
-bool IsDamage(const SqliteError& error) {
-    return error.PrimaryCode() == SQLITE_NOTADB || error.PrimaryCode() == SQLITE_CORRUPT;
-}
-
 // Call inside a transaction, so that all statements see the same state of the file.
 FileState Inspect(const SqliteConnection& connection) {
     try {
@@ -35,7 +31,7 @@ FileState Inspect(const SqliteConnection& connection) {
         return version == kJournalVersion && HasJournalTables(connection) ? FileState::Current
                                                                           : FileState::Foreign;
     } catch (const SqliteError& error) {
-        if (IsDamage(error)) {
+        if (error.IsDamage()) {
             return FileState::Foreign;
         }
         throw;
@@ -44,23 +40,6 @@ FileState Inspect(const SqliteConnection& connection) {
 
 fs::path WithSuffix(const fs::path& path, const std::string& suffix) {
     return fs::path(path.string() + suffix);
-}
-
-// Renames the file and its write-ahead log and shared-memory index to a free name beside it.
-fs::path MoveAside(const fs::path& path, WallTime now) {
-    const std::string base = path.string() + ".beschaedigt-" + CompactTimeText(now);
-    fs::path target = base;
-    for (int attempt = 2; fs::exists(target) || fs::exists(WithSuffix(target, "-wal")); ++attempt) {
-        target = base + "-" + std::to_string(attempt);
-    }
-    // The log first: a damaged file left in place is found again at the next opening.
-    for (const char* companion : {"-wal", "-shm"}) {
-        if (fs::exists(WithSuffix(path, companion))) {
-            fs::rename(WithSuffix(path, companion), WithSuffix(target, companion));
-        }
-    }
-    fs::rename(path, target);
-    return target;
 }
 
 // SQLite does not wait for other connections when it changes the journal mode, so a second
@@ -108,6 +87,22 @@ Journal::Journal(fs::path path, WallTime now)
         device_ = opened.st_dev;
         inode_ = opened.st_ino;
     }
+}
+
+fs::path Journal::MoveAside(const fs::path& path, WallTime now) {
+    const std::string base = path.string() + ".beschaedigt-" + CompactTimeText(now);
+    fs::path target = base;
+    for (int attempt = 2; fs::exists(target) || fs::exists(WithSuffix(target, "-wal")); ++attempt) {
+        target = base + "-" + std::to_string(attempt);
+    }
+    // The log first: a damaged file left in place is found again at the next opening.
+    for (const char* companion : {"-wal", "-shm"}) {
+        if (fs::exists(WithSuffix(path, companion))) {
+            fs::rename(WithSuffix(path, companion), WithSuffix(target, companion));
+        }
+    }
+    fs::rename(path, target);
+    return target;
 }
 
 bool Journal::IsInPlace() const {

@@ -34,6 +34,13 @@ public:
     // schema, SqliteError or std::filesystem::filesystem_error when it cannot be opened or created.
     explicit Journal(std::filesystem::path path, WallTime now = std::chrono::system_clock::now());
 
+    // Renames the file at path with its write-ahead log and shared-memory index to a free name
+    // beside it that tells the time now, and returns that name.
+    static std::filesystem::path MoveAside(const std::filesystem::path& path, WallTime now);
+
+    // Closing then leaves the write-ahead log as it is, for a damaged file that is moved aside.
+    void KeepLogOnClose() const { connection_->SetCheckpointOnClose(false); }
+
     // Whether the file opened is still at the path: it may have been deleted or replaced since.
     bool IsInPlace() const;
 

@@ -29,6 +29,9 @@ public:
 
 private:
     void Record(const AnsweredProblem& answer);
+    void Open(WallTime now);
+    void Write(const AnsweredProblem& answer, WallTime answeredAt);
+    void TellMovedAside(const std::filesystem::path& movedAside);
     void Report(const std::string& message) noexcept;
 
     std::filesystem::path path_;

@@ -44,23 +44,28 @@ TEST(JournalFailures, NoJournalInPlaceIsMovedAsideWithItsCompanions) {
     struct Case {
         const char* name;
         // Statements that make the file, none for a text file.
-        const char* sql;
-        bool garbleSchemaPage;
+        std::string sql;
+        // Bytes from here on are overwritten.
+        std::size_t garbledFrom;
     };
+    const std::string journal = FileBytes(FIXTURE_DIR "/schema.sql");
     const std::vector<Case> cases = {
-        {"text file", nullptr, false},
-        {"damaged schema page", "PRAGMA user_version = 1; CREATE TABLE t(x)", true},
-        {"foreign database", "CREATE TABLE notes(text)", false},
-        {"version 1 without answers", "PRAGMA user_version = 1; CREATE TABLE rounds(id)", false},
+        {"text file", "", std::string::npos},
+        {"damaged schema page", "PRAGMA user_version = 1; CREATE TABLE t(x)", 100},
+        {"journal with damaged table pages", journal, 4096},
+        {"foreign database", "CREATE TABLE notes(text)", std::string::npos},
+        {"version 1 without answers", "PRAGMA user_version = 1; CREATE TABLE rounds(id)",
+         std::string::npos},
     };
     for (const Case& c : cases) {
         JournalFolder folder;
         std::string damaged = "Einmaleins\n";
-        if (c.sql != nullptr) {
-            damaged = DatabaseBytes(folder.Folder() / "scratch.sqlite", c.sql);
+        if (!c.sql.empty()) {
+            damaged = DatabaseBytes(folder.Folder() / "scratch.sqlite", c.sql.c_str());
         }
-        if (c.garbleSchemaPage) {
-            std::fill(damaged.begin() + 100, damaged.begin() + 200, 'x');
+        if (c.garbledFrom < damaged.size()) {
+            std::fill(damaged.begin() + static_cast<std::ptrdiff_t>(c.garbledFrom), damaged.end(),
+                      'x');
         }
         WriteBytes(folder.Path(), damaged);
         WriteBytes(fs::path(folder.Path().string() + "-wal"), "log");
