@@ -14,7 +14,8 @@
 
 // Writes every answer of a round to the journal at path, committed before Answered returns.
 // Nothing is opened or created before the first answer of a round; the journal then stays open
-// for later rounds as long as the file is not deleted or replaced. A failure costs only the
+// for later rounds as long as the file is not deleted or replaced. A damaged journal, found on
+// opening or when writing, is moved aside and a new one started. Any other failure costs only the
 // answer: it is told in one line on the error stream, once per round, and the round goes on.
 class JournalRecorder final : public AnswerRecorder {
 public:
