@@ -6,6 +6,8 @@
 #include "common/ui/MessageBoxes.h"
 #include "common/ui/SvgPicture.h"
 #include "common/ui/WindowPlacement.h"
+#include "journal/JournalLocation.h"
+#include "journal/JournalRecorder.h"
 #include "practice/window/TimeBar.h"
 #include "practice/window/TimeBarSegment.h"
 #include "practice/window/TypedCharacter.h"
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <iostream>
 #include <limits>
 
 namespace {
@@ -57,6 +60,16 @@ QPushButton* MakeButton(const QString& name, const QString& caption, const QRect
     return button;
 }
 
+// The journal is opened only when a round that records gets its first answer.
+std::unique_ptr<AnswerRecorder> MakeJournalRecorder() {
+    try {
+        return std::make_unique<JournalRecorder>(JournalPath());
+    } catch (const std::exception& error) {
+        std::cerr << "Kalkuno: Lernstand nicht möglich: " << error.what() << '\n';
+        return nullptr;
+    }
+}
+
 } // namespace
 
 TTest::TTest(QWidget* parent)
@@ -74,7 +87,8 @@ TTest::TTest(QWidget* parent)
     , button2_(MakeButton(QStringLiteral("Button2"), QStringLiteral("Noch mal..."),
                           {376, 264, 75, 33}, this))
     , timer1_(new QTimer(this))
-    , engine_(*this, settings_) {
+    , recorder_(MakeJournalRecorder())
+    , engine_(*this, settings_, MillisecondsSinceMidnightUtc, recorder_.get()) {
     setObjectName(QStringLiteral("TTest"));
     setWindowTitle(QStringLiteral("Test"));
     UseFixedSingleBorder(this);

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -81,5 +82,7 @@ private:
     bool timerEnabled_ = false;
 
     StoredSettings settings_;
+    // Null when there is no data folder to keep a journal in.
+    std::unique_ptr<AnswerRecorder> recorder_;
     PracticeEngine engine_;
 };
