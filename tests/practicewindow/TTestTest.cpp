@@ -1,6 +1,7 @@
 #include "practice/window/TTest.h"
 
 #include "common/ui/ApplicationSetup.h"
+#include "journal/Journal.h"
 #include "practice/window/TimeBarSegment.h"
 #include "tests/support/TempConfigDir.h"
 #include "tests/widgetsupport/ModalBoxWatcher.h"
@@ -50,6 +51,8 @@ private slots:
     void timeBarSegmentsHaveTheirColoursAndPlaces();
     void problemLineEndsAtTheSamePlace();
     void brokenSettingsLeaveTheBoardEmpty();
+    void answersAreRecordedOnlyWhenSwitchedOn_data();
+    void answersAreRecordedOnlyWhenSwitchedOn();
 
 private:
     template <typename T> T* Find(const char* name) const {
@@ -304,6 +307,33 @@ void TTestTest::brokenSettingsLeaveTheBoardEmpty() {
     }
     QVERIFY(!Find<QLineEdit>("Userin")->isVisible());
     QVERIFY(Find<QPushButton>("Button1")->isVisible());
+}
+
+void TTestTest::answersAreRecordedOnlyWhenSwitchedOn_data() {
+    QTest::addColumn<QString>("aufzeichnen");
+    QTest::addColumn<bool>("recorded");
+    QTest::newRow("on") << "on" << true;
+    QTest::newRow("off") << "off" << false;
+    QTest::newRow("absent") << "" << false;
+}
+
+void TTestTest::answersAreRecordedOnlyWhenSwitchedOn() {
+    QFETCH(QString, aufzeichnen);
+    QFETCH(bool, recorded);
+    config_->WriteIni("[Vorgaben]\nMenge=2\nTimer=off\n[Lernstand]\nAufzeichnen=" +
+                      aufzeichnen.toStdString() + "\n");
+    window_->ShowFromMenu();
+    AnswerRight();
+    Answer(QString());
+
+    QCOMPARE(std::filesystem::exists(config_->JournalPath().parent_path()), recorded);
+    if (recorded) {
+        const std::vector<JournalAnswer> answers = Journal(config_->JournalPath()).ReadAnswers();
+        QCOMPARE(answers.size(), std::size_t{2});
+        QCOMPARE(answers[0].problem.outcome, AnswerOutcome::Right);
+        QCOMPARE(answers[1].problem.outcome, AnswerOutcome::Empty);
+    }
+    QVERIFY(boxes_->Seen().isEmpty());
 }
 
 QTEST_MAIN(TTestTest)

@@ -13,7 +13,7 @@
 #include <utility>
 
 // A fresh configuration folder for one test: XDG_CONFIG_HOME points at it while the object
-// lives, so the store never touches the real settings file.
+// lives, so the store never touches the real settings file, and XDG_DATA_HOME below it.
 class TempConfigDir {
 public:
     TempConfigDir() {
@@ -25,9 +25,12 @@ public:
         configHome_.emplace("XDG_CONFIG_HOME", path_.string());
         // A classroom file in the machine's /etc/xdg must not change what the tests see.
         configDirs_.emplace("XDG_CONFIG_DIRS", (path_ / "no-system-defaults").string());
+        // Nor may a round that records reach the user's own journal.
+        dataHome_.emplace("XDG_DATA_HOME", (path_ / "data").string());
     }
 
     ~TempConfigDir() {
+        dataHome_.reset();
         configDirs_.reset();
         configHome_.reset();
         std::error_code ignored;
@@ -41,6 +44,7 @@ public:
 
     const std::filesystem::path& Path() const { return path_; }
     std::filesystem::path IniPath() const { return path_ / "Kalkuno.ini"; }
+    std::filesystem::path JournalPath() const { return path_ / "data/Kalkuno/Lernstand.sqlite"; }
 
     void WriteIni(const std::string& content) const {
         std::ofstream(IniPath(), std::ios::binary) << content;
@@ -55,4 +59,5 @@ private:
     std::filesystem::path path_;
     std::optional<ScopedVariable> configHome_;
     std::optional<ScopedVariable> configDirs_;
+    std::optional<ScopedVariable> dataHome_;
 };
