@@ -11,6 +11,7 @@ struct Accepted {
     std::int32_t value;
 };
 
+// Texts are built by appending: GCC 12 at -O3 reports a false -Wrestrict for "-" + std::string.
 class StrToIntAccepts : public testing::TestWithParam<Accepted> {};
 
 TEST_P(StrToIntAccepts, GivesTheValue) {
@@ -23,15 +24,16 @@ INSTANTIATE_TEST_SUITE_P(
                     Accepted{"-0", 0}, Accepted{"2147483647", 2147483647},
                     Accepted{"-2147483648", -2147483647 - 1}, Accepted{" 12", 12},
                     Accepted{"   -12", -12}, Accepted{std::string(300, '0') + "42", 42},
-                    Accepted{"-" + std::string(300, '0') + "2147483648", -2147483647 - 1}));
+                    Accepted{std::string("-").append(300, '0').append("2147483648"),
+                             -2147483647 - 1}));
 
-INSTANTIATE_TEST_SUITE_P(Hexadecimal, StrToIntAccepts,
-                         testing::Values(Accepted{"$0", 0}, Accepted{"$1A", 26},
-                                         Accepted{"$1a", 26}, Accepted{"$7FFFFFFF", 2147483647},
-                                         Accepted{"$80000000", -2147483647 - 1},
-                                         Accepted{"$FFFFFFFF", -1}, Accepted{"$ffffffff", -1},
-                                         Accepted{"$00000000FFFFFFFF", -1}, Accepted{"  $10", 16},
-                                         Accepted{"$" + std::string(300, '0') + "1", 1}));
+INSTANTIATE_TEST_SUITE_P(
+    Hexadecimal, StrToIntAccepts,
+    testing::Values(Accepted{"$0", 0}, Accepted{"$1A", 26}, Accepted{"$1a", 26},
+                    Accepted{"$7FFFFFFF", 2147483647}, Accepted{"$80000000", -2147483647 - 1},
+                    Accepted{"$FFFFFFFF", -1}, Accepted{"$ffffffff", -1},
+                    Accepted{"$00000000FFFFFFFF", -1}, Accepted{"  $10", 16},
+                    Accepted{std::string("$").append(300, '0').append("1"), 1}));
 
 class StrToIntRejects : public testing::TestWithParam<std::string> {};
 
@@ -47,7 +49,7 @@ TEST_P(StrToIntRejects, WithTheOffendingTextInTheMessage) {
 
 INSTANTIATE_TEST_SUITE_P(OutOfRange, StrToIntRejects,
                          testing::Values("2147483648", "-2147483649", "99999999999", "$100000000",
-                                         "$" + std::string(300, 'F')));
+                                         std::string("$").append(300, 'F')));
 
 INSTANTIATE_TEST_SUITE_P(Malformed, StrToIntRejects,
                          testing::Values("", " ", "+", "-", "$", "-$1", "+$1", "12 ", "\t12",

@@ -119,8 +119,9 @@ TEST(ConcurrentSaves, KilledWriterLeavesAWholeVersion) {
         // Write n changes row n % 20 + 1 to "w<n>", one write after the other until killed.
         const pid_t writer = Spawn([next] {
             for (long n = next;; ++n) {
+                // Appended: GCC 12 at -O3 reports a false -Wrestrict for "w" + std::to_string(n).
                 ProfileWrite(kBase, kSection, std::to_string(n % kRows + 1),
-                             "w" + std::to_string(n));
+                             std::string("w").append(std::to_string(n)));
             }
         });
         std::this_thread::sleep_for(std::chrono::microseconds(delayMicroseconds(random)));

@@ -170,6 +170,11 @@ private slots:
         QTest::newRow("Zeit=abc") << Fixture("zeit-abc.ini") << "'abc' is not a valid integer value"
                                   << "rows 10000000000000000000 time 1 total 1 timer 1"
                                   << "'abc' is not a valid integer value." << true << QString();
+        QTest::newRow("Zeit=fünf in Windows-1252")
+            << QByteArray("[Aufgaben]\n1=on\n[Vorgaben]\nZeit=f\xFCnf\n")
+            << QString::fromUtf8("'f\u00FCnf' is not a valid integer value")
+            << "rows 10000000000000000000 time 1 total 1 timer 1"
+            << QString::fromUtf8("'f\u00FCnf' is not a valid integer value.") << true << QString();
         QTest::newRow("Menge=-5") << Fixture("menge-negative.ini")
                                   << "rows 11111111111111111111 total -5 timer 500"
                                   << "rows 00100000000000000000 time 10 total 1 timer 0"

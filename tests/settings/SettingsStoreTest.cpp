@@ -12,12 +12,15 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <grp.h>
 #include <iterator>
 #include <optional>
 #include <ostream>
 #include <pwd.h>
+#include <sstream>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -133,7 +136,7 @@ TEST(SettingsStore, HandEditedFileKeepsEveryOtherByte) {
     EXPECT_EQ(Read("Aufgaben", "7").value, "on");
     EXPECT_EQ(Read("Aufgaben", "3").value, "");
     EXPECT_EQ(Read("Aufgaben", "9").value, "");
-    EXPECT_EQ(Read("Farben", "Tafel").value, "Gr\xFCn");
+    EXPECT_EQ(Read("Farben", "Tafel").value, "Gr\u00FCn");
 
     EXPECT_TRUE(ProfileWrite(kBase, "Aufgaben", "2", "on"));
     EXPECT_TRUE(ProfileWrite(kBase, "Aufgaben", "7", "off"));
@@ -141,6 +144,22 @@ TEST(SettingsStore, HandEditedFileKeepsEveryOtherByte) {
     EXPECT_TRUE(ProfileWrite(kBase, "Vorgaben", "Zeit", "5"));
     EXPECT_TRUE(ProfileWrite(kBase, "Vorgaben", "Menge", "10"));
     EXPECT_EQ(dir.ReadIni(), ReadFixture("hand-edited-after-writes.ini"));
+}
+
+TEST(SettingsStore, ValueThatIsNoUtf8ReadsAsWindows1252) {
+    const TempConfigDir dir;
+    const std::string cutInsideACharacter = std::string(1022, 'a') + "\u00FC";
+    for (const auto& [stored, read] : std::vector<std::pair<std::string, std::string>>{
+             {"f\xFCnf \x80\x81\x8D\x8F\x90\x9D\x9F",
+              "f\u00FCnf \u20AC\u0081\u008D\u008F\u0090\u009D\u0178"},
+             {"f\u00FCnf \u20AC \U0001F600", "f\u00FCnf \u20AC \U0001F600"},
+             {"caf\xE9", "caf\u00E9"},
+             {"\xC0\xAF \xED\xA0\x80 \xF4\x90\x80\x80",
+              "\u00C0\u00AF \u00ED\u00A0\u20AC \u00F4\u0090\u20AC\u20AC"},
+             {cutInsideACharacter, std::string(1022, 'a')}}) {
+        dir.WriteIni("[Vorgaben]\nZeit=" + stored + "\n");
+        EXPECT_EQ(Read("Vorgaben", "Zeit").value, read) << stored;
+    }
 }
 
 TEST(SettingsStore, NewFileGetsTheUsualPermissionBitsAndAReplacementKeepsThem) {
@@ -270,6 +289,88 @@ INSTANTIATE_TEST_SUITE_P(
         NoFileCase{"Fifo", [](const fs::path& path) { ASSERT_EQ(mkfifo(path.c_str(), 0644), 0); },
                    fs::file_type::fifo}),
     CaseName<NoFileCase>);
+
+// Beside the target stand a user's backup, which stays, and a stale copy of the store's, which
+// goes.
+TEST(SettingsStore, SaveThroughAChainOfRelativeLinksReplacesTheirTarget) {
+    const TempConfigDir dir;
+    const fs::path shared = dir.Path() / "shared";
+    fs::create_directory(shared);
+    for (const char* name : {"all.ini", ".all.ini.backup", ".all.ini.kalkuno-save-Ab12Cd"}) {
+        std::ofstream(shared / name) << kOldFile;
+    }
+    fs::create_symlink("all.ini", shared / "link.ini");
+    fs::create_symlink("shared/link.ini", dir.IniPath());
+    ASSERT_TRUE(ProfileWrite(kBase, "Vorgaben", "Zeit", "7"));
+    EXPECT_EQ(fs::read_symlink(dir.IniPath()), "shared/link.ini");
+    EXPECT_EQ(fs::read_symlink(shared / "link.ini"), "all.ini");
+    EXPECT_EQ(dir.ReadIni(), "; mine\n[Vorgaben]\nZeit=7\n");
+    EXPECT_EQ(FolderEntries(shared),
+              (std::vector<std::string>{".all.ini.backup", "all.ini", "link.ini"}));
+}
+
+// A Kalkuno.ini as parents and admins protect it, in a folder of the user "nobody", saved by
+// nobody or by root; after is the file as "owner:group mode" and its value.
+struct OwnerCase {
+    std::string name;
+    const char* owner;
+    const char* group;
+    mode_t mode;
+    bool byNobody;
+    bool saved;
+    std::string after;
+    friend void PrintTo(const OwnerCase& c, std::ostream* out) { *out << c.name; }
+};
+
+// Saves in a child process that is "nobody" in every respect, groups included.
+bool SaveAsNobody() {
+    const pid_t child = fork();
+    if (child == 0) {
+        const bool nobody = setgroups(0, nullptr) == 0 &&
+                            setgid(getgrnam("nogroup")->gr_gid) == 0 &&
+                            setuid(getpwnam("nobody")->pw_uid) == 0;
+        _exit(nobody && ProfileWrite(kBase, "Vorgaben", "Zeit", "7") ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+class ProtectedFile : public testing::TestWithParam<OwnerCase> {};
+
+TEST_P(ProtectedFile, IsReplacedOnlyWhereTheUserMayWriteIt) {
+    if (geteuid() != 0 || getpwnam("nobody") == nullptr || getgrnam("nogroup") == nullptr) {
+        GTEST_SKIP() << "needs root and the user nobody";
+    }
+    const TempConfigDir dir;
+    dir.WriteIni(kOldFile);
+    ASSERT_EQ(chown(dir.Path().c_str(), getpwnam("nobody")->pw_uid, 0), 0);
+    ASSERT_EQ(chown(dir.IniPath().c_str(), getpwnam(GetParam().owner)->pw_uid,
+                    getgrnam(GetParam().group)->gr_gid),
+              0);
+    ASSERT_EQ(chmod(dir.IniPath().c_str(), GetParam().mode), 0);
+    EXPECT_EQ(GetParam().byNobody ? SaveAsNobody() : ProfileWrite(kBase, "Vorgaben", "Zeit", "7"),
+              GetParam().saved);
+    struct stat status {};
+    ASSERT_EQ(stat(dir.IniPath().c_str(), &status), 0);
+    std::ostringstream after;
+    after << getpwuid(status.st_uid)->pw_name << ":" << getgrgid(status.st_gid)->gr_name << " "
+          << std::oct << (status.st_mode & 07777u) << " " << dir.ReadIni();
+    EXPECT_EQ(after.str(), GetParam().after);
+    EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"Kalkuno.ini"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProtectedFile,
+    testing::Values(OwnerCase{"WriteProtected", "nobody", "nogroup", 0444, true, false,
+                              "nobody:nogroup 444 " + kOldFile},
+                    OwnerCase{"SomeoneElses", "root", "root", 0644, true, false,
+                              "root:root 644 " + kOldFile},
+                    OwnerCase{"GroupKeptWhereTheUserMay", "nobody", "nogroup", 0640, false, true,
+                              "root:nogroup 640 ; mine\n[Vorgaben]\nZeit=7\n"},
+                    OwnerCase{"GroupTheUserIsNoMemberOf", "nobody", "root", 0660, true, true,
+                              "nobody:nogroup 660 ; mine\n[Vorgaben]\nZeit=7\n"}),
+    CaseName<OwnerCase>);
 
 struct PathCase {
     std::string name;
