@@ -1,6 +1,6 @@
 #include "practice/PracticeEngine.h"
 
-#include "FakePracticeView.h"
+#include "tests/support/FakePracticeView.h"
 #include "common/IntegerConversion.h"
 #include "tests/support/InMemorySettings.h"
 

@@ -1,4 +1,4 @@
-#include "FakePracticeView.h"
+#include "tests/support/FakePracticeView.h"
 #include "common/IntegerConversion.h"
 #include "practice/PracticeEngine.h"
 #include "tests/support/InMemorySettings.h"

@@ -1,12 +1,12 @@
 #include "common/IntegerConversion.h"
 #include "common/ui/Fonts.h"
 #include "practice/PracticeEngine.h"
-#include "practice/PracticeView.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoredSettings.h"
 #include "settings/dialog/TConfig.h"
 #include "settings/dialog/TSpinEdit.h"
+#include "tests/support/FakePracticeView.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempConfigDir.h"
 #include "tests/widgetsupport/ModalBoxWatcher.h"
@@ -38,36 +38,10 @@ QByteArray Fixture(const QString& name) {
     return file.readAll();
 }
 
-// A chalkboard that keeps what the round start left on it.
-class BoardView final : public PracticeView {
-public:
-    void SetVisible(PracticeControl, bool) override {}
-    void SetText(PracticeControl control, const std::string& text) override {
-        texts_[control] = text;
-    }
-    std::string UserinText() const override { return {}; }
-    void FocusUserin() override {}
-    void SetSegmentVisible(int, bool) override {}
-    void SetTimerInterval(int milliseconds) override { interval_ = milliseconds; }
-    void SetTimerEnabled(bool enabled) override { enabled_ = enabled; }
-    void ShowMessage(const std::string&) override {}
-
-    std::string Text(PracticeControl control) const {
-        const auto found = texts_.find(control);
-        return found == texts_.end() ? std::string() : found->second;
-    }
-    QString Timer() const { return enabled_ ? QString::number(interval_) : QStringLiteral("off"); }
-
-private:
-    std::map<PracticeControl, std::string> texts_;
-    int interval_ = 0;
-    bool enabled_ = false;
-};
-
 // What a round start makes of the stored settings: the rows it draws from, the total and the
 // countdown period, or the conversion error that stopped it.
 QString StartRound() {
-    BoardView board;
+    FakePracticeView board;
     const StoredSettings settings;
     PracticeEngine round(board, settings);
     try {
@@ -87,7 +61,8 @@ QString StartRound() {
     return QStringLiteral("rows %1 total %2 timer %3%4")
         .arg(rows)
         .arg(round.ProblemTotal())
-        .arg(board.Timer(), problem);
+        .arg(board.TimerRunning() ? QString::number(board.TimerInterval()) : QStringLiteral("off"),
+             problem);
 }
 
 // True when after differs from before inside one line of before only, by no more than one added

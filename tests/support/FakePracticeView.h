@@ -3,13 +3,12 @@
 #include "practice/PracticeEngine.h"
 #include "practice/PracticeView.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -82,7 +81,8 @@ public:
         } else if (key >= U' ' && key < 0x80) {
             field += static_cast<char>(key);
         } else if (key != 0) {
-            ADD_FAILURE() << "key " << static_cast<std::uint32_t>(key) << " reached the field";
+            throw std::logic_error("key " + std::to_string(static_cast<std::uint32_t>(key)) +
+                                   " reached the field");
         }
         return key;
     }

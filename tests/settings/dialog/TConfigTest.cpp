@@ -2,10 +2,10 @@
 
 #include "common/ui/Fonts.h"
 #include "practice/PracticeEngine.h"
-#include "practice/PracticeView.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoredSettings.h"
 #include "settings/dialog/TSpinEdit.h"
+#include "tests/support/FakePracticeView.h"
 #include "tests/support/TempConfigDir.h"
 #include "tests/widgetsupport/ModalBoxWatcher.h"
 
@@ -56,19 +56,6 @@ QString StoredValues() {
                        read("Vorgaben", "Timer")}
         .join(u' ');
 }
-
-// A chalkboard that shows nothing, for a round that only has to read its settings.
-class BlankPracticeView final : public PracticeView {
-public:
-    void SetVisible(PracticeControl, bool) override {}
-    void SetText(PracticeControl, const std::string&) override {}
-    std::string UserinText() const override { return {}; }
-    void FocusUserin() override {}
-    void SetSegmentVisible(int, bool) override {}
-    void SetTimerInterval(int) override {}
-    void SetTimerEnabled(bool) override {}
-    void ShowMessage(const std::string&) override {}
-};
 
 } // namespace
 
@@ -279,7 +266,7 @@ private slots:
     }
 
     void savedSettingsReachOnlyTheNextRound() {
-        BlankPracticeView view;
+        FakePracticeView view;
         const StoredSettings settings;
         PracticeEngine round(view, settings);
         round.FormShow();
