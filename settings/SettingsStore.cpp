@@ -1,7 +1,9 @@
 #include "settings/SettingsStore.h"
 
 #include "common/HomeFolder.h"
+#include "settings/Descriptor.h"
 #include "settings/IniFile.h"
+#include "settings/SettingsFile.h"
 #include "settings/StoredText.h"
 #include "settings/SystemDefaults.h"
 
@@ -11,7 +13,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <optional>
-#include <stdexcept>
 #include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -23,70 +24,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Larger files are not settings files; refusing them keeps a wrong file from being overwritten.
-constexpr std::size_t kMaxFileSize = 1024 * 1024;
-
 // As many links in a row as the kernel follows before it reports a loop.
 constexpr int kMaxLinkHops = 40;
-
-// Closes the descriptor on every way out.
-class Descriptor {
-public:
-    explicit Descriptor(int fd)
-        : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            close(fd_);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    // Closing can report a late write error, so the caller must see it.
-    bool Close() { return close(std::exchange(fd_, -1)) == 0; }
-
-private:
-    int fd_;
-};
-
-struct StoredFile {
-    std::string content;
-    // Group and mode the replacement takes over; absent while there is no file.
-    std::optional<struct stat> status;
-};
-
-// The file's bytes, the empty text for a missing file; nullopt when it cannot be read or is no
-// settings file.
-std::optional<StoredFile> LoadProfile(const fs::path& path) {
-    // Non-blocking, so a FIFO in the file's place cannot hang the program.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return errno == ENOENT ? std::optional<StoredFile>(StoredFile{}) : std::nullopt;
-    }
-    const Descriptor file(fd);
-    struct stat status {};
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        return std::nullopt;
-    }
-    StoredFile stored{{}, status};
-    std::string& content = stored.content;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got == 0) {
-            return stored;
-        }
-        if (got < 0 && errno != EINTR) {
-            return std::nullopt;
-        }
-        if (got > 0) {
-            content.append(buffer, static_cast<std::size_t>(got));
-        }
-        if (content.size() > kMaxFileSize) {
-            return std::nullopt;
-        }
-    }
-}
 
 // Permission bits for the replacement: the old file's, else what creating a file would give.
 mode_t ModeForReplacement(const std::optional<struct stat>& old) {
@@ -281,7 +220,7 @@ bool WriteProfileString(const fs::path& path, const std::string& section, const 
         return false;
     }
     RemoveStaleCopies(*target);
-    const std::optional<StoredFile> old = LoadProfile(*target);
+    const std::optional<SettingsFile> old = LoadSettingsFile(*target);
     if (!old) {
         return false;
     }
@@ -314,7 +253,7 @@ fs::path ProfilePath(const std::string& fileBase) {
 bool ProfileRead(const std::string& fileBase, const std::string& section, const std::string& key,
                  std::string& value) {
     try {
-        const std::optional<StoredFile> stored = LoadProfile(ProfilePath(fileBase));
+        const std::optional<SettingsFile> stored = LoadSettingsFile(ProfilePath(fileBase));
         if (!stored) {
             return false;
         }
@@ -333,11 +272,9 @@ bool ProfileRead(const std::string& fileBase, const std::string& section, const 
 
 bool ProfileWrite(const std::string& fileBase, const std::string& section, const std::string& key,
                   const std::string& value) {
+    // A write that fails is the classic store's "Unable to write to <file>": only the flag tells.
     try {
-        if (!WriteProfileString(ProfilePath(fileBase), section, key, value)) {
-            throw std::runtime_error("Unable to write to " + fileBase + ".ini");
-        }
-        return true;
+        return WriteProfileString(ProfilePath(fileBase), section, key, value);
     } catch (...) {
         return false;
     }

@@ -1,39 +1,12 @@
 #include "settings/SystemDefaults.h"
 
 #include "settings/IniFile.h"
+#include "settings/SettingsFile.h"
 
-#include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string_view>
-#include <system_error>
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// The same bound the user's file has: anything larger is no settings file.
-constexpr std::uintmax_t kMaxFileSize = 1024 * 1024;
-
-std::optional<std::string> LoadSystemFile(const fs::path& path) {
-    std::error_code error;
-    // Only plain files: a FIFO in the file's place would block the read.
-    if (!fs::is_regular_file(path, error) || fs::file_size(path, error) > kMaxFileSize) {
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return content;
-}
-
-} // namespace
 
 std::vector<fs::path> SystemConfigFolders() {
     const char* variable = std::getenv("XDG_CONFIG_DIRS");
@@ -56,11 +29,11 @@ std::vector<fs::path> SystemConfigFolders() {
 std::optional<std::string> SystemDefault(const std::string& fileBase, const std::string& section,
                                          const std::string& key) {
     for (const fs::path& folder : SystemConfigFolders()) {
-        const std::optional<std::string> content = LoadSystemFile(folder / (fileBase + ".ini"));
-        if (!content) {
+        const std::optional<SettingsFile> file = LoadSettingsFile(folder / (fileBase + ".ini"));
+        if (!file) {
             continue;
         }
-        std::optional<std::string> value = IniFile::ReadValue(*content, section, key);
+        std::optional<std::string> value = IniFile::ReadValue(file->content, section, key);
         if (value) {
             return value;
         }
