@@ -4,6 +4,7 @@
 #include "practice/window/TimeBarSegment.h"
 #include "settings/dialog/TConfig.h"
 #include "tests/support/TempConfigDir.h"
+#include "tests/support/UiTexts.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -152,7 +153,8 @@ void AccessibilityTest::boardNamesWhatItShows() {
     VerifyControl(find("Userin"), QAccessible::EditableText, QStringLiteral("Antwort"));
     AnswerRight();
     VerifyControl(find("Label2"), QAccessible::StaticText, QStringLiteral("1 Richtig"));
-    VerifyControl(find("Label5"), QAccessible::StaticText, QStringLiteral("Von 1 Augaben hast Du"));
+    VerifyControl(find("Label5"), QAccessible::StaticText,
+                  QString::fromStdString(ui_texts::ResultLine(1)));
     VerifyControl(find("Button2"), QAccessible::Button, QStringLiteral("Noch mal..."));
     QCOMPARE(Accessible(find("Image2"))->text(QAccessible::Name),
              QStringLiteral("Stern: alle Aufgaben richtig"));

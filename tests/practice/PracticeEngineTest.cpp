@@ -1,8 +1,9 @@
 #include "practice/PracticeEngine.h"
 
-#include "tests/support/FakePracticeView.h"
 #include "common/IntegerConversion.h"
+#include "tests/support/FakePracticeView.h"
 #include "tests/support/InMemorySettings.h"
+#include "tests/support/UiTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -280,7 +281,7 @@ TEST_F(PracticeEngineTest, RefusedKeyShowsTheMessageAndBecomesABackspace) {
         view.SetText(C::Userin, "12");
         view.TakeCalls();
         EXPECT_EQ(view.Press(key), PracticeEngine::kBackspace) << static_cast<std::uint32_t>(key);
-        EXPECT_EQ(view.TakeCalls(), Calls{"message Bitte eine Zahl eingeben!"});
+        EXPECT_EQ(view.TakeCalls(), Calls{"message " + ui_texts::kNotANumber});
         EXPECT_EQ(view.Text(C::Userin), "1");
     }
     EXPECT_EQ(engine.WrongCount(), 0);
@@ -298,7 +299,7 @@ TEST_P(EndOfRoundTest, BoardShowsResultTalliesAndRewardOnlyForAPerfectRound) {
     for (int i = 0; i < right; ++i) {
         AnswerRight();
     }
-    EXPECT_EQ(Shown(C::Label5), "Von " + std::to_string(total) + " Augaben hast Du");
+    EXPECT_EQ(Shown(C::Label5), ui_texts::ResultLine(total));
     EXPECT_EQ(Shown(C::Label2), right > 0 ? std::to_string(right) + " Richtig" : "(hidden)");
     EXPECT_EQ(Shown(C::Label3), wrong > 0 ? std::to_string(wrong) + " Falsch" : "(hidden)");
     EXPECT_EQ(view.Visible(C::Image2), wrong == 0);

@@ -1,7 +1,8 @@
-#include "tests/support/FakePracticeView.h"
 #include "common/IntegerConversion.h"
 #include "practice/PracticeEngine.h"
+#include "tests/support/FakePracticeView.h"
 #include "tests/support/InMemorySettings.h"
+#include "tests/support/UiTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -288,8 +289,7 @@ private:
                 ASSERT_EQ(view_.TimerInterval(), settings_.interval);
             }
         } else if (finished) {
-            ASSERT_EQ(view_.Text(C::Label5),
-                      "Von " + std::to_string(settings_.total) + " Augaben hast Du");
+            ASSERT_EQ(view_.Text(C::Label5), ui_texts::ResultLine(settings_.total));
         }
         // Only segments up to the current step, and none without a countdown.
         for (int tag = 1; tag <= PracticeEngine::kSegmentCount; ++tag) {

@@ -9,6 +9,7 @@
 #include "tests/support/FakePracticeView.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempConfigDir.h"
+#include "tests/support/UiTexts.h"
 #include "tests/widgetsupport/ModalBoxWatcher.h"
 
 #include <QCheckBox>
@@ -26,9 +27,8 @@
 namespace {
 
 const std::string kBase = "Kalkuno";
-const QString kNoRowMessage = QStringLiteral("Bitte wählen Sie mindesten eine Aufgabenreihe!");
-const QString kSaveFailedMessage =
-    QStringLiteral("Die Einstellungen konnten nicht gespeichert werden.");
+const QString kNoRowMessage = QString::fromStdString(ui_texts::kNoRowChosen);
+const QString kSaveFailedMessage = QString::fromStdString(ui_texts::kSaveFailed);
 
 QByteArray Fixture(const QString& name) {
     QFile file(QStringLiteral(FIXTURE_DIR "/") + name);

@@ -4,6 +4,7 @@
 #include "journal/Journal.h"
 #include "practice/window/TimeBarSegment.h"
 #include "tests/support/TempConfigDir.h"
+#include "tests/support/UiTexts.h"
 #include "tests/widgetsupport/ModalBoxWatcher.h"
 
 #include <QInputMethodEvent>
@@ -99,7 +100,7 @@ void TTestTest::perfectRoundEndsWithTheStarAndNochMalStartsAgain() {
         QCOMPARE(Find<QLineEdit>("Userin")->text(), QString());
     }
 
-    QCOMPARE(Find<QLabel>("Label5")->text(), QStringLiteral("Von 3 Augaben hast Du"));
+    QCOMPARE(Find<QLabel>("Label5")->text(), QString::fromStdString(ui_texts::ResultLine(3)));
     QVERIFY(Find<QLabel>("Label5")->isVisible());
     QVERIFY(!Find<QLabel>("Label3")->isVisible());
     QVERIFY(!Find<QLabel>("Label1")->isVisible());
@@ -154,7 +155,7 @@ void TTestTest::refusedKeysShowTheMessageAndDeleteBeforeTheCaret() {
 
     QTest::keyClick(userin, static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
 
-    QCOMPARE(boxes_->Texts(), QStringList{QStringLiteral("Bitte eine Zahl eingeben!")});
+    QCOMPARE(boxes_->Texts(), QStringList{QString::fromStdString(ui_texts::kNotANumber)});
     const SeenMessageBox& box = boxes_->Seen().constFirst();
     QCOMPARE(box.title, QStringLiteral("Kalkuno"));
     QCOMPARE(box.icon, QMessageBox::NoIcon);
@@ -206,7 +207,7 @@ void TTestTest::inputMethodTextIsFilteredLikeTypedKeys() {
     committing.setCommitString(commit);
     QCoreApplication::sendEvent(userin, &committing);
 
-    QCOMPARE(boxes_->Texts(), QStringList(messages, u"Bitte eine Zahl eingeben!"_s));
+    QCOMPARE(boxes_->Texts(), QStringList(messages, QString::fromStdString(ui_texts::kNotANumber)));
     QCOMPARE(userin->text(), text);
 }
 

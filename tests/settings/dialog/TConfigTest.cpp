@@ -7,6 +7,7 @@
 #include "settings/dialog/TSpinEdit.h"
 #include "tests/support/FakePracticeView.h"
 #include "tests/support/TempConfigDir.h"
+#include "tests/support/UiTexts.h"
 #include "tests/widgetsupport/ModalBoxWatcher.h"
 
 #include <QApplication>
@@ -145,8 +146,7 @@ private slots:
         dialog_->ShowFromMenu();
         Fill(Rows({}) + " 4 12 on");
         Click("Button1");
-        QCOMPARE(watcher_->Texts(),
-                 QStringList{QStringLiteral("Bitte wählen Sie mindesten eine Aufgabenreihe!")});
+        QCOMPARE(watcher_->Texts(), QStringList{QString::fromStdString(ui_texts::kNoRowChosen)});
         QVERIFY(dialog_->isVisible());
         QCOMPARE(Shown(), Rows("1") + " 4 12 on");
         QCOMPARE(StoredValues(), Rows("1") + " 4 12 on");
@@ -198,8 +198,7 @@ private slots:
         Click("Button1");
         setenv("XDG_CONFIG_HOME", config_->Path().c_str(), 1);
 
-        QCOMPARE(watcher_->Texts(), QStringList{QStringLiteral(
-                                        "Die Einstellungen konnten nicht gespeichert werden.")});
+        QCOMPARE(watcher_->Texts(), QStringList{QString::fromStdString(ui_texts::kSaveFailed)});
         QVERIFY(dialog_->isVisible());
         QCOMPARE(Shown(), entered);
         QCOMPARE(config_->ReadIni(), file);
