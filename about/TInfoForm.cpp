@@ -4,7 +4,10 @@
 #include "about/LinkLabel.h"
 #include "about/RevealText.h"
 #include "common/ApplicationTitle.h"
+#include "common/ui/CreateButton.h"
+#include "common/ui/CreateLabel.h"
 #include "common/ui/Fonts.h"
+#include "common/ui/PaletteColor.h"
 #include "common/ui/WindowPlacement.h"
 
 #include <QDesktopServices>
@@ -12,11 +15,12 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
-#include <QPalette>
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
+#include <array>
 #include <initializer_list>
 #include <string_view>
 
@@ -28,6 +32,12 @@ constexpr int kLinkFontPixels = 16;
 constexpr int kFirstBannerPeriod = 1000;
 constexpr int kTypingPeriod = 100;
 constexpr int kBlinkPeriod = 500;
+
+// Blink steps, counted once the whole title shows: it blinks black and red four times, stays
+// red for a while and is then typed anew.
+constexpr std::array kBlackSteps{2, 4, 6, 8};
+constexpr std::array kRedSteps{3, 5, 7, 9};
+constexpr int kRetypeStep = 13;
 
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
@@ -41,29 +51,25 @@ QString Revealed(std::string_view stored) {
     return FromUtf8(RevealText(stored));
 }
 
-void SetTextColor(QWidget* widget, const QColor& color) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    widget->setPalette(palette);
-}
-
-template <typename Label = QLabel>
-Label* AddLabel(QWidget* parent, const QString& name, const QRect& geometry,
-                Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop) {
-    auto* label = new Label(parent);
-    label->setObjectName(name);
+// The label's box as designed, and where its text sits in it.
+template <typename Label>
+Label* Placed(Label* label, const QRect& geometry,
+              Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop) {
     label->setGeometry(geometry);
     label->setAlignment(alignment);
     return label;
 }
 
-LinkLabel* AddLink(QWidget* parent, const QString& name, const QPoint& position) {
-    LinkLabel* link = AddLabel<LinkLabel>(parent, name, QRect(position, QSize()));
+LinkLabel* CreateLink(QWidget* parent, const QString& name, const QPoint& position,
+                      const QString& caption) {
     QFont font = ArialFont(kLinkFontPixels);
     font.setUnderline(true);
-    link->setFont(font);
+    LinkLabel* link =
+        Placed(CreateLabel<LinkLabel>(parent, name, font, kBlue), QRect(position, QSize()));
     link->setCursor(Qt::PointingHandCursor);
-    SetTextColor(link, kBlue);
+    link->setText(caption);
+    // Sized to the caption, so that only the text itself is clickable.
+    link->adjustSize();
     return link;
 }
 
@@ -71,85 +77,84 @@ LinkLabel* AddLink(QWidget* parent, const QString& name, const QPoint& position)
 
 TInfoForm::TInfoForm(QWidget* parent)
     : QDialog(parent) {
-    BuildControls();
-    FormCreate();
-    CenterOnScreen(this);
-}
-
-void TInfoForm::SetBannerTitle(const QString& title) {
-    bannerTitle_ = title;
-}
-
-void TInfoForm::BuildControls() {
     setWindowTitle(QStringLiteral("Info"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, true);
     setFixedSize(kClientWidth, kClientHeight);
     setFont(SansSerifFont(kDefaultFontPixels));
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(0, 0, kClientWidth, kClientHeight);
-    Panel1->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
-
-    Panel2 = AddLabel(Panel1, QStringLiteral("Panel2"), QRect(16, 16, 289, 49), Qt::AlignCenter);
-    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel2->setLineWidth(2);
-    Panel2->setFont(SansSerifFont(19, true));
-    Panel2->setAutoFillBackground(true);
-    QPalette bannerPalette = Panel2->palette();
-    bannerPalette.setColor(QPalette::Window, kBlack);
-    bannerPalette.setColor(QPalette::WindowText, kRed);
-    Panel2->setPalette(bannerPalette);
-
-    Label6 = AddLabel(Panel1, QStringLiteral("Label6"), QRect(16, 72, 289, 25), Qt::AlignHCenter);
-    Label6->setFont(SansSerifFont(16, true));
-    Label1 = AddLabel(Panel1, QStringLiteral("Label1"), QRect(16, 96, 289, 13), Qt::AlignHCenter);
-    Label3 = AddLabel(Panel1, QStringLiteral("Label3"), QRect(16, 112, 289, 13), Qt::AlignHCenter);
-    Label4 = AddLink(Panel1, QStringLiteral("Label4"), QPoint(16, 128));
-    Label5 = AddLink(Panel1, QStringLiteral("Label5"), QPoint(16, 152));
-    Label5->setToolTip(Revealed(StoredContacts().mailAddress));
-    connect(Label4, &LinkLabel::clicked, this, &TInfoForm::Label4Click);
-    connect(Label5, &LinkLabel::clicked, this, &TInfoForm::Label5Click);
-
-    const QFont bottomFont = ArialFont(kDefaultFontPixels);
-    const QRect inside = Panel1->contentsRect();
-    const int bottomHeight = QFontMetrics(bottomFont).height();
-    Label2 = AddLabel(
-        Panel1, QStringLiteral("Label2"),
-        QRect(inside.left(), inside.bottom() + 1 - bottomHeight, inside.width(), bottomHeight),
-        Qt::AlignHCenter);
-    Label2->setFont(bottomFont);
-
-    Button1 = new QPushButton(QStringLiteral("&OK"), Panel1);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(232, 148, 75, 25);
-    connect(Button1, &QPushButton::clicked, this, &TInfoForm::Button1Click);
-
+    panel1_ = new QFrame(this);
+    panel1_->setObjectName(QStringLiteral("Panel1"));
+    panel1_->setGeometry(0, 0, kClientWidth, kClientHeight);
+    panel1_->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
+    CreateBanner();
+    CreateContactLabels();
+    CreateBottomLine();
+    CreateButtons();
     // Only these react to hovering; the other controls swallow mouse movement.
     for (QWidget* hoverable :
-         std::initializer_list<QWidget*>{Panel1, Label2, Label3, Label4, Label5}) {
+         std::initializer_list<QWidget*>{panel1_, label2_, label3_, label4_, label5_}) {
         hoverable->setMouseTracking(true);
         hoverable->installEventFilter(this);
     }
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    connect(Timer1, &QTimer::timeout, this, &TInfoForm::Timer1Timer);
-    Timer1->start(kFirstBannerPeriod);
+    CreateBannerTimer();
+    CenterOnScreen(this);
 }
 
-void TInfoForm::FormCreate() {
+void TInfoForm::CreateBanner() {
+    panel2_ = Placed(CreateLabel(panel1_, QStringLiteral("Panel2"), SansSerifFont(19, true), kRed),
+                     QRect(16, 16, 289, 49), Qt::AlignCenter);
+    panel2_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel2_->setLineWidth(2);
+    panel2_->setAutoFillBackground(true);
+    SetPaletteColor(*panel2_, QPalette::Window, kBlack);
+}
+
+void TInfoForm::CreateContactLabels() {
     const StoredContactData& contacts = StoredContacts();
-    Label6->setText(Revealed(contacts.copyright));
-    Label1->setText(Revealed(contacts.authorFirstPart) + QLatin1Char(' ') +
-                    Revealed(contacts.authorSecondPart));
-    Label3->setText(Revealed(contacts.telephone));
-    Label4->setText(Revealed(contacts.webAddress));
-    Label5->setText(QStringLiteral("eMail an Vantrok"));
-    // The links size themselves to their captions, so only the text itself is clickable.
-    Label4->adjustSize();
-    Label5->adjustSize();
+    label6_ = Placed(CreateLabel(panel1_, QStringLiteral("Label6"), SansSerifFont(16, true)),
+                     QRect(16, 72, 289, 25), Qt::AlignHCenter);
+    label6_->setText(Revealed(contacts.copyright));
+    label1_ = Placed(CreateLabel(panel1_, QStringLiteral("Label1")), QRect(16, 96, 289, 13),
+                     Qt::AlignHCenter);
+    label1_->setText(Revealed(contacts.authorFirstPart) + QLatin1Char(' ') +
+                     Revealed(contacts.authorSecondPart));
+    label3_ = Placed(CreateLabel(panel1_, QStringLiteral("Label3")), QRect(16, 112, 289, 13),
+                     Qt::AlignHCenter);
+    label3_->setText(Revealed(contacts.telephone));
+    label4_ = CreateLink(panel1_, QStringLiteral("Label4"), QPoint(16, 128),
+                         Revealed(contacts.webAddress));
+    label5_ = CreateLink(panel1_, QStringLiteral("Label5"), QPoint(16, 152),
+                         QStringLiteral("eMail an Vantrok"));
+    label5_->setToolTip(Revealed(contacts.mailAddress));
+    connect(label4_, &LinkLabel::clicked, this, &TInfoForm::Label4Click);
+    connect(label5_, &LinkLabel::clicked, this, &TInfoForm::Label5Click);
+}
+
+void TInfoForm::CreateBottomLine() {
+    const QFont font = ArialFont(kDefaultFontPixels);
+    const QRect inside = panel1_->contentsRect();
+    const int height = QFontMetrics(font).height();
+    label2_ = Placed(CreateLabel(panel1_, QStringLiteral("Label2"), font),
+                     QRect(inside.left(), inside.bottom() + 1 - height, inside.width(), height),
+                     Qt::AlignHCenter);
+}
+
+void TInfoForm::CreateButtons() {
+    button1_ =
+        CreateButton(panel1_, QStringLiteral("Button1"), QStringLiteral("&OK"), {232, 148, 75, 25});
+    connect(button1_, &QPushButton::clicked, this, &TInfoForm::Button1Click);
+}
+
+void TInfoForm::CreateBannerTimer() {
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    connect(timer1_, &QTimer::timeout, this, &TInfoForm::Timer1Timer);
+    timer1_->start(kFirstBannerPeriod);
+}
+
+void TInfoForm::SetBannerTitle(const QString& title) {
+    bannerTitle_ = title;
 }
 
 void TInfoForm::Button1Click() {
@@ -157,7 +162,7 @@ void TInfoForm::Button1Click() {
 }
 
 void TInfoForm::Label4Click() {
-    QDesktopServices::openUrl(QUrl(Label4->text(), QUrl::TolerantMode));
+    QDesktopServices::openUrl(QUrl(label4_->text(), QUrl::TolerantMode));
 }
 
 void TInfoForm::Label5Click() {
@@ -171,7 +176,7 @@ void TInfoForm::Timer1Timer() {
     if (bannerTitle_.isEmpty()) {
         bannerTitle_ = QStringLiteral("Test-Programm");
     }
-    Timer1->setInterval(kTypingPeriod);
+    timer1_->setInterval(kTypingPeriod);
     if (letterCount_ < bannerTitle_.size()) {
         ++letterCount_;
     }
@@ -179,49 +184,37 @@ void TInfoForm::Timer1Timer() {
         shownText_ += bannerTitle_.at(letterCount_ - 1);
     }
     if (letterCount_ == bannerTitle_.size()) {
-        Timer1->setInterval(kBlinkPeriod);
+        timer1_->setInterval(kBlinkPeriod);
         ++blinkCounter_;
-        switch (blinkCounter_) {
-        case 2:
-        case 4:
-        case 6:
-        case 8:
+        if (std::ranges::find(kBlackSteps, blinkCounter_) != kBlackSteps.end()) {
             SetBannerColor(kBlack);
-            break;
-        case 3:
-        case 5:
-        case 7:
-        case 9:
+        } else if (std::ranges::find(kRedSteps, blinkCounter_) != kRedSteps.end()) {
             SetBannerColor(kRed);
-            break;
-        case 13:
+        } else if (blinkCounter_ == kRetypeStep) {
             letterCount_ = 0;
             blinkCounter_ = 0;
             shownText_.clear();
-            break;
-        default:
-            break;
         }
     }
-    Panel2->setText(shownText_);
+    panel2_->setText(shownText_);
 }
 
 void TInfoForm::SetBannerColor(const QColor& color) {
-    SetTextColor(Panel2, color);
+    SetTextColor(*panel2_, color);
 }
 
 void TInfoForm::ColorLinks(const QColor& webLink, const QColor& mailLink) {
-    SetTextColor(Label4, webLink);
-    SetTextColor(Label5, mailLink);
+    SetTextColor(*label4_, webLink);
+    SetTextColor(*label5_, mailLink);
 }
 
 bool TInfoForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::MouseMove) {
         return QDialog::eventFilter(watched, event);
     }
-    if (watched == Label4) {
+    if (watched == label4_) {
         ColorLinks(kRed, kBlue);
-    } else if (watched == Label5) {
+    } else if (watched == label5_) {
         ColorLinks(kBlue, kRed);
     } else {
         ColorLinks(kBlue, kBlue);

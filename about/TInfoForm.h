@@ -23,8 +23,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildControls();
-    void FormCreate();
+    void CreateBanner();
+    void CreateContactLabels();
+    void CreateBottomLine();
+    void CreateButtons();
+    void CreateBannerTimer();
+
     void Button1Click();
     void Label4Click();
     void Label5Click();
@@ -32,16 +36,16 @@ private:
     void ColorLinks(const QColor& webLink, const QColor& mailLink);
     void SetBannerColor(const QColor& color);
 
-    QFrame* Panel1 = nullptr;
-    QLabel* Panel2 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    LinkLabel* Label4 = nullptr;
-    LinkLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QTimer* Timer1 = nullptr;
+    QFrame* panel1_ = nullptr;
+    QLabel* panel2_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QLabel* label3_ = nullptr;
+    LinkLabel* label4_ = nullptr;
+    LinkLabel* label5_ = nullptr;
+    QLabel* label6_ = nullptr;
+    QPushButton* button1_ = nullptr;
+    QTimer* timer1_ = nullptr;
 
     QString bannerTitle_;
     qsizetype letterCount_ = 0;

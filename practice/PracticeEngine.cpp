@@ -113,6 +113,7 @@ void PracticeEngine::Aufgabe() {
     lastRow_ = row;
     expectedProduct_ = multiplier * row;
 
+    // Shown again although shown above: the repeat belongs to the design's call sequence.
     view_.SetVisible(PracticeControl::Label1, true);
     view_.SetText(PracticeControl::Label1,
                   std::to_string(multiplier) + " \u00B7 " + std::to_string(row) + " = ");
@@ -208,6 +209,7 @@ void PracticeEngine::EndRound() {
     view_.SetVisible(PracticeControl::Userin, false);
     view_.SetVisible(PracticeControl::Label1, false);
     view_.SetVisible(PracticeControl::Label4, false);
+    // "Augaben" (sic) is the text users know; it stays misspelt.
     view_.SetText(PracticeControl::Label5,
                   "Von " + std::to_string(problemTotal_) + " Augaben hast Du");
     view_.SetTimerInterval(0);

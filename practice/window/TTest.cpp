@@ -1,15 +1,17 @@
 #include "practice/window/TTest.h"
 
+#include "common/ui/CreateButton.h"
+#include "common/ui/CreateLabel.h"
 #include "common/ui/ErrorHandler.h"
 #include "common/ui/Fonts.h"
 #include "common/ui/InputMethodText.h"
 #include "common/ui/MessageBoxes.h"
+#include "common/ui/PaletteColor.h"
 #include "common/ui/SvgPicture.h"
 #include "common/ui/WindowPlacement.h"
 #include "journal/JournalLocation.h"
 #include "journal/JournalRecorder.h"
 #include "practice/window/TimeBar.h"
-#include "practice/window/TimeBarSegment.h"
 #include "practice/window/TypedCharacter.h"
 
 #include <QAccessible>
@@ -26,38 +28,12 @@
 
 namespace {
 
-constexpr std::array<QRgb, PracticeEngine::kSegmentCount> kSegmentColors{
-    qRgb(0, 136, 0),   qRgb(0, 153, 0),   qRgb(17, 153, 0),  qRgb(34, 153, 0),  qRgb(51, 153, 0),
-    qRgb(68, 153, 0),  qRgb(85, 153, 0),  qRgb(102, 170, 0), qRgb(136, 170, 0), qRgb(255, 170, 0),
-    qRgb(255, 170, 0), qRgb(255, 153, 0), qRgb(255, 153, 0), qRgb(255, 119, 0), qRgb(255, 119, 0),
-    qRgb(255, 68, 0),  qRgb(255, 51, 0),  qRgb(255, 34, 0),  qRgb(255, 17, 0),  qRgb(255, 0, 0)};
-
-constexpr int kSegmentLeft = 112;
-constexpr int kSegmentStep = 16;
-constexpr int kSegmentTop = 168;
-constexpr QSize kSegmentSize{17, 33};
-
-QLabel* MakeLabel(const QString& name, const QPoint& position, int pixelSize, const QColor& color,
-                  QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFont(SansSerifFont(pixelSize, true));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
+QLabel* CreateBoardLabel(QWidget* parent, const QString& name, const QPoint& position,
+                         int pixelSize, const QColor& color) {
+    QLabel* label = CreateLabel(parent, name, SansSerifFont(pixelSize, true), color);
     label->move(position);
     label->hide();
     return label;
-}
-
-QPushButton* MakeButton(const QString& name, const QString& caption, const QRect& geometry,
-                        QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
 }
 
 // The journal is opened only when a round that records gets its first answer.
@@ -74,19 +50,6 @@ std::unique_ptr<AnswerRecorder> MakeJournalRecorder() {
 
 TTest::TTest(QWidget* parent)
     : QWidget(parent)
-    , image1_(new SvgPicture(QStringLiteral(":/assets/Chalkboard.svg"), this))
-    , label1_(MakeLabel(QStringLiteral("Label1"), {0, 84}, 32, Qt::white, this))
-    , userin_(new QLineEdit(this))
-    , label4_(MakeLabel(QStringLiteral("Label4"), {112, 40}, 24, Qt::white, this))
-    , label5_(MakeLabel(QStringLiteral("Label5"), {64, 200}, 24, Qt::white, this))
-    , label2_(MakeLabel(QStringLiteral("Label2"), {68, 228}, 24, QColor(0, 192, 0), this))
-    , label3_(MakeLabel(QStringLiteral("Label3"), {68, 264}, 24, QColor(255, 0, 0), this))
-    , image2_(new SvgPicture(QStringLiteral(":/assets/RewardStar.svg"), this))
-    , button1_(
-          MakeButton(QStringLiteral("Button1"), QStringLiteral("Ende"), {456, 264, 88, 32}, this))
-    , button2_(MakeButton(QStringLiteral("Button2"), QStringLiteral("Noch mal..."),
-                          {376, 264, 75, 33}, this))
-    , timer1_(new QTimer(this))
     , recorder_(MakeJournalRecorder())
     , engine_(*this, settings_, MillisecondsSinceMidnightUtc, recorder_.get()) {
     setObjectName(QStringLiteral("TTest"));
@@ -96,58 +59,69 @@ TTest::TTest(QWidget* parent)
     setFixedSize(kClientWidth, kClientHeight);
     setFont(SansSerifFont(kDefaultFontPixels));
 
+    // Children stack in the order they are created.
+    image1_ = new SvgPicture(QStringLiteral(":/assets/Chalkboard.svg"), this);
     image1_->setObjectName(QStringLiteral("Image1"));
     image1_->setGeometry(rect());
-    image1_->lower();
+    CreateProblemControls();
+    CreateResultControls();
+    CreateButtons();
+    CreateTimer();
+    // Last, so that the segments lie on top of the other controls.
+    timeBar_ = new TimeBar(this);
+    timeBar_->setGeometry(rect());
+}
 
+void TTest::CreateProblemControls() {
+    label1_ = CreateBoardLabel(this, QStringLiteral("Label1"), {0, 84}, 32, Qt::white);
+
+    userin_ = new QLineEdit(this);
     userin_->setObjectName(QStringLiteral("Userin"));
     userin_->setAccessibleName(QStringLiteral("Antwort"));
     userin_->setGeometry(328, 76, 148, 45);
     userin_->setFont(SansSerifFont(32, true));
     userin_->setMaxLength(std::numeric_limits<int>::max());
-    QPalette palette = userin_->palette();
-    palette.setColor(QPalette::Base, Qt::white);
-    palette.setColor(QPalette::Text, Qt::black);
-    userin_->setPalette(palette);
+    SetPaletteColor(*userin_, QPalette::Base, Qt::white);
+    SetPaletteColor(*userin_, QPalette::Text, Qt::black);
     userin_->installEventFilter(this);
     userin_->hide();
 
-    // Created after the other controls, so that the segments lie on top of them.
-    timeBar_ = new TimeBar(this);
-    timeBar_->setGeometry(rect());
-    for (int tag = 1; tag <= PracticeEngine::kSegmentCount; ++tag) {
-        auto* segment = new TimeBarSegment(tag, timeBar_);
-        segment->setObjectName(QStringLiteral("Shape%1").arg(tag));
-        segment->setGeometry(
-            QRect({kSegmentLeft + kSegmentStep * (tag - 1), kSegmentTop}, kSegmentSize));
-        shapes_[static_cast<std::size_t>(tag - 1)] = segment;
-    }
-    timeBar_->SegmentsChanged();
+    label4_ = CreateBoardLabel(this, QStringLiteral("Label4"), {112, 40}, 24, Qt::white);
+}
 
+void TTest::CreateResultControls() {
+    label5_ = CreateBoardLabel(this, QStringLiteral("Label5"), {64, 200}, 24, Qt::white);
+    label2_ = CreateBoardLabel(this, QStringLiteral("Label2"), {68, 228}, 24, QColor(0, 192, 0));
+    label3_ = CreateBoardLabel(this, QStringLiteral("Label3"), {68, 264}, 24, QColor(255, 0, 0));
+    image2_ = new SvgPicture(QStringLiteral(":/assets/RewardStar.svg"), this);
     image2_->setObjectName(QStringLiteral("Image2"));
     image2_->setAccessibleName(QStringLiteral("Stern: alle Aufgaben richtig"));
     image2_->setGeometry(200, 48, 185, 153);
     image2_->hide();
-    button2_->hide();
+}
 
+void TTest::CreateButtons() {
+    button1_ =
+        CreateButton(this, QStringLiteral("Button1"), QStringLiteral("Ende"), {456, 264, 88, 32});
+    button2_ = CreateButton(this, QStringLiteral("Button2"), QStringLiteral("Noch mal..."),
+                            {376, 264, 75, 33});
+    button2_->hide();
+    // Neither is a default button, so Enter presses neither.
+    for (QPushButton* button : {button1_, button2_}) {
+        button->setAutoDefault(false);
+    }
     setTabOrder(button1_, userin_);
     setTabOrder(userin_, button2_);
+    connect(button1_, &QPushButton::clicked, this, &TTest::Button1Click);
+    connect(button2_, &QPushButton::clicked, this, &TTest::Button2Click);
+}
 
+void TTest::CreateTimer() {
+    timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
     // The coarse default may drift by 5 %; the countdown must be fair to the tenth of a second.
     timer1_->setTimerType(Qt::PreciseTimer);
-
-    connect(button1_, &QPushButton::clicked, this, &TTest::Button1Click);
-    connect(button2_, &QPushButton::clicked, this, &TTest::Button2Click);
     connect(timer1_, &QTimer::timeout, this, &TTest::Timer1Timer);
-
-    FormCreate();
-}
-
-void TTest::FormCreate() {
-    for (std::size_t index = 0; index < shapes_.size(); ++index) {
-        shapes_[index]->SetColor(QColor::fromRgb(kSegmentColors[index]));
-    }
 }
 
 void TTest::ShowFromMenu() {
@@ -294,13 +268,7 @@ void TTest::FocusUserin() {
 }
 
 void TTest::SetSegmentVisible(int tag, bool visible) {
-    TimeBarSegment* segment = shapes_.at(static_cast<std::size_t>(tag - 1));
-    // The bar is hidden several times per answer; only an actual change needs telling.
-    if (segment->isHidden() != visible) {
-        return;
-    }
-    segment->setVisible(visible);
-    timeBar_->SegmentsChanged();
+    timeBar_->SetSegmentVisible(tag, visible);
 }
 
 void TTest::SetTimerInterval(int milliseconds) {

@@ -6,7 +6,6 @@
 
 #include <QWidget>
 
-#include <array>
 #include <memory>
 
 class QLabel;
@@ -15,7 +14,6 @@ class QPushButton;
 class QTimer;
 class SvgPicture;
 class TimeBar;
-class TimeBarSegment;
 
 // The chalkboard on which a round is played. It shows what the engine decides and forwards the
 // user's keys, the buttons and the countdown timer to it.
@@ -39,7 +37,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormCreate();
+    void CreateProblemControls();
+    void CreateResultControls();
+    void CreateButtons();
+    void CreateTimer();
+
     void FormShow();
     void Button1Click();
     void Button2Click();
@@ -65,19 +67,18 @@ private:
     void SetTimerEnabled(bool enabled) override;
     void ShowMessage(const std::string& text) override;
 
-    SvgPicture* image1_;
-    QLabel* label1_;
-    QLineEdit* userin_;
-    QLabel* label4_;
-    QLabel* label5_;
-    QLabel* label2_;
-    QLabel* label3_;
+    SvgPicture* image1_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QLineEdit* userin_ = nullptr;
+    QLabel* label4_ = nullptr;
+    QLabel* label5_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QLabel* label3_ = nullptr;
+    SvgPicture* image2_ = nullptr;
+    QPushButton* button1_ = nullptr;
+    QPushButton* button2_ = nullptr;
+    QTimer* timer1_ = nullptr;
     TimeBar* timeBar_ = nullptr;
-    std::array<TimeBarSegment*, PracticeEngine::kSegmentCount> shapes_{};
-    SvgPicture* image2_;
-    QPushButton* button1_;
-    QPushButton* button2_;
-    QTimer* timer1_;
     int timerInterval_ = 0;
     bool timerEnabled_ = false;
 

@@ -3,9 +3,11 @@
 #include <QRect>
 #include <QWidget>
 
-// A layer over the whole board that holds the time-bar segments and paints nothing itself. It
-// stands for the bar towards screen readers: one progress indicator "Zeit" whose value is the
-// number of segments shown, instead of twenty loose rectangles.
+class TimeBarSegment;
+
+// A layer over the whole board that holds the twenty time-bar segments and paints nothing
+// itself. It stands for the bar towards screen readers: one progress indicator "Zeit" whose
+// value is the number of segments shown, instead of twenty loose rectangles.
 class TimeBar : public QWidget {
     Q_OBJECT
 
@@ -16,9 +18,14 @@ public:
     int ShownSegments() const;
     // Where the segments lie, in this widget's coordinates.
     QRect SegmentArea() const;
+    // Segments are numbered from 1, left to right.
+    void SetSegmentVisible(int tag, bool visible);
+
+private:
+    void CreateSegments();
     // Tells screen readers the new count after segments were shown or hidden.
     void SegmentsChanged();
 
-private:
+    QList<TimeBarSegment*> segments_;
     int reportedSegments_ = 0;
 };

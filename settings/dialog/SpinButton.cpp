@@ -3,10 +3,10 @@
 #include <QTimer>
 
 SpinButton::SpinButton(Qt::ArrowType arrow, QWidget* parent)
-    : QToolButton(parent)
-    , repeatTimer_(new QTimer(this)) {
+    : QToolButton(parent) {
     setArrowType(arrow);
     setFocusPolicy(Qt::NoFocus);
+    repeatTimer_ = new QTimer(this);
     repeatTimer_->setObjectName(QStringLiteral("RepeatTimer"));
     connect(this, &QAbstractButton::pressed, this, [this] {
         emit Step();

@@ -21,5 +21,5 @@ signals:
 private:
     void Repeat();
 
-    QTimer* repeatTimer_;
+    QTimer* repeatTimer_ = nullptr;
 };

@@ -1,6 +1,8 @@
 #include "settings/dialog/TConfig.h"
 
 #include "common/IntegerConversion.h"
+#include "common/ui/CreateButton.h"
+#include "common/ui/CreateLabel.h"
 #include "common/ui/ErrorHandler.h"
 #include "common/ui/Fonts.h"
 #include "common/ui/MessageBoxes.h"
@@ -64,7 +66,7 @@ std::string ClampedText(const TSpinEdit& field, settings::Range range) {
     return std::to_string(std::clamp(field.Value(), range.lowest, range.highest));
 }
 
-QFrame* MakePanel(const QString& name, QWidget* parent) {
+QFrame* CreatePanel(const QString& name, QWidget* parent) {
     auto* panel = new QFrame(parent);
     panel->setObjectName(name);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -72,26 +74,19 @@ QFrame* MakePanel(const QString& name, QWidget* parent) {
 }
 
 // Panels aligned inside another panel fill its contents, which keep its bevel clear.
-template <typename Layout> Layout* MakeAlignLayout(QFrame* panel) {
+template <typename Layout> Layout* CreateAlignLayout(QFrame* panel) {
     auto* layout = new Layout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     return layout;
 }
 
-QLabel* MakeLabel(const QString& name, const QString& text, QPoint position, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
+// A caption sized to its text.
+QLabel* PlaceCaption(QLabel* label, const QString& text, QPoint position) {
+    label->setText(text);
     label->move(position);
     label->adjustSize();
     return label;
-}
-
-QLabel* MakeTitle(const QString& name, const QString& text, QPoint position, QWidget* parent) {
-    QLabel* title = MakeLabel(name, text, position, parent);
-    title->setFont(SansSerifFont(kTitlePixels, true));
-    title->adjustSize();
-    return title;
 }
 
 } // namespace
@@ -105,41 +100,42 @@ TConfig::TConfig(QWidget* parent)
     setWindowTitle(QStringLiteral("Einstellungen"));
     setFont(SansSerifFont(kDefaultFontPixels));
 
-    QFrame* panel1 = MakePanel(QStringLiteral("Panel1"), this);
+    QFrame* panel1 = CreatePanel(QStringLiteral("Panel1"), this);
     auto* windowLayout = new QVBoxLayout(this);
     windowLayout->setContentsMargins(0, 0, 0, 0);
     windowLayout->addWidget(panel1);
 
-    QFrame* panel2 = MakePanel(QStringLiteral("Panel2"), panel1);
+    QFrame* panel2 = CreatePanel(QStringLiteral("Panel2"), panel1);
     panel2->setFixedWidth(kRowPanelWidth);
-    QFrame* panel3 = MakePanel(QStringLiteral("Panel3"), panel1);
-    auto* panel1Layout = MakeAlignLayout<QHBoxLayout>(panel1);
+    QFrame* panel3 = CreatePanel(QStringLiteral("Panel3"), panel1);
+    auto* panel1Layout = CreateAlignLayout<QHBoxLayout>(panel1);
     panel1Layout->addWidget(panel2);
     panel1Layout->addWidget(panel3);
 
-    QFrame* panel5 = MakePanel(QStringLiteral("Panel5"), panel3);
-    QFrame* panel4 = MakePanel(QStringLiteral("Panel4"), panel3);
+    QFrame* panel5 = CreatePanel(QStringLiteral("Panel5"), panel3);
+    QFrame* panel4 = CreatePanel(QStringLiteral("Panel4"), panel3);
     panel4->setFixedHeight(kButtonPanelHeight);
-    auto* panel3Layout = MakeAlignLayout<QVBoxLayout>(panel3);
+    auto* panel3Layout = CreateAlignLayout<QVBoxLayout>(panel3);
     panel3Layout->addWidget(panel5);
     panel3Layout->addWidget(panel4);
 
-    BuildRowPanel(panel2);
-    BuildButtonPanel(panel4);
-    BuildFieldPanel(panel5);
+    CreateRowControls(panel2);
+    CreateButtons(panel4);
+    CreateFields(panel5);
     SetTabOrder();
 
     resize(kClientSize);
     CenterOnScreen(this);
 }
 
-void TConfig::BuildRowPanel(QFrame* panel) {
-    GroupBox1 = new QGroupBox(QStringLiteral("1 x 1 Reihen"), panel);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(9, 17, 272, 272);
+void TConfig::CreateRowControls(QFrame* panel) {
+    // The design's captions, kept on purpose: the first showing replaces them.
+    groupBox1_ = new QGroupBox(QStringLiteral("1 x 1 Reihen"), panel);
+    groupBox1_->setObjectName(QStringLiteral("GroupBox1"));
+    groupBox1_->setGeometry(9, 17, 272, 272);
     constexpr int rowsPerColumn = kRowCount / 2;
     for (int row = 1; row <= kRowCount; ++row) {
-        auto* box = new QCheckBox(QStringLiteral("1 x %1").arg(row), GroupBox1);
+        auto* box = new QCheckBox(QStringLiteral("1 x %1").arg(row), groupBox1_);
         box->setObjectName(QStringLiteral("CheckBox%1").arg(row));
         const int column = (row - 1) / rowsPerColumn;
         const int line = (row - 1) % rowsPerColumn;
@@ -149,53 +145,54 @@ void TConfig::BuildRowPanel(QFrame* panel) {
     }
 }
 
-void TConfig::BuildButtonPanel(QFrame* panel) {
-    Button1 = new QPushButton(QStringLiteral("Speichern"), panel);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(QRect(QPoint(144, 24), kButtonSize));
-    Button2 = new QPushButton(QStringLiteral("Abbrechen"), panel);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setGeometry(QRect(QPoint(24, 24), kButtonSize));
+void TConfig::CreateButtons(QFrame* panel) {
+    button1_ = CreateButton(panel, QStringLiteral("Button1"), QStringLiteral("Speichern"),
+                            QRect(QPoint(144, 24), kButtonSize));
+    button2_ = CreateButton(panel, QStringLiteral("Button2"), QStringLiteral("Abbrechen"),
+                            QRect(QPoint(24, 24), kButtonSize));
     // Neither is a default button, so Enter presses neither.
-    for (QPushButton* button : {Button1, Button2}) {
+    for (QPushButton* button : {button1_, button2_}) {
         button->setAutoDefault(false);
     }
-    connect(Button1, &QPushButton::clicked, this, &TConfig::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TConfig::Button2Click);
+    connect(button1_, &QPushButton::clicked, this, &TConfig::Button1Click);
+    connect(button2_, &QPushButton::clicked, this, &TConfig::Button2Click);
 }
 
-void TConfig::BuildFieldPanel(QFrame* panel) {
-    MakeTitle(QStringLiteral("Label3"), QStringLiteral("Einstellungen"), {16, 24}, panel);
-    MakeTitle(QStringLiteral("Label4"), QStringLiteral("Reihenheld"), {24, 72}, panel);
-    const QLabel* label2 =
-        MakeLabel(QStringLiteral("Label2"), QStringLiteral("Menge der Aufgaben"), {24, 128}, panel);
-    const QLabel* label1 =
-        MakeLabel(QStringLiteral("Label1"), QStringLiteral("Zeitvorgabe"), {24, 176}, panel);
+void TConfig::CreateFields(QFrame* panel) {
+    const QFont titleFont = SansSerifFont(kTitlePixels, true);
+    PlaceCaption(CreateLabel(panel, QStringLiteral("Label3"), titleFont),
+                 QStringLiteral("Einstellungen"), {16, 24});
+    PlaceCaption(CreateLabel(panel, QStringLiteral("Label4"), titleFont),
+                 QStringLiteral("Reihenheld"), {24, 72});
+    const QLabel* label2 = PlaceCaption(CreateLabel(panel, QStringLiteral("Label2")),
+                                        QStringLiteral("Menge der Aufgaben"), {24, 128});
+    const QLabel* label1 = PlaceCaption(CreateLabel(panel, QStringLiteral("Label1")),
+                                        QStringLiteral("Zeitvorgabe"), {24, 176});
 
-    SpinEdit2 = new TSpinEdit(panel);
-    SpinEdit2->setObjectName(QStringLiteral("SpinEdit2"));
-    SpinEdit2->setGeometry(QRect(QPoint(24, 144), kSpinEditSize));
-    SpinEdit2->SetRange(settings::kTotalRange.lowest, settings::kTotalRange.highest);
-    SpinEdit2->SetAccessibleCaption(label2->text());
-    SpinEdit1 = new TSpinEdit(panel);
-    SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
-    SpinEdit1->setGeometry(QRect(QPoint(24, 192), kSpinEditSize));
-    SpinEdit1->SetRange(settings::kTimeRange.lowest, settings::kTimeRange.highest);
-    SpinEdit1->SetAccessibleCaption(label1->text());
+    spinEdit2_ = new TSpinEdit(panel);
+    spinEdit2_->setObjectName(QStringLiteral("SpinEdit2"));
+    spinEdit2_->setGeometry(QRect(QPoint(24, 144), kSpinEditSize));
+    spinEdit2_->SetRange(settings::kTotalRange.lowest, settings::kTotalRange.highest);
+    spinEdit2_->SetAccessibleCaption(label2->text());
+    spinEdit1_ = new TSpinEdit(panel);
+    spinEdit1_->setObjectName(QStringLiteral("SpinEdit1"));
+    spinEdit1_->setGeometry(QRect(QPoint(24, 192), kSpinEditSize));
+    spinEdit1_->SetRange(settings::kTimeRange.lowest, settings::kTimeRange.highest);
+    spinEdit1_->SetAccessibleCaption(label1->text());
     // Both fields show 1 in the design, until the first loading.
-    for (TSpinEdit* field : {SpinEdit1, SpinEdit2}) {
+    for (TSpinEdit* field : {spinEdit1_, spinEdit2_}) {
         field->SetValue(1);
     }
 
-    CheckBox21 = new QCheckBox(QStringLiteral("Auf Zeit"), panel);
-    CheckBox21->setObjectName(QStringLiteral("CheckBox21"));
-    CheckBox21->setGeometry(QRect(QPoint(120, 200), kCheckBoxSize));
-    CheckBox21->setChecked(true);
+    checkBox21_ = new QCheckBox(QStringLiteral("Auf Zeit"), panel);
+    checkBox21_->setObjectName(QStringLiteral("CheckBox21"));
+    checkBox21_->setGeometry(QRect(QPoint(120, 200), kCheckBoxSize));
+    checkBox21_->setChecked(true);
 }
 
 void TConfig::SetTabOrder() {
     QList<QWidget*> order(rowCheckBoxes_.begin(), rowCheckBoxes_.end());
-    order << Button1 << Button2 << CheckBox21 << SpinEdit1 << SpinEdit2;
+    order << button1_ << button2_ << checkBox21_ << spinEdit1_ << spinEdit2_;
     for (qsizetype i = 1; i < order.size(); ++i) {
         setTabOrder(order.at(i - 1), order.at(i));
     }
@@ -228,16 +225,16 @@ void TConfig::FormShow() {
             RowCheckBox(row)->setChecked(
                 IsOn(ReadSetting(kRowsSection, RowKey(row)), defaults::kRowChecked));
         }
-        LoadSpinEdit(*SpinEdit1, ReadSetting(kDefaultsSection, settings::kTimeKey),
+        LoadSpinEdit(*spinEdit1_, ReadSetting(kDefaultsSection, settings::kTimeKey),
                      defaults::kTime);
-        LoadSpinEdit(*SpinEdit2, ReadSetting(kDefaultsSection, settings::kTotalKey),
+        LoadSpinEdit(*spinEdit2_, ReadSetting(kDefaultsSection, settings::kTotalKey),
                      defaults::kTotal);
-        CheckBox21->setChecked(
+        checkBox21_->setChecked(
             IsOn(ReadSetting(kDefaultsSection, settings::kTimerKey), defaults::kTimer));
         for (int row = 1; row <= kRowCount; ++row) {
             RowCheckBox(row)->setText(QStringLiteral("1 · %1").arg(row));
         }
-        GroupBox1->setTitle(QStringLiteral("Aufgaben"));
+        groupBox1_->setTitle(QStringLiteral("Aufgaben"));
     });
 }
 
@@ -250,6 +247,7 @@ void TConfig::Button1Click() {
             return;
         }
         if (NoRowChosen()) {
+            // "mindesten" (sic) is the wording users know; it stays.
             ShowPlainMessage(this,
                              QStringLiteral("Bitte wählen Sie mindesten eine Aufgabenreihe!"));
             RowCheckBox(1)->setChecked(true);
@@ -273,10 +271,10 @@ bool TConfig::SaveControls() const {
         }
     }
     return WriteSetting(kDefaultsSection, settings::kTimeKey,
-                        ClampedText(*SpinEdit1, settings::kTimeRange)) &&
+                        ClampedText(*spinEdit1_, settings::kTimeRange)) &&
            WriteSetting(kDefaultsSection, settings::kTotalKey,
-                        ClampedText(*SpinEdit2, settings::kTotalRange)) &&
-           WriteSetting(kDefaultsSection, settings::kTimerKey, OnOff(CheckBox21->isChecked()));
+                        ClampedText(*spinEdit2_, settings::kTotalRange)) &&
+           WriteSetting(kDefaultsSection, settings::kTimerKey, OnOff(checkBox21_->isChecked()));
 }
 
 QCheckBox* TConfig::RowCheckBox(int row) const {

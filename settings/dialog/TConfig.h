@@ -31,9 +31,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void BuildRowPanel(QFrame* panel);
-    void BuildButtonPanel(QFrame* panel);
-    void BuildFieldPanel(QFrame* panel);
+    void CreateRowControls(QFrame* panel);
+    void CreateButtons(QFrame* panel);
+    void CreateFields(QFrame* panel);
     void SetTabOrder();
 
     void FormShow();
@@ -47,10 +47,10 @@ private:
 
     // CheckBox1 ... CheckBox20, one per multiplication row.
     std::array<QCheckBox*, kRowCount> rowCheckBoxes_{};
-    QGroupBox* GroupBox1 = nullptr;
-    QCheckBox* CheckBox21 = nullptr;
-    TSpinEdit* SpinEdit1 = nullptr;
-    TSpinEdit* SpinEdit2 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
+    QGroupBox* groupBox1_ = nullptr;
+    QCheckBox* checkBox21_ = nullptr;
+    TSpinEdit* spinEdit1_ = nullptr;
+    TSpinEdit* spinEdit2_ = nullptr;
+    QPushButton* button1_ = nullptr;
+    QPushButton* button2_ = nullptr;
 };

@@ -22,12 +22,12 @@ constexpr int kButtonWidth = 15;
 } // namespace
 
 TSpinEdit::TSpinEdit(QWidget* parent)
-    : QWidget(parent)
-    , editor_(new QLineEdit(this))
-    , upButton_(new SpinButton(Qt::UpArrow, this))
-    , downButton_(new SpinButton(Qt::DownArrow, this)) {
+    : QWidget(parent) {
+    editor_ = new QLineEdit(this);
     editor_->setObjectName(QStringLiteral("Editor"));
+    upButton_ = new SpinButton(Qt::UpArrow, this);
     upButton_->setObjectName(QStringLiteral("UpButton"));
+    downButton_ = new SpinButton(Qt::DownArrow, this);
     downButton_->setObjectName(QStringLiteral("DownButton"));
     // Focusable itself, like Qt's own spin boxes, so that it can take its place in a tab order.
     setFocusPolicy(Qt::StrongFocus);

@@ -51,9 +51,9 @@ private:
     void TypeCharacter(char32_t character);
     void ClampOnExit(Qt::FocusReason reason);
 
-    QLineEdit* editor_;
-    SpinButton* upButton_;
-    SpinButton* downButton_;
+    QLineEdit* editor_ = nullptr;
+    SpinButton* upButton_ = nullptr;
+    SpinButton* downButton_ = nullptr;
     int minValue_ = 0;
     int maxValue_ = 0;
     int increment_ = 1;
