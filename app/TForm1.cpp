@@ -2,6 +2,7 @@
 
 #include "about/ShowAbout.h"
 #include "app/FileVersion.h"
+#include "app/StartUpMeasures.h"
 #include "common/ui/Fonts.h"
 #include "common/ui/SvgPicture.h"
 #include "common/ui/WindowPlacement.h"
@@ -41,11 +42,10 @@ TForm1::TForm1(QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     CenterOnScreen(this);
-}
 
-void TForm1::SetWindows(TConfig* config, TTest* test) {
-    config_ = config;
-    test_ = test;
+    ShowUntilPainted(*this);
+    config_ = new TConfig(this);
+    test_ = new TTest(this);
 }
 
 void TForm1::CreateMenu() {

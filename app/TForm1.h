@@ -6,7 +6,9 @@ class QAction;
 class TConfig;
 class TTest;
 
-// The main window: the title splash and the menu from which everything starts.
+// The main window: the title splash and the menu from which everything starts. Once its own
+// picture is on screen it builds the settings dialog and the practice window, which belong to it
+// and live as long.
 class TForm1 : public QMainWindow {
     Q_OBJECT
 
@@ -15,9 +17,6 @@ public:
     static constexpr int kClientHeight = 250;
 
     explicit TForm1(QWidget* parent = nullptr);
-
-    // The windows the menu opens; they are created after the main window and owned by it.
-    void SetWindows(TConfig* config, TTest* test);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -31,6 +30,6 @@ private:
     void Beenden1Click();
     void Info1Click();
 
-    TConfig* config_ = nullptr;
-    TTest* test_ = nullptr;
+    TConfig* config_;
+    TTest* test_;
 };

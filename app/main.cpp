@@ -1,18 +1,14 @@
 #include "app/ApplicationIcon.h"
-#include "app/EarlyStart.h"
-#include "app/MainWindowFirst.h"
-#include "app/ProgramWindows.h"
+#include "app/TForm1.h"
 #include "common/ui/ApplicationSetup.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    EarlyStart early;
     QApplication application(argc, argv);
-    early.Finish();
     ConfigureApplication();
-    // The main window is on screen before the hidden windows are built and the icon is drawn.
-    ProgramWindows windows(ShowUntilPainted);
+    // Shows itself as soon as it can be painted, before it builds its hidden windows.
+    TForm1 window;
     InstallApplicationIcon();
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
+#include "app/TForm1.h"
+
 #include "app/FileVersion.h"
-#include "app/ProgramWindows.h"
 #include "common/ui/ApplicationSetup.h"
 #include "common/ui/ErrorHandler.h"
 #include "practice/window/TTest.h"
@@ -46,6 +47,7 @@ private slots:
     void init();
     void cleanup();
 
+    void buildsItsWindowsAfterItselfInOrder();
     void captionAndClientAreaAsDesigned();
     void menuHasItsItemsInOrder();
     void f2OpensTheChalkboardWithItsFirstProblem();
@@ -59,28 +61,31 @@ private slots:
     void beendenEndsTheProgram();
 
 private:
+    TForm1& Form1() const { return *form1_; }
+    TConfig& Config() const { return *form1_->findChild<TConfig*>(); }
+    TTest& Test() const { return *form1_->findChild<TTest*>(); }
     QAction* Action(const char* name) const {
-        return windows_->Form1().findChild<QAction*>(QString::fromLatin1(name));
+        return form1_->findChild<QAction*>(QString::fromLatin1(name));
     }
     template <typename T> T* OnBoard(const char* name) const {
-        return windows_->Test().findChild<T*>(QString::fromLatin1(name));
+        return Test().findChild<T*>(QString::fromLatin1(name));
     }
     // Runs the event loop until the program quits; false when it did not within two seconds.
     static bool ProgramEndsAfter(const std::function<void()>& action);
 
     std::optional<TempConfigDir> config_;
-    std::unique_ptr<ProgramWindows> windows_;
+    std::unique_ptr<TForm1> form1_;
 };
 
 void TForm1Test::init() {
     config_.emplace();
-    windows_ = std::make_unique<ProgramWindows>();
-    windows_->Form1().show();
-    QVERIFY(QTest::qWaitForWindowActive(&windows_->Form1()));
+    form1_ = std::make_unique<TForm1>();
+    form1_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form1_.get()));
 }
 
 void TForm1Test::cleanup() {
-    windows_.reset();
+    form1_.reset();
     config_.reset();
 }
 
@@ -95,25 +100,36 @@ bool TForm1Test::ProgramEndsAfter(const std::function<void()>& action) {
     return !timedOut;
 }
 
+// Built with the main window, so no menu command can reach a window that does not exist yet.
+void TForm1Test::buildsItsWindowsAfterItselfInOrder() {
+    const TForm1 form1;
+    QStringList windows;
+    for (const QWidget* child : form1.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow()) {
+            windows << QString::fromLatin1(child->metaObject()->className());
+        }
+    }
+    QCOMPARE(windows, (QStringList{QStringLiteral("TConfig"), QStringLiteral("TTest")}));
+}
+
 void TForm1Test::captionAndClientAreaAsDesigned() {
     QCOMPARE(FileVersionText(), QStringLiteral("1.1"));
-    QCOMPARE(windows_->Form1().windowTitle(), QStringLiteral("Reihenheld 1.1"));
-    QCOMPARE(windows_->Form1().centralWidget()->size(), QSize(420, 250));
-    QVERIFY(!windows_->Test().isVisible());
-    QVERIFY(!windows_->Config().isVisible());
-    QVERIFY(!(windows_->Form1().windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(Form1().windowTitle(), QStringLiteral("Reihenheld 1.1"));
+    QCOMPARE(Form1().centralWidget()->size(), QSize(420, 250));
+    QVERIFY(!Test().isVisible());
+    QVERIFY(!Config().isVisible());
+    QVERIFY(!(Form1().windowFlags() & Qt::WindowMaximizeButtonHint));
 }
 
 void TForm1Test::menuHasItsItemsInOrder() {
     QStringList bar;
-    for (const QAction* action : windows_->Form1().menuBar()->actions()) {
+    for (const QAction* action : Form1().menuBar()->actions()) {
         bar << Describe(action);
     }
     QCOMPARE(bar, (QStringList{QStringLiteral("&Datei"), QStringLiteral("&Info\tF1")}));
 
     QStringList datei;
-    for (const QAction* action :
-         windows_->Form1().menuBar()->actions().constFirst()->menu()->actions()) {
+    for (const QAction* action : Form1().menuBar()->actions().constFirst()->menu()->actions()) {
         datei << Describe(action);
     }
     QCOMPARE(datei, (QStringList{QStringLiteral("&Start\tF2"), QStringLiteral("&Einstellungen"),
@@ -121,18 +137,18 @@ void TForm1Test::menuHasItsItemsInOrder() {
 }
 
 void TForm1Test::f2OpensTheChalkboardWithItsFirstProblem() {
-    QTest::keyClick(&windows_->Form1(), Qt::Key_F2);
+    QTest::keyClick(&Form1(), Qt::Key_F2);
 
-    QVERIFY(windows_->Test().isVisible());
-    QCOMPARE(windows_->Test().windowTitle(), QStringLiteral("Test"));
+    QVERIFY(Test().isVisible());
+    QCOMPARE(Test().windowTitle(), QStringLiteral("Test"));
     QCOMPARE(OnBoard<QLabel>("Label4")->text(), QStringLiteral("Aufgabe 1 von 10"));
     QVERIFY(OnBoard<QLabel>("Label1")->isVisible());
     QVERIFY(!OnBoard<QLabel>("Label1")->text().isEmpty());
 }
 
 void TForm1Test::f2FromTheChalkboardKeepsTheRound() {
-    QTest::keyClick(&windows_->Form1(), Qt::Key_F2);
-    QVERIFY(QTest::qWaitForWindowActive(&windows_->Test()));
+    QTest::keyClick(&Form1(), Qt::Key_F2);
+    QVERIFY(QTest::qWaitForWindowActive(&Test()));
     auto* userin = OnBoard<QLineEdit>("Userin");
     QTest::keyClick(userin, Qt::Key_Return);
     QCOMPARE(OnBoard<QLabel>("Label4")->text(), QStringLiteral("Aufgabe 2 von 10"));
@@ -154,9 +170,9 @@ void TForm1Test::f2FromTheChalkboardKeepsTheRound() {
 
 void TForm1Test::f2FromTheSettingsDialogOpensTheChalkboard() {
     Action("Einstellungen1")->trigger();
-    QVERIFY(QTest::qWaitForWindowActive(&windows_->Config()));
-    QTest::keyClick(&windows_->Config(), Qt::Key_F2);
-    QVERIFY(windows_->Test().isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(&Config()));
+    QTest::keyClick(&Config(), Qt::Key_F2);
+    QVERIFY(Test().isVisible());
     QCOMPARE(OnBoard<QLabel>("Label4")->text(), QStringLiteral("Aufgabe 1 von 10"));
 }
 
@@ -168,18 +184,18 @@ void TForm1Test::f1OpensTheAboutBoxAndBlocksF2() {
         QVERIFY(about != nullptr);
         aboutTitle = about->windowTitle();
         QTest::keyClick(about, Qt::Key_F2);
-        chalkboardShown = windows_->Test().isVisible();
+        chalkboardShown = Test().isVisible();
         about->close();
     });
-    QTest::keyClick(&windows_->Form1(), Qt::Key_F1);
+    QTest::keyClick(&Form1(), Qt::Key_F1);
 
     QCOMPARE(aboutTitle, QStringLiteral("Info"));
     QVERIFY(!chalkboardShown);
 }
 
 void TForm1Test::shortcutsDoNothingWhileAMessageBoxIsOpen() {
-    QTest::keyClick(&windows_->Form1(), Qt::Key_F2);
-    QVERIFY(QTest::qWaitForWindowActive(&windows_->Test()));
+    QTest::keyClick(&Form1(), Qt::Key_F2);
+    QVERIFY(QTest::qWaitForWindowActive(&Test()));
     ModalBoxWatcher boxes;
     QWidget* modalDuringF1 = nullptr;
     boxes.SetWhileOpen([&] {
@@ -196,9 +212,9 @@ void TForm1Test::shortcutsDoNothingWhileAMessageBoxIsOpen() {
 
 void TForm1Test::einstellungenOpensTheSettingsDialog() {
     Action("Einstellungen1")->trigger();
-    QVERIFY(windows_->Config().isVisible());
-    QCOMPARE(windows_->Config().windowTitle(), QStringLiteral("Einstellungen"));
-    QVERIFY(!windows_->Config().isModal());
+    QVERIFY(Config().isVisible());
+    QCOMPARE(Config().windowTitle(), QStringLiteral("Einstellungen"));
+    QVERIFY(!Config().isModal());
 }
 
 // The error box is raised while none of the program's windows is active.
@@ -207,24 +223,24 @@ void TForm1Test::secondaryWindowsBelongToTheMainWindow() {
     ModalBoxWatcher boxes;
     boxes.SetWhileOpen([&] { owners.append(Owner(QApplication::activeModalWidget())); });
 
-    QTest::keyClick(&windows_->Form1(), Qt::Key_F2);
-    owners.append(Owner(&windows_->Test()));
+    QTest::keyClick(&Form1(), Qt::Key_F2);
+    owners.append(Owner(&Test()));
     Action("Einstellungen1")->trigger();
-    owners.append(Owner(&windows_->Config()));
+    owners.append(Owner(&Config()));
     QApplication::setActiveWindow(nullptr);
     RunGuarded([] { throw std::runtime_error("Fehler"); });
 
-    QCOMPARE(owners, QList<const QWindow*>(3, windows_->Form1().windowHandle()));
+    QCOMPARE(owners, QList<const QWindow*>(3, Form1().windowHandle()));
 }
 
 void TForm1Test::closingTheMainWindowEndsTheProgram() {
-    QTest::keyClick(&windows_->Form1(), Qt::Key_F2);
-    QVERIFY(windows_->Test().isVisible());
-    QVERIFY(ProgramEndsAfter([this] { windows_->Form1().close(); }));
+    QTest::keyClick(&Form1(), Qt::Key_F2);
+    QVERIFY(Test().isVisible());
+    QVERIFY(ProgramEndsAfter([this] { Form1().close(); }));
 }
 
 void TForm1Test::beendenEndsTheProgram() {
-    QTest::keyClick(&windows_->Form1(), Qt::Key_F2);
+    QTest::keyClick(&Form1(), Qt::Key_F2);
     QVERIFY(ProgramEndsAfter([this] { Action("Beenden1")->trigger(); }));
 }
 

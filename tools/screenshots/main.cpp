@@ -1,5 +1,5 @@
 // Renders the real windows offscreen to PNG files for the README.
-#include "app/ProgramWindows.h"
+#include "app/TForm1.h"
 #include "common/ui/ApplicationSetup.h"
 #include "practice/window/TTest.h"
 #include "settings/dialog/TConfig.h"
@@ -72,11 +72,11 @@ int main(int argc, char* argv[]) {
     ConfigureApplication();
     const QDir output(QString::fromLocal8Bit(argv[1]));
 
-    ProgramWindows windows;
-    windows.Form1().show();
-    bool ok = Save(windows.Form1(), output, QStringLiteral("main-window.png"));
+    TForm1 form1;
+    form1.show();
+    bool ok = Save(form1, output, QStringLiteral("main-window.png"));
 
-    TTest& board = windows.Test();
+    TTest& board = *form1.findChild<TTest*>();
     board.ShowFromMenu();
     auto* userin = board.findChild<QLineEdit*>(QStringLiteral("Userin"));
     for (int answer = 0; answer < 4; ++answer) {
@@ -98,8 +98,9 @@ int main(int argc, char* argv[]) {
     }
     ok = Save(board, output, QStringLiteral("reward.png")) && ok;
 
-    windows.Config().ShowFromMenu();
-    ok = Save(windows.Config(), output, QStringLiteral("settings.png")) && ok;
+    TConfig& config = *form1.findChild<TConfig*>();
+    config.ShowFromMenu();
+    ok = Save(config, output, QStringLiteral("settings.png")) && ok;
 
     // The about box is modal: photograph it once its banner has typed the whole title.
     QTimer::singleShot(3200, [&] {
@@ -109,6 +110,6 @@ int main(int argc, char* argv[]) {
             about->close();
         }
     });
-    windows.Form1().findChild<QAction*>(QStringLiteral("Info1"))->trigger();
+    form1.findChild<QAction*>(QStringLiteral("Info1"))->trigger();
     return ok ? 0 : 1;
 }

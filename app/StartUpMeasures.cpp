@@ -1,4 +1,4 @@
-#include "app/MainWindowFirst.h"
+#include "app/StartUpMeasures.h"
 
 #include <QEvent>
 #include <QEventLoop>
