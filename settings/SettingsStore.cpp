@@ -1,5 +1,6 @@
 #include "settings/SettingsStore.h"
 
+#include "common/HomeFolder.h"
 #include "settings/IniFile.h"
 #include "settings/SystemDefaults.h"
 
@@ -9,7 +10,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <optional>
-#include <pwd.h>
 #include <stdexcept>
 #include <string_view>
 #include <sys/file.h>
@@ -44,18 +44,6 @@ public:
 private:
     int fd_;
 };
-
-fs::path HomeFolder() {
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && *home != '\0') {
-        return home;
-    }
-    const passwd* user = getpwuid(getuid());
-    if (user == nullptr || user->pw_dir == nullptr) {
-        throw std::runtime_error("no home folder");
-    }
-    return user->pw_dir;
-}
 
 // The file's bytes, the empty text for a missing file; nullopt when it cannot be read or is no
 // settings file.

@@ -3,6 +3,7 @@
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/ScopedVariable.h"
 #include "tests/support/TempConfigDir.h"
+#include "tests/support/WithoutRootPrivilege.h"
 
 #include <gtest/gtest.h>
 
@@ -62,28 +63,6 @@ std::string IniOfSize(std::size_t size) {
     const std::string entry = "[A]\nk=v\n";
     return entry + ";" + std::string(size - entry.size() - 2, 'x') + "\n";
 }
-
-// Root ignores permission bits, so a root process acts as the user "nobody" while the object
-// lives; any other user stays as it is.
-class WithoutRootPrivilege {
-public:
-    WithoutRootPrivilege() {
-        if (geteuid() == 0) {
-            const passwd* nobody = getpwnam("nobody");
-            dropped_ = nobody != nullptr && seteuid(nobody->pw_uid) == 0;
-        }
-    }
-    ~WithoutRootPrivilege() {
-        if (dropped_ && seteuid(0) != 0) {
-            std::abort();
-        }
-    }
-    WithoutRootPrivilege(const WithoutRootPrivilege&) = delete;
-    WithoutRootPrivilege& operator=(const WithoutRootPrivilege&) = delete;
-
-private:
-    bool dropped_ = false;
-};
 
 bool MayAccess(const fs::path& path, int mode) {
     return faccessat(AT_FDCWD, path.c_str(), mode, AT_EACCESS) == 0;

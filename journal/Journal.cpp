@@ -1,0 +1,161 @@
+#include "journal/Journal.h"
+
+#include "journal/JournalReader.h"
+#include "journal/JournalSchema.h"
+#include "journal/SqliteError.h"
+#include "journal/SqliteTransaction.h"
+
+#include <sqlite3.h>
+#include <string>
+#include <utility>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+enum class FileState { Empty, Current, Newer, Foreign };
+
+bool IsDamage(const SqliteError& error) {
+    return error.PrimaryCode() == SQLITE_NOTADB || error.PrimaryCode() == SQLITE_CORRUPT;
+}
+
+FileState Inspect(const SqliteConnection& connection) {
+    try {
+        const std::int64_t version = connection.QueryInteger("PRAGMA user_version");
+        if (version > kJournalVersion) {
+            return FileState::Newer;
+        }
+        if (version == 0 && connection.QueryInteger("SELECT count(*) FROM sqlite_master") == 0) {
+            return FileState::Empty;
+        }
+        return version == kJournalVersion && HasJournalTables(connection) ? FileState::Current
+                                                                          : FileState::Foreign;
+    } catch (const SqliteError& error) {
+        if (IsDamage(error)) {
+            return FileState::Foreign;
+        }
+        throw;
+    }
+}
+
+fs::path WithSuffix(const fs::path& path, const std::string& suffix) {
+    return fs::path(path.string() + suffix);
+}
+
+// Renames the file and its write-ahead log and shared-memory index to a free name beside it.
+fs::path MoveAside(const fs::path& path, WallTime now) {
+    const std::string base = path.string() + ".beschaedigt-" + CompactTimeText(now);
+    fs::path target = base;
+    for (int attempt = 2; fs::exists(target) || fs::exists(WithSuffix(target, "-wal")); ++attempt) {
+        target = base + "-" + std::to_string(attempt);
+    }
+    // The log first: a damaged file left in place is found again at the next opening.
+    for (const char* companion : {"-wal", "-shm"}) {
+        if (fs::exists(WithSuffix(path, companion))) {
+            fs::rename(WithSuffix(path, companion), WithSuffix(target, companion));
+        }
+    }
+    fs::rename(path, target);
+    return target;
+}
+
+// Creates the schema unless another program did so since the file was inspected.
+void CreateSchema(const SqliteConnection& connection) {
+    SqliteTransaction transaction(connection);
+    switch (Inspect(connection)) {
+    case FileState::Empty:
+        connection.Execute(kJournalSchema);
+        connection.Execute(("PRAGMA user_version = " + std::to_string(kJournalVersion)).c_str());
+        transaction.Commit();
+        return;
+    case FileState::Current:
+        return;
+    case FileState::Newer:
+    case FileState::Foreign:
+        throw SqliteError(SQLITE_BUSY, "another program wrote a different database meanwhile");
+    }
+}
+
+} // namespace
+
+Journal::Journal(fs::path path, WallTime now)
+    : path_(std::move(path)) {
+    fs::create_directories(path_.parent_path());
+    connection_ = Open(now);
+}
+
+std::unique_ptr<SqliteConnection> Journal::Open(WallTime now) {
+    auto connection = std::make_unique<SqliteConnection>(path_);
+    // Until the file is known to be a journal, closing must not change it.
+    connection->SetCheckpointOnClose(false);
+    connection->SetBusyTimeout(kBusyTimeout);
+    FileState state = Inspect(*connection);
+    if (state == FileState::Foreign && !movedAside_) {
+        connection.reset();
+        movedAside_ = MoveAside(path_, now);
+        return Open(now);
+    }
+    if (state == FileState::Newer) {
+        throw NewerJournalError("Lernstand einer neueren Programmversion (user_version " +
+                                std::to_string(connection->QueryInteger("PRAGMA user_version")) +
+                                ")");
+    }
+    if (state == FileState::Foreign) {
+        throw SqliteError(SQLITE_NOTADB, "no journal in place even after moving a file aside");
+    }
+    connection->Execute("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; "
+                        "PRAGMA foreign_keys = ON");
+    if (state == FileState::Empty) {
+        CreateSchema(*connection);
+    }
+    connection->SetCheckpointOnClose(true);
+    return connection;
+}
+
+std::int64_t Journal::AddRound(const RoundFacts& round, WallTime startedAt,
+                               const AnsweredProblem& first, WallTime answeredAt) const {
+    std::string rows;
+    for (const int row : round.rows) {
+        rows += (rows.empty() ? "" : ",") + std::to_string(row);
+    }
+    SqliteTransaction transaction(*connection_);
+    connection_
+        ->Prepare("INSERT INTO rounds (started_at, problem_total, timed, step_tenths, rows) "
+                  "VALUES (?, ?, ?, ?, ?)")
+        .Bind(1, JournalTimeText(startedAt))
+        .Bind(2, std::int64_t{round.problemTotal})
+        .Bind(3, std::int64_t{round.timed ? 1 : 0})
+        .Bind(4, std::int64_t{round.stepTenths})
+        .Bind(5, rows)
+        .Run();
+    const std::int64_t roundId = connection_->LastInsertedRow();
+    InsertAnswer(roundId, first, answeredAt);
+    transaction.Commit();
+    return roundId;
+}
+
+void Journal::AddAnswer(std::int64_t roundId, const AnsweredProblem& answer,
+                        WallTime answeredAt) const {
+    SqliteTransaction transaction(*connection_);
+    InsertAnswer(roundId, answer, answeredAt);
+    transaction.Commit();
+}
+
+void Journal::InsertAnswer(std::int64_t roundId, const AnsweredProblem& answer,
+                           WallTime answeredAt) const {
+    connection_
+        ->Prepare("INSERT INTO answers (round_id, answered_at, multiplier, table_row, answer, "
+                  "outcome, response_ms) VALUES (?, ?, ?, ?, ?, ?, ?)")
+        .Bind(1, roundId)
+        .Bind(2, JournalTimeText(answeredAt))
+        .Bind(3, std::int64_t{answer.multiplier})
+        .Bind(4, std::int64_t{answer.row})
+        .Bind(5, answer.answer)
+        .Bind(6, OutcomeText(answer.outcome))
+        .Bind(7, answer.responseMilliseconds)
+        .Run();
+}
+
+std::vector<JournalAnswer> Journal::ReadAnswers() const {
+    return ReadJournalAnswers(*connection_);
+}

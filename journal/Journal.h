@@ -1,0 +1,55 @@
+#pragma once
+
+#include "journal/JournalEntry.h"
+#include "journal/SqliteConnection.h"
+#include "journal/UtcTime.h"
+#include "practice/AnswerRecorder.h"
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+// The journal holds a schema this program does not know; it is left as it is.
+class NewerJournalError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The answers journal, an SQLite database in write-ahead-log mode. Each write is one short
+// transaction, committed before the call returns, so it survives the program being killed and
+// two programs recording at once lose nothing.
+class Journal {
+public:
+    // How long a write waits for another program's write before it gives up.
+    static constexpr std::chrono::milliseconds kBusyTimeout{5000};
+
+    // Opens the journal at path, creating folder, file and schema as needed. A file that is no
+    // journal or is damaged is moved aside with its companion files and a new journal started.
+    // The name it gets tells the time now. Throws NewerJournalError for a journal of a newer
+    // schema, SqliteError or std::filesystem::filesystem_error when it cannot be opened or created.
+    explicit Journal(std::filesystem::path path, WallTime now = std::chrono::system_clock::now());
+
+    // Where a file that was in the journal's place went, if one was moved aside on opening.
+    const std::optional<std::filesystem::path>& MovedAside() const { return movedAside_; }
+
+    // Writes a round together with its first answer; returns the round's id for the others.
+    std::int64_t AddRound(const RoundFacts& round, WallTime startedAt, const AnsweredProblem& first,
+                          WallTime answeredAt) const;
+    void AddAnswer(std::int64_t roundId, const AnsweredProblem& answer, WallTime answeredAt) const;
+
+    // Every answer with its round, oldest first; rows with values out of range are left out.
+    std::vector<JournalAnswer> ReadAnswers() const;
+
+private:
+    std::unique_ptr<SqliteConnection> Open(WallTime now);
+    void InsertAnswer(std::int64_t roundId, const AnsweredProblem& answer,
+                      WallTime answeredAt) const;
+
+    std::filesystem::path path_;
+    std::optional<std::filesystem::path> movedAside_;
+    std::unique_ptr<SqliteConnection> connection_;
+};

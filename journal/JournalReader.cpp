@@ -1,0 +1,118 @@
+#include "journal/JournalReader.h"
+
+#include "journal/JournalSchema.h"
+#include "journal/SqliteConnection.h"
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+enum Column {
+    kAnswerId,
+    kAnsweredAt,
+    kMultiplier,
+    kRow,
+    kAnswer,
+    kOutcome,
+    kResponse,
+    kRoundId,
+    kStartedAt,
+    kProblemTotal,
+    kTimed,
+    kStepTenths,
+    kRows,
+};
+
+constexpr std::string_view kQuery =
+    "SELECT a.id, a.answered_at, a.multiplier, a.table_row, a.answer, a.outcome, a.response_ms, "
+    "r.id, r.started_at, r.problem_total, r.timed, r.step_tenths, r.rows "
+    "FROM answers AS a JOIN rounds AS r ON r.id = a.round_id ORDER BY a.id";
+
+// The integer in column when it lies in [low, high].
+std::optional<std::int64_t> IntegerIn(const SqliteStatement& row, int column, std::int64_t low,
+                                      std::int64_t high) {
+    if (!row.IsInteger(column)) {
+        return std::nullopt;
+    }
+    const std::int64_t value = row.Integer(column);
+    return value >= low && value <= high ? std::optional(value) : std::nullopt;
+}
+
+// "3,4,7": rows 1 to 20, ascending, without blanks; "" for none.
+std::optional<std::vector<int>> ParseRows(std::string_view text) {
+    std::vector<int> rows;
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',');
+        const std::string_view item = text.substr(0, comma);
+        int row = 0;
+        for (const char digit : item) {
+            if (digit < '0' || digit > '9' || row > 20) {
+                return std::nullopt;
+            }
+            row = row * 10 + (digit - '0');
+        }
+        if (row < 1 || row > 20 || (!rows.empty() && row <= rows.back())) {
+            return std::nullopt;
+        }
+        rows.push_back(row);
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        text.remove_prefix(comma + 1);
+        if (text.empty()) {
+            return std::nullopt;
+        }
+    }
+    return rows;
+}
+
+std::optional<JournalAnswer> ValidAnswer(const SqliteStatement& row) {
+    constexpr std::int64_t kInt32Low = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t kInt32High = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int64_t kInt64High = std::numeric_limits<std::int64_t>::max();
+    const auto multiplier = IntegerIn(row, kMultiplier, 1, 10);
+    const auto tableRow = IntegerIn(row, kRow, 1, 20);
+    const auto response = IntegerIn(row, kResponse, 0, kInt64High);
+    const auto problemTotal = IntegerIn(row, kProblemTotal, 1, kInt32High);
+    const auto timed = IntegerIn(row, kTimed, 0, 1);
+    const auto stepTenths = IntegerIn(row, kStepTenths, kInt32Low, kInt32High);
+    const auto outcome = OutcomeFromText(row.Text(kOutcome));
+    const auto answeredAt = ParseJournalTime(row.Text(kAnsweredAt));
+    const auto startedAt = ParseJournalTime(row.Text(kStartedAt));
+    auto rows = ParseRows(row.Text(kRows));
+    if (!multiplier || !tableRow || !response || !problemTotal || !timed || !stepTenths ||
+        !outcome || !answeredAt || !startedAt || !rows) {
+        return std::nullopt;
+    }
+    JournalAnswer answer;
+    answer.id = row.Integer(kAnswerId);
+    answer.answeredAt = *answeredAt;
+    answer.problem.multiplier = static_cast<std::int32_t>(*multiplier);
+    answer.problem.row = static_cast<std::int32_t>(*tableRow);
+    answer.problem.answer = row.Text(kAnswer);
+    answer.problem.outcome = *outcome;
+    answer.problem.responseMilliseconds = *response;
+    answer.round.id = row.Integer(kRoundId);
+    answer.round.startedAt = *startedAt;
+    answer.round.facts.problemTotal = static_cast<std::int32_t>(*problemTotal);
+    answer.round.facts.timed = *timed == 1;
+    answer.round.facts.stepTenths = static_cast<std::int32_t>(*stepTenths);
+    answer.round.facts.rows = std::move(*rows);
+    return answer;
+}
+
+} // namespace
+
+std::vector<JournalAnswer> ReadJournalAnswers(const SqliteConnection& connection) {
+    SqliteStatement query = connection.Prepare(kQuery);
+    std::vector<JournalAnswer> answers;
+    while (query.Step()) {
+        if (std::optional<JournalAnswer> answer = ValidAnswer(query)) {
+            answers.push_back(std::move(*answer));
+        }
+    }
+    return answers;
+}

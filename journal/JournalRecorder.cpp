@@ -1,0 +1,70 @@
+#include "journal/JournalRecorder.h"
+
+#include <exception>
+#include <iostream>
+#include <utility>
+
+JournalRecorder::JournalRecorder(std::filesystem::path path, WallClock clock)
+    : JournalRecorder(std::move(path), std::move(clock), std::cerr) {}
+
+JournalRecorder::JournalRecorder(std::filesystem::path path, WallClock clock, std::ostream& errors)
+    : path_(std::move(path))
+    , clock_(std::move(clock))
+    , errors_(errors) {}
+
+void JournalRecorder::RoundStarted(const RoundFacts& round) noexcept {
+    // The journal may be deleted between rounds; a connection kept open would write into the
+    // removed file.
+    journal_.reset();
+    roundId_.reset();
+    reported_ = false;
+    try {
+        startedAt_ = clock_();
+        round_ = round;
+    } catch (const std::exception& error) {
+        round_.reset();
+        Report(error.what());
+    }
+}
+
+void JournalRecorder::Answered(const AnsweredProblem& answer) noexcept {
+    try {
+        Record(answer);
+    } catch (const std::exception& error) {
+        Report(error.what());
+    } catch (...) {
+        Report("unbekannter Fehler");
+    }
+}
+
+void JournalRecorder::Record(const AnsweredProblem& answer) {
+    if (!round_) {
+        return;
+    }
+    const WallTime answeredAt = clock_();
+    if (!journal_) {
+        journal_ = std::make_unique<Journal>(path_, answeredAt);
+        if (const auto& movedAside = journal_->MovedAside()) {
+            errors_ << "Kalkuno: Lernstand war beschädigt und liegt nun unter "
+                    << movedAside->string() << "; ein neuer wurde begonnen\n";
+        }
+    }
+    if (roundId_) {
+        journal_->AddAnswer(*roundId_, answer, answeredAt);
+    } else {
+        roundId_ = journal_->AddRound(*round_, startedAt_, answer, answeredAt);
+    }
+}
+
+void JournalRecorder::Report(const std::string& message) noexcept {
+    if (reported_) {
+        return;
+    }
+    reported_ = true;
+    try {
+        errors_ << "Kalkuno: Lernstand nicht gespeichert: " << message << " (" << path_.string()
+                << ")" << std::endl;
+    } catch (...) {
+        // A closed error stream leaves nowhere else to tell it.
+    }
+}

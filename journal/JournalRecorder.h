@@ -1,0 +1,42 @@
+#pragma once
+
+#include "journal/Journal.h"
+#include "journal/UtcTime.h"
+#include "practice/AnswerRecorder.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+
+// Writes every answer of a round to the journal at path, committed before Answered returns.
+// Nothing is opened or created before the first answer of a round. A failure costs only the
+// answer: it is told in one line on the error stream, once per round, and the round goes on.
+class JournalRecorder final : public AnswerRecorder {
+public:
+    using WallClock = std::function<WallTime()>;
+
+    explicit JournalRecorder(std::filesystem::path path,
+                             WallClock clock = std::chrono::system_clock::now);
+    JournalRecorder(std::filesystem::path path, WallClock clock, std::ostream& errors);
+
+    void RoundStarted(const RoundFacts& round) noexcept override;
+    void Answered(const AnsweredProblem& answer) noexcept override;
+
+private:
+    void Record(const AnsweredProblem& answer);
+    void Report(const std::string& message) noexcept;
+
+    std::filesystem::path path_;
+    WallClock clock_;
+    std::ostream& errors_;
+
+    std::optional<RoundFacts> round_;
+    WallTime startedAt_;
+    std::unique_ptr<Journal> journal_;
+    std::optional<std::int64_t> roundId_;
+    bool reported_ = false;
+};

@@ -1,0 +1,77 @@
+#include "journal/JournalSchema.h"
+
+#include "journal/SqliteConnection.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+const char* const kJournalSchema = R"(CREATE TABLE rounds (
+  id            INTEGER PRIMARY KEY,
+  started_at    TEXT    NOT NULL,  -- UTC, 'YYYY-MM-DDTHH:MM:SS.mmmZ'
+  problem_total INTEGER NOT NULL,
+  timed         INTEGER NOT NULL,  -- 1 when the countdown runs (timed mode "on", positive interval)
+  step_tenths   INTEGER NOT NULL,  -- the time setting in force
+  rows          TEXT    NOT NULL   -- the enabled rows, ascending, comma-separated: '3,4,7'
+);
+CREATE TABLE answers (
+  id          INTEGER PRIMARY KEY,
+  round_id    INTEGER NOT NULL REFERENCES rounds(id),
+  answered_at TEXT    NOT NULL,  -- UTC, same format
+  multiplier  INTEGER NOT NULL CHECK (multiplier BETWEEN 1 AND 10),
+  table_row   INTEGER NOT NULL CHECK (table_row BETWEEN 1 AND 20),
+  answer      TEXT    NOT NULL,  -- the text evaluated; '' for an empty Enter and for a time-out
+  outcome     TEXT    NOT NULL CHECK (outcome IN ('richtig', 'falsch', 'leer', 'zeit')),
+  response_ms INTEGER NOT NULL   -- from the problem being shown to its evaluation
+);
+CREATE INDEX answers_by_fact ON answers (table_row, multiplier, id);
+)";
+
+namespace {
+
+std::vector<std::string> ColumnNames(const SqliteConnection& connection, std::string_view table) {
+    SqliteStatement columns =
+        connection.Prepare("SELECT name FROM pragma_table_info(?) ORDER BY cid");
+    columns.Bind(1, table);
+    std::vector<std::string> names;
+    while (columns.Step()) {
+        names.push_back(columns.Text(0));
+    }
+    return names;
+}
+
+constexpr std::array<std::pair<AnswerOutcome, std::string_view>, 4> kOutcomeTexts{{
+    {AnswerOutcome::Right, "richtig"},
+    {AnswerOutcome::Wrong, "falsch"},
+    {AnswerOutcome::Empty, "leer"},
+    {AnswerOutcome::TimeOut, "zeit"},
+}};
+
+} // namespace
+
+bool HasJournalTables(const SqliteConnection& connection) {
+    using Names = std::vector<std::string>;
+    return ColumnNames(connection, "rounds") ==
+               Names{"id", "started_at", "problem_total", "timed", "step_tenths", "rows"} &&
+           ColumnNames(connection, "answers") == Names{"id",         "round_id",   "answered_at",
+                                                       "multiplier", "table_row",  "answer",
+                                                       "outcome",    "response_ms"};
+}
+
+std::string_view OutcomeText(AnswerOutcome outcome) {
+    for (const auto& [known, text] : kOutcomeTexts) {
+        if (known == outcome) {
+            return text;
+        }
+    }
+    return {};
+}
+
+std::optional<AnswerOutcome> OutcomeFromText(std::string_view text) {
+    for (const auto& [outcome, known] : kOutcomeTexts) {
+        if (known == text) {
+            return outcome;
+        }
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "practice/AnswerRecorder.h"
+
+#include <optional>
+#include <string_view>
+
+class SqliteConnection;
+
+// The schema version this program writes, kept in the database's user_version.
+constexpr int kJournalVersion = 1;
+
+// Teachers' tools may read the journal, so its tables are part of the program's interface.
+extern const char* const kJournalSchema;
+
+// Whether the database holds the journal's two tables with exactly their columns.
+bool HasJournalTables(const SqliteConnection& connection);
+
+std::string_view OutcomeText(AnswerOutcome outcome);
+std::optional<AnswerOutcome> OutcomeFromText(std::string_view text);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "journal/SqliteStatement.h"
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+
+struct sqlite3;
+
+// One open database connection, closed with the object.
+class SqliteConnection {
+public:
+    // Opens the database at path for reading and writing, creating an empty file if none is there.
+    explicit SqliteConnection(const std::filesystem::path& path);
+    ~SqliteConnection();
+    SqliteConnection(const SqliteConnection&) = delete;
+    SqliteConnection& operator=(const SqliteConnection&) = delete;
+
+    SqliteStatement Prepare(std::string_view sql) const { return SqliteStatement(handle_, sql); }
+    // Runs one or more statements that return no rows.
+    void Execute(const char* sql) const;
+    // The first column of the first row of a query.
+    std::int64_t QueryInteger(std::string_view sql) const;
+
+    // How long a statement waits for another connection's lock before it fails with SQLITE_BUSY.
+    void SetBusyTimeout(std::chrono::milliseconds timeout) const;
+    // Whether closing the last connection copies the write-ahead log into the database file.
+    void SetCheckpointOnClose(bool enabled) const;
+    std::int64_t LastInsertedRow() const;
+
+private:
+    sqlite3* handle_ = nullptr;
+};

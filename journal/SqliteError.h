@@ -1,0 +1,21 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+struct sqlite3;
+
+// A failed SQLite call, with SQLite's own message and result code.
+class SqliteError : public std::runtime_error {
+public:
+    SqliteError(int code, const std::string& message);
+    // The error of the last failed call on connection.
+    SqliteError(int code, sqlite3* connection);
+
+    int ExtendedCode() const { return code_; }
+    // SQLITE_BUSY, SQLITE_CORRUPT, SQLITE_NOTADB... without the extended detail.
+    int PrimaryCode() const { return code_ & 0xff; }
+
+private:
+    int code_;
+};

@@ -1,0 +1,23 @@
+#include "journal/SqliteTransaction.h"
+
+#include "journal/SqliteConnection.h"
+
+SqliteTransaction::SqliteTransaction(const SqliteConnection& connection)
+    : connection_(connection) {
+    connection_.Execute("BEGIN IMMEDIATE");
+}
+
+SqliteTransaction::~SqliteTransaction() {
+    if (open_) {
+        try {
+            connection_.Execute("ROLLBACK");
+        } catch (...) {
+            // SQLite may have rolled back already, after a full disk for example.
+        }
+    }
+}
+
+void SqliteTransaction::Commit() {
+    connection_.Execute("COMMIT");
+    open_ = false;
+}

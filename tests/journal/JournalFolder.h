@@ -1,0 +1,63 @@
+#pragma once
+
+#include "journal/JournalRecorder.h"
+#include "journal/SqliteConnection.h"
+#include "journal/UtcTime.h"
+#include "tests/support/TempConfigDir.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+// 2026-12-08T09:15:02.347Z, the time every recorder of the tests sees.
+inline const WallTime kMorning =
+    std::chrono::sys_days(std::chrono::year(2026) / std::chrono::December / 8) +
+    std::chrono::hours(9) + std::chrono::minutes(15) + std::chrono::seconds(2) +
+    std::chrono::milliseconds(347);
+
+// A temporary folder with the journal's place in it and a recorder that writes there.
+class JournalFolder {
+public:
+    std::filesystem::path Folder() const { return dir_.Path(); }
+    std::filesystem::path Path() const { return dir_.Path() / "Kalkuno" / "Lernstand.sqlite"; }
+    std::string Errors() const { return errors_.str(); }
+
+    JournalRecorder& Recorder() { return recorder_; }
+
+    // One round of the given answers.
+    void PlayRound(const RoundFacts& round, const std::vector<AnsweredProblem>& answers) {
+        recorder_.RoundStarted(round);
+        for (const AnsweredProblem& answer : answers) {
+            recorder_.Answered(answer);
+        }
+    }
+
+    std::int64_t Count(const std::string& table) const {
+        return SqliteConnection(Path()).QueryInteger("SELECT count(*) FROM " + table);
+    }
+
+private:
+    TempConfigDir dir_;
+    std::ostringstream errors_;
+    JournalRecorder recorder_{Path(), [] { return kMorning; }, errors_};
+};
+
+inline std::string FileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline const RoundFacts kRound{10, true, 5, {3, 4, 7}};
+
+inline AnsweredProblem Answer(std::int32_t multiplier, std::int32_t row, AnswerOutcome outcome) {
+    const bool typed = outcome == AnswerOutcome::Right || outcome == AnswerOutcome::Wrong;
+    return {multiplier, row, typed ? std::to_string(multiplier * row) : "", outcome, 1200};
+}

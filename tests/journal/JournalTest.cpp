@@ -1,0 +1,161 @@
+#include "journal/Journal.h"
+
+#include "journal/JournalLocation.h"
+#include "tests/journal/JournalFolder.h"
+#include "tests/support/ScopedVariable.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every schema object with its stored SQL, and the version.
+std::string SchemaOf(const SqliteConnection& database) {
+    SqliteStatement objects =
+        database.Prepare("SELECT type, name, sql FROM sqlite_master ORDER BY name");
+    std::string schema =
+        "user_version " + std::to_string(database.QueryInteger("PRAGMA user_version"));
+    while (objects.Step()) {
+        schema += "\n" + objects.Text(0) + " " + objects.Text(1) + ": " + objects.Text(2);
+    }
+    return schema;
+}
+
+TEST(Journal, SchemaIsExactlyThePublishedOne) {
+    JournalFolder folder;
+    folder.PlayRound(kRound, {Answer(2, 3, AnswerOutcome::Right)});
+    const fs::path reference = folder.Folder() / "reference.sqlite";
+    SqliteConnection(reference).Execute(FileBytes(FIXTURE_DIR "/schema.sql").c_str());
+
+    const SqliteConnection journal(folder.Path());
+    EXPECT_EQ(SchemaOf(journal), SchemaOf(SqliteConnection(reference)));
+    SqliteStatement mode = journal.Prepare("PRAGMA journal_mode");
+    ASSERT_TRUE(mode.Step());
+    EXPECT_EQ(mode.Text(0), "wal");
+    EXPECT_EQ(folder.Errors(), "");
+}
+
+TEST(Journal, RoundIsWrittenWithItsFirstAnswer) {
+    struct Case {
+        const char* name;
+        std::vector<std::vector<AnsweredProblem>> rounds;
+        std::int64_t roundRows;
+        std::int64_t answerRows;
+    };
+    const AnsweredProblem answer = Answer(6, 7, AnswerOutcome::Wrong);
+    const std::vector<Case> cases = {
+        {"round without answer", {{}}, 0, 0},
+        {"one answer", {{answer}}, 1, 1},
+        {"answerless round between two", {{answer, answer}, {}, {answer}}, 2, 3},
+    };
+    for (const Case& c : cases) {
+        JournalFolder folder;
+        for (const auto& answers : c.rounds) {
+            folder.PlayRound(kRound, answers);
+        }
+        if (c.roundRows == 0) {
+            EXPECT_FALSE(fs::exists(folder.Path().parent_path())) << c.name;
+            continue;
+        }
+        EXPECT_EQ(folder.Count("rounds"), c.roundRows) << c.name;
+        EXPECT_EQ(folder.Count("answers"), c.answerRows) << c.name;
+    }
+}
+
+TEST(Journal, JournalDeletedBetweenRoundsIsStartedAnew) {
+    JournalFolder folder;
+    folder.PlayRound(kRound, {Answer(2, 3, AnswerOutcome::Right)});
+    for (const char* suffix : {"", "-wal", "-shm"}) {
+        fs::remove(folder.Path().string() + suffix);
+    }
+    folder.PlayRound(kRound, {Answer(4, 5, AnswerOutcome::Right)});
+    EXPECT_EQ(folder.Count("answers"), 1);
+    EXPECT_EQ(folder.Errors(), "");
+}
+
+TEST(Journal, AnswersReadBackAsRecorded) {
+    JournalFolder folder;
+    const std::vector<AnsweredProblem> answers = {
+        {7, 13, "91", AnswerOutcome::Right, 2345},
+        {4, 3, "1000", AnswerOutcome::Wrong, 0},
+        {10, 20, "", AnswerOutcome::Empty, 17},
+        {1, 1, "", AnswerOutcome::TimeOut, 4000},
+    };
+    folder.PlayRound(kRound, answers);
+
+    SqliteStatement stored = SqliteConnection(folder.Path())
+                                 .Prepare("SELECT r.started_at, r.timed, r.rows, a.answered_at, "
+                                          "group_concat(a.outcome) FROM rounds r JOIN answers a");
+    ASSERT_TRUE(stored.Step());
+    EXPECT_EQ(stored.Text(0), "2026-12-08T09:15:02.347Z");
+    EXPECT_EQ(stored.Integer(1), 1);
+    EXPECT_EQ(stored.Text(2), "3,4,7");
+    EXPECT_EQ(stored.Text(3), "2026-12-08T09:15:02.347Z");
+    EXPECT_EQ(stored.Text(4), "richtig,falsch,leer,zeit");
+
+    const std::vector<JournalAnswer> read = Journal(folder.Path()).ReadAnswers();
+    ASSERT_EQ(read.size(), answers.size());
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        const AnsweredProblem& got = read[i].problem;
+        EXPECT_EQ(
+            std::tie(got.multiplier, got.row, got.answer, got.outcome, got.responseMilliseconds),
+            std::tie(answers[i].multiplier, answers[i].row, answers[i].answer, answers[i].outcome,
+                     answers[i].responseMilliseconds));
+        EXPECT_EQ(read[i].answeredAt, kMorning);
+        EXPECT_EQ(read[i].round.facts.rows, kRound.rows);
+        EXPECT_EQ(read[i].round.startedAt, kMorning);
+    }
+}
+
+TEST(Journal, ReadersSkipHandEditedValues) {
+    const std::vector<std::pair<const char*, const char*>> edits = {
+        {"multiplier 11", "UPDATE answers SET multiplier = 11"},
+        {"row 0", "UPDATE answers SET table_row = 0"},
+        {"row as text", "UPDATE answers SET table_row = 'sieben'"},
+        {"unknown outcome", "UPDATE answers SET outcome = 'gut'"},
+        {"negative response time", "UPDATE answers SET response_ms = -1"},
+        {"answer time not UTC", "UPDATE answers SET answered_at = '2026-12-08 09:15:02'"},
+        {"day 32", "UPDATE answers SET answered_at = '2026-12-32T09:15:02.347Z'"},
+        {"rows descending", "UPDATE rounds SET rows = '7,3'"},
+        {"row 21 enabled", "UPDATE rounds SET rows = '3,21'"},
+        {"trailing comma", "UPDATE rounds SET rows = '3,'"},
+        {"timed 2", "UPDATE rounds SET timed = 2"},
+        {"no problems", "UPDATE rounds SET problem_total = 0"},
+        {"missing round", "UPDATE answers SET round_id = 99"},
+    };
+    for (const auto& [name, edit] : edits) {
+        JournalFolder folder;
+        folder.PlayRound(kRound, {Answer(2, 3, AnswerOutcome::Right)});
+        folder.PlayRound(kRound, {Answer(4, 5, AnswerOutcome::Wrong)});
+        const SqliteConnection editor(folder.Path());
+        editor.Execute("PRAGMA ignore_check_constraints = ON");
+        editor.Execute((std::string(edit) + " WHERE id = 1").c_str());
+
+        const std::vector<JournalAnswer> read = Journal(folder.Path()).ReadAnswers();
+        ASSERT_EQ(read.size(), 1u) << name;
+        EXPECT_EQ(read[0].problem.multiplier, 4) << name;
+    }
+}
+
+TEST(JournalLocation, DataFolderFromEnvironment) {
+    struct Case {
+        std::optional<std::string> dataHome;
+        fs::path expected;
+    };
+    const std::vector<Case> cases = {
+        {"/srv/daten", "/srv/daten/Kalkuno/Lernstand.sqlite"},
+        {"relativ/daten", "/home/kind/.local/share/Kalkuno/Lernstand.sqlite"},
+        {std::nullopt, "/home/kind/.local/share/Kalkuno/Lernstand.sqlite"},
+    };
+    const ScopedVariable home("HOME", "/home/kind");
+    for (const Case& c : cases) {
+        const ScopedVariable dataHome("XDG_DATA_HOME", c.dataHome);
+        EXPECT_EQ(JournalPath(), c.expected) << c.dataHome.value_or("unset");
+    }
+}
+
+} // namespace
