@@ -1,0 +1,26 @@
+#include "common/ui/ApplicationSetup.h"
+#include "common/ui/ErrorHandler.h"
+#include "journal/JournalLocation.h"
+#include "lernstand/TLernstand.h"
+
+#include <QApplication>
+
+#include <exception>
+#include <filesystem>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    ConfigureApplication();
+    // The desktop matches this window to its own menu entry, not to the drill's.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.reihenheld.Kalkuno.Lernstand"));
+    std::filesystem::path journal;
+    try {
+        journal = JournalPath();
+    } catch (const std::exception& error) {
+        ShowApplicationError(QString::fromUtf8(error.what()));
+        return 1;
+    }
+    TLernstand window(journal);
+    window.show();
+    return QApplication::exec();
+}
