@@ -1,11 +1,18 @@
 #pragma once
 
-#include "journal/JournalEntry.h"
+#include "journal/UtcTime.h"
+#include "practice/AnswerRecorder.h"
 
 #include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+// One recorded answer without its round: all that a look at the facts needs.
+struct RecordedAnswer {
+    WallTime answeredAt;
+    AnsweredProblem problem;
+};
 
 // What a reader found at the journal's place.
 struct JournalReading {
@@ -18,8 +25,8 @@ struct JournalReading {
     };
 
     Found found = Found::Nothing;
-    // Every valid answer with its round, the oldest first.
-    std::vector<JournalAnswer> answers;
+    // Every valid answer, the oldest first.
+    std::vector<RecordedAnswer> answers;
     // SQLite's or the file system's reason when the journal could not be read.
     std::string problem;
 };
@@ -27,7 +34,8 @@ struct JournalReading {
 // How long a reading waits for a program that is writing the journal.
 inline constexpr std::chrono::milliseconds kReadBusyTimeout{1000};
 
-// Reads the journal at path and changes nothing: no file is created, written or moved aside,
-// whatever it holds. Only SQLite may add its empty log and shared index beside a journal in
-// write-ahead-log mode, as every reader does.
+// Reads the answers of the journal at path and changes nothing: no file is created, written or
+// moved aside, whatever it holds. Only SQLite may add its empty log and shared index beside a
+// journal in write-ahead-log mode, as every reader does. Answers with values the program would
+// never write are left out.
 JournalReading ReadJournalReadOnly(const std::filesystem::path& path);

@@ -22,7 +22,7 @@ std::string Counted(int count, const char* one, const char* many) {
 
 } // namespace
 
-JournalOverview Overview(const std::vector<JournalAnswer>& answers, WallTime now) {
+JournalOverview Overview(const std::vector<RecordedAnswer>& answers, WallTime now) {
     LocalCalendar calendar;
     JournalOverview overview;
     const std::chrono::sys_days today = calendar.DayOf(now);
@@ -32,7 +32,7 @@ JournalOverview Overview(const std::vector<JournalAnswer>& answers, WallTime now
     const std::chrono::sys_days firstShown = overview.recentDays.front().day;
     std::set<std::chrono::sys_days> days;
     AnswerSummary& summary = overview.summary;
-    for (const JournalAnswer& answer : answers) {
+    for (const RecordedAnswer& answer : answers) {
         const std::chrono::sys_days day = calendar.DayOf(answer.answeredAt);
         ++summary.answers;
         summary.right += answer.problem.outcome == AnswerOutcome::Right ? 1 : 0;

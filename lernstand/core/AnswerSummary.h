@@ -1,6 +1,6 @@
 #pragma once
 
-#include "journal/JournalEntry.h"
+#include "journal/ReadOnlyJournal.h"
 
 #include <chrono>
 #include <optional>
@@ -30,7 +30,7 @@ struct JournalOverview {
     std::vector<DayCount> recentDays;
 };
 
-JournalOverview Overview(const std::vector<JournalAnswer>& answers, WallTime now);
+JournalOverview Overview(const std::vector<RecordedAnswer>& answers, WallTime now);
 
 // "120 Antworten, davon 85 % richtig, an 6 Tagen geübt, zuletzt am 08.12.2026"; empty without
 // answers.

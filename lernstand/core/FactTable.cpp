@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-FactTable::FactTable(const std::vector<JournalAnswer>& answers) {
+FactTable::FactTable(const std::vector<RecordedAnswer>& answers) {
     for (auto it = answers.rbegin(); it != answers.rend(); ++it) {
         std::vector<FactAnswer>& latest = facts_.at(Index(it->problem.row, it->problem.multiplier));
         if (latest.size() < kRemembered) {

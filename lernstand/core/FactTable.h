@@ -1,6 +1,6 @@
 #pragma once
 
-#include "journal/JournalEntry.h"
+#include "journal/ReadOnlyJournal.h"
 #include "lernstand/core/FactAnswer.h"
 #include "lernstand/core/FactState.h"
 #include "settings/SettingsSchema.h"
@@ -19,7 +19,7 @@ public:
 
     FactTable() = default;
     // answers in the order they were recorded, the oldest first.
-    explicit FactTable(const std::vector<JournalAnswer>& answers);
+    explicit FactTable(const std::vector<RecordedAnswer>& answers);
 
     // The fact's latest answers, the newest first; at most kRemembered.
     const std::vector<FactAnswer>& Latest(int row, int multiplier) const;

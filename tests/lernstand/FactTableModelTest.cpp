@@ -10,16 +10,16 @@
 
 namespace {
 
-JournalAnswer Answer(int multiplier, int row, AnswerOutcome outcome, const std::string& given,
-                     std::int64_t milliseconds, const char* at) {
-    JournalAnswer answer;
+RecordedAnswer Answer(int multiplier, int row, AnswerOutcome outcome, const std::string& given,
+                      std::int64_t milliseconds, const char* at) {
+    RecordedAnswer answer;
     answer.answeredAt = *ParseJournalTime(at);
     answer.problem = {multiplier, row, given, outcome, milliseconds};
     return answer;
 }
 
 // 7 · 8 answered six times, the oldest first; the oldest no longer shows.
-const std::vector<JournalAnswer> kJournal{
+const std::vector<RecordedAnswer> kJournal{
     Answer(7, 8, AnswerOutcome::Right, "56", 1000, "2026-12-01T08:00:00.000Z"),
     Answer(7, 8, AnswerOutcome::Right, "56", 1234, "2026-12-02T08:00:00.000Z"),
     Answer(7, 8, AnswerOutcome::Empty, "", 5000, "2026-12-03T08:00:00.000Z"),

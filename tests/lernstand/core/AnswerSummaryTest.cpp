@@ -23,8 +23,8 @@ private:
     std::optional<ScopedVariable> zone_{std::in_place, "TZ", "CET-1"};
 };
 
-std::vector<JournalAnswer> At(const std::vector<std::pair<const char*, std::string>>& answers) {
-    std::vector<JournalAnswer> journal;
+std::vector<RecordedAnswer> At(const std::vector<std::pair<const char*, std::string>>& answers) {
+    std::vector<RecordedAnswer> journal;
     for (const auto& [time, words] : answers) {
         journal.push_back(Recorded(7, 8, FactAnswers(words).front(), *ParseJournalTime(time)));
     }
@@ -35,12 +35,12 @@ const WallTime kNoon = *ParseJournalTime("2026-12-08T12:00:00.000Z");
 
 TEST_F(InBerlinWinter, SummaryCountsLocalDays) {
     struct Case {
-        std::vector<JournalAnswer> answers;
+        std::vector<RecordedAnswer> answers;
         std::string text;
     };
-    std::vector<JournalAnswer> nearlyAllRight(199, At({{"2026-12-08T10:00:00.000Z", "r"}})[0]);
+    std::vector<RecordedAnswer> nearlyAllRight(199, At({{"2026-12-08T10:00:00.000Z", "r"}})[0]);
     nearlyAllRight.push_back(At({{"2026-12-08T10:00:01.000Z", "f"}})[0]);
-    std::vector<JournalAnswer> nearlyAllWrong(200, At({{"2026-12-08T10:00:00.000Z", "f"}})[0]);
+    std::vector<RecordedAnswer> nearlyAllWrong(200, At({{"2026-12-08T10:00:00.000Z", "f"}})[0]);
     nearlyAllWrong.push_back(At({{"2026-12-08T10:00:01.000Z", "r"}})[0]);
     const Case cases[] = {
         {{}, ""},

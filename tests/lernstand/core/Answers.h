@@ -1,6 +1,6 @@
 #pragma once
 
-#include "journal/JournalEntry.h"
+#include "journal/ReadOnlyJournal.h"
 #include "lernstand/core/FactAnswer.h"
 
 #include <chrono>
@@ -27,8 +27,8 @@ inline std::vector<FactAnswer> FactAnswers(const std::string& words) {
 }
 
 // One journal answer to multiplier · row, recorded at the given time.
-inline JournalAnswer Recorded(int multiplier, int row, const FactAnswer& fact, WallTime at = {}) {
-    JournalAnswer answer;
+inline RecordedAnswer Recorded(int multiplier, int row, const FactAnswer& fact, WallTime at = {}) {
+    RecordedAnswer answer;
     answer.answeredAt = at;
     answer.problem = {multiplier, row, fact.answer, fact.outcome, fact.responseMilliseconds};
     return answer;

@@ -32,7 +32,7 @@ void PrintTo(const WeakRowsCase& c, std::ostream* out) {
 class WeakRowsTest : public testing::TestWithParam<WeakRowsCase> {};
 
 FactTable Table(const std::vector<FactRecord>& facts) {
-    std::vector<JournalAnswer> journal;
+    std::vector<RecordedAnswer> journal;
     for (const FactRecord& fact : facts) {
         const std::vector<FactAnswer> newestFirst = FactAnswers(fact.answers);
         for (auto it = newestFirst.rbegin(); it != newestFirst.rend(); ++it) {
