@@ -9,6 +9,7 @@ namespace {
 
 constexpr int kPadding = 6;
 constexpr qreal kCornerRadius = 3.0;
+constexpr int kEdgeDarker = 115;
 
 } // namespace
 
@@ -31,7 +32,8 @@ void PaintStateBox(QPainter& painter, const QRect& box, FactState state, const Q
     const StateLook look = LookOf(state);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
+    // A darker edge keeps the pale boxes apart from the background, on screen and on paper.
+    painter.setPen(look.fill.darker(kEdgeDarker));
     painter.setBrush(look.fill);
     painter.drawRoundedRect(QRectF(box).adjusted(1.5, 1.5, -1.5, -1.5), kCornerRadius,
                             kCornerRadius);

@@ -11,8 +11,10 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     ConfigureApplication();
-    // The desktop matches this window to its own menu entry, not to the drill's.
+    // The desktop matches this window to its own menu entry, not to the drill's: by the entry's
+    // name, and on X11 by the window class, which Qt takes from the application name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.reihenheld.Kalkuno.Lernstand"));
+    QApplication::setApplicationName(QStringLiteral("Kalkuno-Lernstand"));
     std::filesystem::path journal;
     try {
         journal = JournalPath();
