@@ -90,7 +90,7 @@ bool AskToDelete(QWidget* parent) {
 } // namespace
 
 TLernstand::TLernstand(std::filesystem::path journal, QWidget* parent)
-    : QWidget(parent)
+    : QMainWindow(parent)
     , journal_(std::move(journal)) {
     setObjectName(QStringLiteral("TLernstand"));
     setWindowTitle(QStringLiteral("Reihenheld Lernstand"));
@@ -112,7 +112,10 @@ TLernstand::TLernstand(std::filesystem::path journal, QWidget* parent)
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->verticalHeader()->setMinimumSectionSize(kMinimumRowPixels);
 
-    auto* layout = new QVBoxLayout(this);
+    // A main window, so that screen readers announce it as a window of its own.
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* layout = new QVBoxLayout(central);
     layout->addWidget(BuildHeader());
     layout->addWidget(table_, 1);
     layout->addWidget(BuildFooter());
@@ -270,7 +273,7 @@ void TLernstand::changeEvent(QEvent* event) {
             RefreshRowsInForce();
         });
     }
-    QWidget::changeEvent(event);
+    QMainWindow::changeEvent(event);
 }
 
 void TLernstand::WeakRowsClick() {

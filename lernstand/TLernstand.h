@@ -2,7 +2,7 @@
 
 #include "journal/ReadOnlyJournal.h"
 
-#include <QWidget>
+#include <QMainWindow>
 
 #include <filesystem>
 
@@ -18,7 +18,7 @@ class QTableView;
 // The Lernstand for parents and teachers: every fact of the twenty rows with its state, a
 // summary of the journal, and the actions that turn it into practice. It only reads the journal;
 // it writes the settings file and, when asked, deletes the journal.
-class TLernstand : public QWidget {
+class TLernstand : public QMainWindow {
     Q_OBJECT
 
 public:
