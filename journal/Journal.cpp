@@ -6,7 +6,10 @@
 #include "journal/SqliteTransaction.h"
 
 #include <sqlite3.h>
+#include <stdexcept>
 #include <string>
+#include <sys/stat.h>
+#include <thread>
 #include <utility>
 
 namespace fs = std::filesystem;
@@ -15,10 +18,7 @@ namespace {
 
 enum class FileState { Empty, Current, Newer, Foreign };
 
-bool IsDamage(const SqliteError& error) {
-    return error.PrimaryCode() == SQLITE_NOTADB || error.PrimaryCode() == SQLITE_CORRUPT;
-}
-
+// Call inside a transaction, so that all statements see the same state of the file.
 FileState Inspect(const SqliteConnection& connection) {
     try {
         const std::int64_t version = connection.QueryInteger("PRAGMA user_version");
@@ -31,7 +31,7 @@ FileState Inspect(const SqliteConnection& connection) {
         return version == kJournalVersion && HasJournalTables(connection) ? FileState::Current
                                                                           : FileState::Foreign;
     } catch (const SqliteError& error) {
-        if (IsDamage(error)) {
+        if (error.IsDamage()) {
             return FileState::Foreign;
         }
         throw;
@@ -42,21 +42,21 @@ fs::path WithSuffix(const fs::path& path, const std::string& suffix) {
     return fs::path(path.string() + suffix);
 }
 
-// Renames the file and its write-ahead log and shared-memory index to a free name beside it.
-fs::path MoveAside(const fs::path& path, WallTime now) {
-    const std::string base = path.string() + ".beschaedigt-" + CompactTimeText(now);
-    fs::path target = base;
-    for (int attempt = 2; fs::exists(target) || fs::exists(WithSuffix(target, "-wal")); ++attempt) {
-        target = base + "-" + std::to_string(attempt);
-    }
-    // The log first: a damaged file left in place is found again at the next opening.
-    for (const char* companion : {"-wal", "-shm"}) {
-        if (fs::exists(WithSuffix(path, companion))) {
-            fs::rename(WithSuffix(path, companion), WithSuffix(target, companion));
+// SQLite does not wait for other connections when it changes the journal mode, so a second
+// program opening the new journal at the same moment waits here.
+void SwitchToWriteAheadLog(const SqliteConnection& connection) {
+    const auto deadline = std::chrono::steady_clock::now() + Journal::kBusyTimeout;
+    for (;;) {
+        try {
+            connection.Execute("PRAGMA journal_mode = WAL");
+            return;
+        } catch (const SqliteError& error) {
+            if (error.PrimaryCode() != SQLITE_BUSY || std::chrono::steady_clock::now() > deadline) {
+                throw;
+            }
         }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    fs::rename(path, target);
-    return target;
 }
 
 // Creates the schema unless another program did so since the file was inspected.
@@ -72,7 +72,7 @@ void CreateSchema(const SqliteConnection& connection) {
         return;
     case FileState::Newer:
     case FileState::Foreign:
-        throw SqliteError(SQLITE_BUSY, "another program wrote a different database meanwhile");
+        throw std::runtime_error("another program put a different database in the journal's place");
     }
 }
 
@@ -82,6 +82,33 @@ Journal::Journal(fs::path path, WallTime now)
     : path_(std::move(path)) {
     fs::create_directories(path_.parent_path());
     connection_ = Open(now);
+    struct stat opened {};
+    if (stat(path_.c_str(), &opened) == 0) {
+        device_ = opened.st_dev;
+        inode_ = opened.st_ino;
+    }
+}
+
+fs::path Journal::MoveAside(const fs::path& path, WallTime now) {
+    const std::string base = path.string() + ".beschaedigt-" + CompactTimeText(now);
+    fs::path target = base;
+    for (int attempt = 2; fs::exists(target) || fs::exists(WithSuffix(target, "-wal")); ++attempt) {
+        target = base + "-" + std::to_string(attempt);
+    }
+    // The log first: a damaged file left in place is found again at the next opening.
+    for (const char* companion : {"-wal", "-shm"}) {
+        if (fs::exists(WithSuffix(path, companion))) {
+            fs::rename(WithSuffix(path, companion), WithSuffix(target, companion));
+        }
+    }
+    fs::rename(path, target);
+    return target;
+}
+
+bool Journal::IsInPlace() const {
+    struct stat current {};
+    return stat(path_.c_str(), &current) == 0 && current.st_dev == device_ &&
+           current.st_ino == inode_;
 }
 
 std::unique_ptr<SqliteConnection> Journal::Open(WallTime now) {
@@ -89,7 +116,11 @@ std::unique_ptr<SqliteConnection> Journal::Open(WallTime now) {
     // Until the file is known to be a journal, closing must not change it.
     connection->SetCheckpointOnClose(false);
     connection->SetBusyTimeout(kBusyTimeout);
-    FileState state = Inspect(*connection);
+    FileState state = FileState::Foreign;
+    {
+        const SqliteTransaction reading(*connection, SqliteTransaction::Kind::Reading);
+        state = Inspect(*connection);
+    }
     if (state == FileState::Foreign && !movedAside_) {
         connection.reset();
         movedAside_ = MoveAside(path_, now);
@@ -101,10 +132,13 @@ std::unique_ptr<SqliteConnection> Journal::Open(WallTime now) {
                                 ")");
     }
     if (state == FileState::Foreign) {
-        throw SqliteError(SQLITE_NOTADB, "no journal in place even after moving a file aside");
+        throw std::runtime_error("no journal in place even after moving a file aside");
     }
-    connection->Execute("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; "
-                        "PRAGMA foreign_keys = ON");
+    SwitchToWriteAheadLog(*connection);
+    // A checkpoint syncs to disk and holds up the answer that starts it; a log of up to 8 MB
+    // before one halves how often that happens.
+    connection->Execute("PRAGMA synchronous = NORMAL; PRAGMA foreign_keys = ON; "
+                        "PRAGMA wal_autocheckpoint = 2000");
     if (state == FileState::Empty) {
         CreateSchema(*connection);
     }

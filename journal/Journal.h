@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <sys/types.h>
 #include <vector>
 
 // The journal holds a schema this program does not know; it is left as it is.
@@ -33,6 +34,16 @@ public:
     // schema, SqliteError or std::filesystem::filesystem_error when it cannot be opened or created.
     explicit Journal(std::filesystem::path path, WallTime now = std::chrono::system_clock::now());
 
+    // Renames the file at path with its write-ahead log and shared-memory index to a free name
+    // beside it that tells the time now, and returns that name.
+    static std::filesystem::path MoveAside(const std::filesystem::path& path, WallTime now);
+
+    // Closing then leaves the write-ahead log as it is, for a damaged file that is moved aside.
+    void KeepLogOnClose() const { connection_->SetCheckpointOnClose(false); }
+
+    // Whether the file opened is still at the path: it may have been deleted or replaced since.
+    bool IsInPlace() const;
+
     // Where a file that was in the journal's place went, if one was moved aside on opening.
     const std::optional<std::filesystem::path>& MovedAside() const { return movedAside_; }
 
@@ -52,4 +63,7 @@ private:
     std::filesystem::path path_;
     std::optional<std::filesystem::path> movedAside_;
     std::unique_ptr<SqliteConnection> connection_;
+    // The device and inode of the file opened.
+    dev_t device_ = 0;
+    ino_t inode_ = 0;
 };

@@ -7,6 +7,8 @@
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "journal/JournalRecorder.h"
 
+#include "journal/SqliteError.h"
+
 #include <exception>
 #include <iostream>
 #include <utility>
@@ -13,9 +15,11 @@ JournalRecorder::JournalRecorder(std::filesystem::path path, WallClock clock, st
     , errors_(errors) {}
 
 void JournalRecorder::RoundStarted(const RoundFacts& round) noexcept {
-    // The journal may be deleted between rounds; a connection kept open would write into the
-    // removed file.
-    journal_.reset();
+    // The journal may be deleted between rounds; writing on would go into the removed file.
+    // Otherwise the connection stays open, which spares each round an opening and a checkpoint.
+    if (journal_ && !journal_->IsInPlace()) {
+        journal_.reset();
+    }
     roundId_.reset();
     reported_ = false;
     try {
@@ -43,17 +47,42 @@ void JournalRecorder::Record(const AnsweredProblem& answer) {
     }
     const WallTime answeredAt = clock_();
     if (!journal_) {
-        journal_ = std::make_unique<Journal>(path_, answeredAt);
-        if (const auto& movedAside = journal_->MovedAside()) {
-            errors_ << "Kalkuno: Lernstand war beschädigt und liegt nun unter "
-                    << movedAside->string() << "; ein neuer wurde begonnen\n";
-        }
+        Open(answeredAt);
     }
+    try {
+        Write(answer, answeredAt);
+    } catch (const SqliteError& error) {
+        if (!error.IsDamage()) {
+            throw;
+        }
+        // Damage that opening cannot see shows when a damaged page is written.
+        journal_->KeepLogOnClose();
+        journal_.reset();
+        roundId_.reset();
+        TellMovedAside(Journal::MoveAside(path_, answeredAt));
+        Open(answeredAt);
+        Write(answer, answeredAt);
+    }
+}
+
+void JournalRecorder::Open(WallTime now) {
+    journal_ = std::make_unique<Journal>(path_, now);
+    if (const auto& movedAside = journal_->MovedAside()) {
+        TellMovedAside(*movedAside);
+    }
+}
+
+void JournalRecorder::Write(const AnsweredProblem& answer, WallTime answeredAt) {
     if (roundId_) {
         journal_->AddAnswer(*roundId_, answer, answeredAt);
     } else {
         roundId_ = journal_->AddRound(*round_, startedAt_, answer, answeredAt);
     }
+}
+
+void JournalRecorder::TellMovedAside(const std::filesystem::path& movedAside) {
+    errors_ << "Kalkuno: Lernstand war beschädigt und liegt nun unter " << movedAside.string()
+            << "; ein neuer wurde begonnen" << std::endl;
 }
 
 void JournalRecorder::Report(const std::string& message) noexcept {

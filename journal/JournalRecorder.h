@@ -13,7 +13,9 @@
 #include <string>
 
 // Writes every answer of a round to the journal at path, committed before Answered returns.
-// Nothing is opened or created before the first answer of a round. A failure costs only the
+// Nothing is opened or created before the first answer of a round; the journal then stays open
+// for later rounds as long as the file is not deleted or replaced. A damaged journal, found on
+// opening or when writing, is moved aside and a new one started. Any other failure costs only the
 // answer: it is told in one line on the error stream, once per round, and the round goes on.
 class JournalRecorder final : public AnswerRecorder {
 public:
@@ -28,6 +30,9 @@ public:
 
 private:
     void Record(const AnsweredProblem& answer);
+    void Open(WallTime now);
+    void Write(const AnsweredProblem& answer, WallTime answeredAt);
+    void TellMovedAside(const std::filesystem::path& movedAside);
     void Report(const std::string& message) noexcept;
 
     std::filesystem::path path_;

@@ -9,3 +9,7 @@ SqliteError::SqliteError(int code, const std::string& message)
 SqliteError::SqliteError(int code, sqlite3* connection)
     : SqliteError(code, connection != nullptr ? sqlite3_errmsg(connection) : sqlite3_errstr(code)) {
 }
+
+bool SqliteError::IsDamage() const {
+    return PrimaryCode() == SQLITE_NOTADB || PrimaryCode() == SQLITE_CORRUPT;
+}

@@ -15,6 +15,8 @@ public:
     int ExtendedCode() const { return code_; }
     // SQLITE_BUSY, SQLITE_CORRUPT, SQLITE_NOTADB... without the extended detail.
     int PrimaryCode() const { return code_ & 0xff; }
+    // The file is no database or a damaged one (SQLITE_NOTADB, SQLITE_CORRUPT).
+    bool IsDamage() const;
 
 private:
     int code_;

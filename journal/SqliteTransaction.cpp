@@ -2,9 +2,9 @@
 
 #include "journal/SqliteConnection.h"
 
-SqliteTransaction::SqliteTransaction(const SqliteConnection& connection)
+SqliteTransaction::SqliteTransaction(const SqliteConnection& connection, Kind kind)
     : connection_(connection) {
-    connection_.Execute("BEGIN IMMEDIATE");
+    connection_.Execute(kind == Kind::Writing ? "BEGIN IMMEDIATE" : "BEGIN");
 }
 
 SqliteTransaction::~SqliteTransaction() {

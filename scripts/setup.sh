@@ -5,6 +5,7 @@ kalkuno_packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev libgl-dev
     libgtest-dev
+    libsqlite3-dev
     fonts-liberation2
     xvfb xauth
     clang libclang-rt-14-dev
