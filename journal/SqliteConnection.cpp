@@ -4,9 +4,10 @@
 
 #include <sqlite3.h>
 
-SqliteConnection::SqliteConnection(const std::filesystem::path& path) {
-    const int code = sqlite3_open_v2(path.c_str(), &handle_,
-                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+SqliteConnection::SqliteConnection(const std::filesystem::path& path, SqliteAccess access) {
+    const int flags = access == SqliteAccess::ReadOnly ? SQLITE_OPEN_READONLY
+                                                       : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int code = sqlite3_open_v2(path.c_str(), &handle_, flags, nullptr);
     if (code != SQLITE_OK) {
         const SqliteError error(code, handle_);
         sqlite3_close_v2(handle_);

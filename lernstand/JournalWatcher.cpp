@@ -1,0 +1,81 @@
+#include "lernstand/JournalWatcher.h"
+
+#include <utility>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kSettleMilliseconds = 200;
+
+fs::path WithSuffix(const fs::path& path, const char* suffix) {
+    return fs::path(path.string() + suffix);
+}
+
+// The journal's folder, or the nearest folder above it that exists.
+fs::path NearestFolder(fs::path folder) {
+    std::error_code error;
+    while (!fs::is_directory(folder, error) && folder.has_relative_path()) {
+        folder = folder.parent_path();
+    }
+    return folder;
+}
+
+} // namespace
+
+JournalWatcher::JournalWatcher(fs::path journal, QObject* parent)
+    : QObject(parent)
+    , journal_(std::move(journal)) {
+    settle_.setSingleShot(true);
+    settle_.setInterval(kSettleMilliseconds);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &JournalWatcher::Noticed);
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &JournalWatcher::Noticed);
+    connect(&settle_, &QTimer::timeout, this, &JournalWatcher::Settled);
+}
+
+void JournalWatcher::Rewatch() {
+    seen_ = Stamps();
+    const QStringList watched = watcher_.files() + watcher_.directories();
+    if (!watched.isEmpty()) {
+        watcher_.removePaths(watched);
+    }
+    QStringList paths{QString::fromStdString(NearestFolder(journal_.parent_path()).string())};
+    std::error_code error;
+    for (const fs::path& file : {journal_, WithSuffix(journal_, "-wal")}) {
+        if (fs::exists(file, error)) {
+            paths << QString::fromStdString(file.string());
+        }
+    }
+    watcher_.addPaths(paths);
+}
+
+std::vector<JournalWatcher::FileStamp> JournalWatcher::Stamps() const {
+    std::vector<FileStamp> stamps;
+    for (const fs::path& file : {journal_, WithSuffix(journal_, "-wal")}) {
+        std::error_code error;
+        FileStamp stamp;
+        stamp.exists = fs::exists(file, error);
+        if (stamp.exists) {
+            stamp.size = fs::file_size(file, error);
+            stamp.written = fs::last_write_time(file, error);
+        }
+        stamps.push_back(stamp);
+    }
+    return stamps;
+}
+
+void JournalWatcher::Noticed() {
+    if (!settle_.isActive()) {
+        settle_.start();
+    }
+}
+
+void JournalWatcher::Settled() {
+    // Other files in the folder, and SQLite's shared index touched by reading, change nothing;
+    // but a folder on the way to the journal may have appeared and is worth watching.
+    if (Stamps() != seen_) {
+        emit Changed();
+    } else {
+        Rewatch();
+    }
+}

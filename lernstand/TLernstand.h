@@ -1,0 +1,58 @@
+#pragma once
+
+#include "journal/ReadOnlyJournal.h"
+
+#include <QMainWindow>
+
+#include <filesystem>
+
+class DayStrip;
+class FactTableModel;
+class JournalWatcher;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+
+// The Lernstand for parents and teachers: every fact of the twenty rows with its state, a
+// summary of the journal, and the actions that turn it into practice. It only reads the journal;
+// it writes the settings file and, when asked, deletes the journal.
+class TLernstand : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TLernstand(std::filesystem::path journal, QWidget* parent = nullptr);
+
+    // Reads the journal and the settings anew and shows what they hold.
+    void Reload();
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    QWidget* BuildHeader();
+    QWidget* BuildFooter();
+    void ShowReading(const JournalReading& reading);
+    void LoadSettings();
+    void RefreshRowsInForce();
+
+    void WeakRowsClick();
+    void RecordToggled(bool on);
+    void ThresholdChosen(int choice);
+    void DeleteClick();
+
+    std::filesystem::path journal_;
+    JournalReading::Found found_ = JournalReading::Found::Nothing;
+    int busyTries_ = 0;
+    FactTableModel* model_ = nullptr;
+    JournalWatcher* watcher_ = nullptr;
+    QLabel* summary_ = nullptr;
+    DayStrip* strip_ = nullptr;
+    QTableView* table_ = nullptr;
+    QCheckBox* record_ = nullptr;
+    QLabel* nothingYet_ = nullptr;
+    QComboBox* threshold_ = nullptr;
+    QPushButton* weakRows_ = nullptr;
+    QPushButton* delete_ = nullptr;
+};
