@@ -9,6 +9,7 @@
 #include "lernstand/DayStrip.h"
 #include "lernstand/FactDelegate.h"
 #include "lernstand/FactTableModel.h"
+#include "lernstand/JournalMenu.h"
 #include "lernstand/JournalWatcher.h"
 #include "lernstand/StateLegend.h"
 #include "lernstand/core/AnswerSummary.h"
@@ -91,7 +92,8 @@ bool AskToDelete(QWidget* parent) {
 
 TLernstand::TLernstand(std::filesystem::path journal, QWidget* parent)
     : QMainWindow(parent)
-    , journal_(std::move(journal)) {
+    , ownJournal_(std::move(journal))
+    , journal_(ownJournal_) {
     setObjectName(QStringLiteral("TLernstand"));
     setWindowTitle(QStringLiteral("Reihenheld Lernstand"));
     setFont(SansSerifFont(kFontPixels));
@@ -122,6 +124,10 @@ TLernstand::TLernstand(std::filesystem::path journal, QWidget* parent)
 
     watcher_ = new JournalWatcher(journal_, this);
     connect(watcher_, &JournalWatcher::Changed, this, &TLernstand::Reload);
+    menu_ = new JournalMenu(this, model_);
+    menu_->SetJournal(journal_, foreign_);
+    connect(menu_, &JournalMenu::JournalChosen, this, &TLernstand::ShowJournal);
+    connect(menu_, &JournalMenu::OwnJournalChosen, this, [this] { ShowJournal(ownJournal_); });
 
     LoadSettings();
     Reload();
@@ -223,6 +229,24 @@ void TLernstand::Reload() {
     });
 }
 
+void TLernstand::ShowJournal(const std::filesystem::path& journal) {
+    journal_ = journal;
+    foreign_ = journal_ != ownJournal_;
+    setWindowTitle(foreign_ ? QStringLiteral("Reihenheld Lernstand – %1 aus %2")
+                                  .arg(QString::fromStdString(journal_.filename()),
+                                       QDir::toNativeSeparators(
+                                           QString::fromStdString(journal_.parent_path())))
+                            : QStringLiteral("Reihenheld Lernstand"));
+    // Someone else's journal changes neither this user's settings nor itself.
+    record_->setEnabled(!foreign_);
+    threshold_->setEnabled(!foreign_);
+    delete watcher_;
+    watcher_ = new JournalWatcher(journal_, this);
+    connect(watcher_, &JournalWatcher::Changed, this, &TLernstand::Reload);
+    menu_->SetJournal(journal_, foreign_);
+    Reload();
+}
+
 void TLernstand::ShowReading(const JournalReading& reading) {
     found_ = reading.found;
     const JournalOverview overview = Overview(reading.answers, std::chrono::system_clock::now());
@@ -241,10 +265,10 @@ void TLernstand::ShowReading(const JournalReading& reading) {
     }
     summary_->setText(summary);
     summary_->setStyleSheet(readable ? QString() : QStringLiteral("color: rgb(163, 18, 11);"));
-    nothingYet_->setVisible(readable && reading.answers.empty());
-    weakRows_->setEnabled(readable);
-    // Nothing destructive for a journal this program cannot read.
-    delete_->setEnabled(found_ == Found::Answers);
+    nothingYet_->setVisible(readable && reading.answers.empty() && !foreign_);
+    weakRows_->setEnabled(readable && !foreign_);
+    // Nothing destructive for a journal this program cannot read or that is someone else's.
+    delete_->setEnabled(found_ == Found::Answers && !foreign_);
 }
 
 void TLernstand::LoadSettings() {

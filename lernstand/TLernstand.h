@@ -8,6 +8,7 @@
 
 class DayStrip;
 class FactTableModel;
+class JournalMenu;
 class JournalWatcher;
 class QCheckBox;
 class QComboBox;
@@ -16,8 +17,9 @@ class QPushButton;
 class QTableView;
 
 // The Lernstand for parents and teachers: every fact of the twenty rows with its state, a
-// summary of the journal, and the actions that turn it into practice. It only reads the journal;
-// it writes the settings file and, when asked, deletes the journal.
+// summary of the journal, and the actions that turn it into practice and paper. It only reads the
+// journal; it writes the settings file and, when asked, deletes the journal. Someone else's
+// journal it shows read-only, with nothing offered that writes.
 class TLernstand : public QMainWindow {
     Q_OBJECT
 
@@ -26,6 +28,8 @@ public:
 
     // Reads the journal and the settings anew and shows what they hold.
     void Reload();
+    // Shows another journal read-only, or the user's own one again.
+    void ShowJournal(const std::filesystem::path& journal);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -42,11 +46,14 @@ private:
     void ThresholdChosen(int choice);
     void DeleteClick();
 
+    const std::filesystem::path ownJournal_;
     std::filesystem::path journal_;
+    bool foreign_ = false;
     JournalReading::Found found_ = JournalReading::Found::Nothing;
     int busyTries_ = 0;
     FactTableModel* model_ = nullptr;
     JournalWatcher* watcher_ = nullptr;
+    JournalMenu* menu_ = nullptr;
     QLabel* summary_ = nullptr;
     DayStrip* strip_ = nullptr;
     QTableView* table_ = nullptr;
