@@ -8,10 +8,10 @@ constexpr double kMarginMm = 22;
 constexpr double kHeadingTopMm = 20;
 constexpr double kHeadingPoints = 22;
 constexpr double kNameTopMm = 36;
-constexpr double kNamePoints = 13;
+constexpr double kNamePoints = 14;
 constexpr double kFirstProblemTopMm = 58;
 // Room below each problem to write and to correct.
-constexpr double kProblemStepMm = 14;
+constexpr double kProblemStepMm = 15;
 constexpr double kColumnStepMm = (kA4WidthMm - 2 * kMarginMm) / 2;
 
 WorksheetPage PageWithHeading(const std::string& heading) {
