@@ -32,6 +32,7 @@
 #include <QSignalBlocker>
 #include <QTableView>
 #include <QTimer>
+#include <QToolTip>
 
 #include <chrono>
 #include <iterator>
@@ -41,7 +42,6 @@ namespace {
 
 using Found = JournalReading::Found;
 
-constexpr int kFontPixels = 14;
 constexpr int kTitlePixels = 20;
 constexpr QSize kStartSize(980, 540);
 constexpr int kMinimumRowPixels = 16;
@@ -49,10 +49,6 @@ constexpr int kMinimumRowPixels = 16;
 // it counts as unreadable.
 constexpr int kBusyRetryMilliseconds = 1000;
 constexpr int kBusyTries = 5;
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString Quoted(const std::filesystem::path& path) {
     return QStringLiteral("„%1“").arg(QDir::toNativeSeparators(QString::fromStdString(path)));
@@ -111,6 +107,8 @@ TLernstand::TLernstand(std::filesystem::path journal, QWidget* parent)
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->verticalHeader()->setMinimumSectionSize(kMinimumRowPixels);
+    connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TLernstand::ShowCurrentFact);
 
     // A main window, so that screen readers announce it as a window of its own.
     auto* central = new QWidget(this);
@@ -208,6 +206,16 @@ QWidget* TLernstand::BuildFooter() {
     return footer;
 }
 
+void TLernstand::ShowCurrentFact(const QModelIndex& current) {
+    // Keyboard users get the tooltip that the mouse would show.
+    if (!table_->hasFocus() || !current.isValid()) {
+        return;
+    }
+    const QRect cell = table_->visualRect(current);
+    QToolTip::showText(table_->viewport()->mapToGlobal(cell.bottomLeft()),
+                       current.data(Qt::ToolTipRole).toString(), table_->viewport(), cell);
+}
+
 void TLernstand::Reload() {
     RunGuarded([this] {
         // Watching before reading: a write during the reading is noticed, not lost.
@@ -230,7 +238,7 @@ void TLernstand::ShowReading(const JournalReading& reading) {
     strip_->SetDays(overview.recentDays);
 
     const bool readable = found_ == Found::Nothing || found_ == Found::Answers;
-    QString summary = FromUtf8(SummaryText(overview.summary));
+    QString summary = QString::fromStdString(SummaryText(overview.summary));
     if (found_ == Found::Newer) {
         summary = QStringLiteral("Der Lernstand %1 stammt von einer neueren Version von "
                                  "Reihenheld und kann hier nicht angezeigt werden.")
@@ -284,7 +292,7 @@ void TLernstand::WeakRowsClick() {
             ShowSettingsNotSaved(this);
             return;
         }
-        ShowPlainMessage(this, FromUtf8(choice.message));
+        ShowPlainMessage(this, QString::fromStdString(choice.message));
     });
 }
 

@@ -12,6 +12,7 @@ class JournalWatcher;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QModelIndex;
 class QPushButton;
 class QTableView;
 
@@ -22,6 +23,8 @@ class TLernstand : public QMainWindow {
     Q_OBJECT
 
 public:
+    static constexpr int kFontPixels = 14;
+
     explicit TLernstand(std::filesystem::path journal, QWidget* parent = nullptr);
 
     // Reads the journal and the settings anew and shows what they hold.
@@ -37,6 +40,7 @@ private:
     void LoadSettings();
     void RefreshRowsInForce();
 
+    void ShowCurrentFact(const QModelIndex& current);
     void WeakRowsClick();
     void RecordToggled(bool on);
     void ThresholdChosen(int choice);

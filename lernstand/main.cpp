@@ -1,5 +1,6 @@
 #include "common/ui/ApplicationSetup.h"
 #include "common/ui/ErrorHandler.h"
+#include "common/ui/Fonts.h"
 #include "journal/JournalLocation.h"
 #include "lernstand/TLernstand.h"
 
@@ -15,6 +16,8 @@ int main(int argc, char* argv[]) {
     // name, and on X11 by the window class, which Qt takes from the application name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.reihenheld.Kalkuno.Lernstand"));
     QApplication::setApplicationName(QStringLiteral("Kalkuno-Lernstand"));
+    // Grown-ups read this window at a distance: its message boxes and tooltips get its type size.
+    QApplication::setFont(SansSerifFont(TLernstand::kFontPixels));
     std::filesystem::path journal;
     try {
         journal = JournalPath();
