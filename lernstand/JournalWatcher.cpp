@@ -1,5 +1,7 @@
 #include "lernstand/JournalWatcher.h"
 
+#include <QFileInfo>
+
 #include <utility>
 
 namespace fs = std::filesystem;
@@ -40,10 +42,11 @@ void JournalWatcher::Rewatch() {
         watcher_.removePaths(watched);
     }
     QStringList paths{QString::fromStdString(NearestFolder(journal_.parent_path()).string())};
-    std::error_code error;
     for (const fs::path& file : {journal_, WithSuffix(journal_, "-wal")}) {
-        if (fs::exists(file, error)) {
-            paths << QString::fromStdString(file.string());
+        // The folder's notices still tell when a file this user may not read is replaced.
+        const QString path = QString::fromStdString(file.string());
+        if (QFileInfo(path).isReadable()) {
+            paths << path;
         }
     }
     watcher_.addPaths(paths);
