@@ -35,8 +35,8 @@ JournalWatcher::JournalWatcher(fs::path journal, QObject* parent)
     connect(&settle_, &QTimer::timeout, this, &JournalWatcher::Settled);
 }
 
-void JournalWatcher::Rewatch() {
-    seen_ = Stamps();
+void JournalWatcher::Rewatch(const JournalStamps& read) {
+    seen_ = read;
     const QStringList watched = watcher_.files() + watcher_.directories();
     if (!watched.isEmpty()) {
         watcher_.removePaths(watched);
@@ -50,21 +50,9 @@ void JournalWatcher::Rewatch() {
         }
     }
     watcher_.addPaths(paths);
-}
-
-std::vector<JournalWatcher::FileStamp> JournalWatcher::Stamps() const {
-    std::vector<FileStamp> stamps;
-    for (const fs::path& file : {journal_, WithSuffix(journal_, "-wal")}) {
-        std::error_code error;
-        FileStamp stamp;
-        stamp.exists = fs::exists(file, error);
-        if (stamp.exists) {
-            stamp.size = fs::file_size(file, error);
-            stamp.written = fs::last_write_time(file, error);
-        }
-        stamps.push_back(stamp);
+    if (StampJournal(journal_) != seen_) {
+        Noticed();
     }
-    return stamps;
 }
 
 void JournalWatcher::Noticed() {
@@ -76,9 +64,9 @@ void JournalWatcher::Noticed() {
 void JournalWatcher::Settled() {
     // Other files in the folder, and SQLite's shared index touched by reading, change nothing;
     // but a folder on the way to the journal may have appeared and is worth watching.
-    if (Stamps() != seen_) {
+    if (StampJournal(journal_) != seen_) {
         emit Changed();
     } else {
-        Rewatch();
+        Rewatch(seen_);
     }
 }

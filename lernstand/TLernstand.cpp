@@ -86,6 +86,9 @@ bool AskToDelete(QWidget* parent) {
 } // namespace
 
 TLernstand::TLernstand(std::filesystem::path journal, QWidget* parent)
+    : TLernstand(journal, LookAtJournal(journal), parent) {}
+
+TLernstand::TLernstand(std::filesystem::path journal, const JournalLook& first, QWidget* parent)
     : QMainWindow(parent)
     , journal_(std::move(journal)) {
     setObjectName(QStringLiteral("TLernstand"));
@@ -122,7 +125,7 @@ TLernstand::TLernstand(std::filesystem::path journal, QWidget* parent)
     connect(watcher_, &JournalWatcher::Changed, this, &TLernstand::Reload);
 
     LoadSettings();
-    Reload();
+    RunGuarded([this, &first] { ShowLook(first); });
     resize(kStartSize);
     CenterOnScreen(this);
 }
@@ -217,18 +220,18 @@ void TLernstand::ShowCurrentFact(const QModelIndex& current) {
 }
 
 void TLernstand::Reload() {
-    RunGuarded([this] {
-        // Watching before reading: a write during the reading is noticed, not lost.
-        watcher_->Rewatch();
-        JournalReading reading = ReadJournalReadOnly(journal_);
-        if (reading.found == Found::Busy && ++busyTries_ < kBusyTries) {
-            QTimer::singleShot(kBusyRetryMilliseconds, this, &TLernstand::Reload);
-            return;
-        }
-        busyTries_ = 0;
-        ShowReading(reading);
-        RefreshRowsInForce();
-    });
+    RunGuarded([this] { ShowLook(LookAtJournal(journal_)); });
+}
+
+void TLernstand::ShowLook(const JournalLook& look) {
+    if (look.reading.found == Found::Busy && ++busyTries_ < kBusyTries) {
+        QTimer::singleShot(kBusyRetryMilliseconds, this, &TLernstand::Reload);
+        return;
+    }
+    busyTries_ = 0;
+    ShowReading(look.reading);
+    RefreshRowsInForce();
+    watcher_->Rewatch(look.before);
 }
 
 void TLernstand::ShowReading(const JournalReading& reading) {

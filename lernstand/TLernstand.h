@@ -1,6 +1,6 @@
 #pragma once
 
-#include "journal/ReadOnlyJournal.h"
+#include "lernstand/core/JournalLook.h"
 
 #include <QMainWindow>
 
@@ -26,6 +26,8 @@ public:
     static constexpr int kFontPixels = 14;
 
     explicit TLernstand(std::filesystem::path journal, QWidget* parent = nullptr);
+    // With a first look at the journal taken beforehand, say while the toolkit started.
+    TLernstand(std::filesystem::path journal, const JournalLook& first, QWidget* parent = nullptr);
 
     // Reads the journal and the settings anew and shows what they hold.
     void Reload();
@@ -36,6 +38,7 @@ protected:
 private:
     QWidget* BuildHeader();
     QWidget* BuildFooter();
+    void ShowLook(const JournalLook& look);
     void ShowReading(const JournalReading& reading);
     void LoadSettings();
     void RefreshRowsInForce();
