@@ -31,7 +31,9 @@ done
 icons=./usr/share/icons/hicolor
 expected=(
     ./usr/bin/kalkuno
+    ./usr/bin/kalkuno-lernstand
     ./usr/share/applications/org.reihenheld.Kalkuno.desktop
+    ./usr/share/applications/org.reihenheld.Kalkuno.Lernstand.desktop
     ./usr/share/metainfo/org.reihenheld.Kalkuno.metainfo.xml
     $icons/scalable/apps/kalkuno.svg
 )
