@@ -1,18 +1,11 @@
 #pragma once
 
-#include "journal/UtcTime.h"
-#include "practice/AnswerRecorder.h"
+#include "journal/JournalEntry.h"
 
 #include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
-
-// One recorded answer without its round: all that a look at the facts needs.
-struct RecordedAnswer {
-    WallTime answeredAt;
-    AnsweredProblem problem;
-};
 
 // What a reader found at the journal's place.
 struct JournalReading {

@@ -6,14 +6,6 @@
 
 #include <utility>
 
-namespace {
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
 FactTableModel::FactTableModel(QObject* parent)
     : QAbstractTableModel(parent)
     , threshold_(std::chrono::seconds(settings::kSecondsDefault)) {
@@ -54,11 +46,14 @@ QVariant FactTableModel::data(const QModelIndex& index, int role) const {
     const FactState state = facts_.State(row, multiplier, threshold_);
     switch (role) {
     case Qt::DisplayRole:
-        return FromUtf8(FactLabel(multiplier, row));
+        return QString::fromStdString(FactLabel(multiplier, row));
     case Qt::AccessibleTextRole:
-        return FromUtf8(FactStateText(multiplier, row, state));
+        return QString::fromStdString(FactStateText(multiplier, row, state));
     case Qt::ToolTipRole:
-        return FromUtf8(FactToolTip(multiplier, row, state, facts_.Latest(row, multiplier)));
+        return QString::fromStdString(
+            FactToolTip(multiplier, row, state, facts_.Latest(row, multiplier)));
+    case Qt::AccessibleDescriptionRole:
+        return QString::fromStdString(AnswerLines(facts_.Latest(row, multiplier)));
     case kStateRole:
         return static_cast<int>(state);
     default:

@@ -1,5 +1,7 @@
 #include "lernstand/JournalWatcher.h"
 
+#include <QFileInfo>
+
 #include <utility>
 
 namespace fs = std::filesystem;
@@ -33,35 +35,24 @@ JournalWatcher::JournalWatcher(fs::path journal, QObject* parent)
     connect(&settle_, &QTimer::timeout, this, &JournalWatcher::Settled);
 }
 
-void JournalWatcher::Rewatch() {
-    seen_ = Stamps();
+void JournalWatcher::Rewatch(const JournalStamps& read) {
+    seen_ = read;
     const QStringList watched = watcher_.files() + watcher_.directories();
     if (!watched.isEmpty()) {
         watcher_.removePaths(watched);
     }
     QStringList paths{QString::fromStdString(NearestFolder(journal_.parent_path()).string())};
-    std::error_code error;
     for (const fs::path& file : {journal_, WithSuffix(journal_, "-wal")}) {
-        if (fs::exists(file, error)) {
-            paths << QString::fromStdString(file.string());
+        // The folder's notices still tell when a file this user may not read is replaced.
+        const QString path = QString::fromStdString(file.string());
+        if (QFileInfo(path).isReadable()) {
+            paths << path;
         }
     }
     watcher_.addPaths(paths);
-}
-
-std::vector<JournalWatcher::FileStamp> JournalWatcher::Stamps() const {
-    std::vector<FileStamp> stamps;
-    for (const fs::path& file : {journal_, WithSuffix(journal_, "-wal")}) {
-        std::error_code error;
-        FileStamp stamp;
-        stamp.exists = fs::exists(file, error);
-        if (stamp.exists) {
-            stamp.size = fs::file_size(file, error);
-            stamp.written = fs::last_write_time(file, error);
-        }
-        stamps.push_back(stamp);
+    if (StampJournal(journal_) != seen_) {
+        Noticed();
     }
-    return stamps;
 }
 
 void JournalWatcher::Noticed() {
@@ -73,9 +64,9 @@ void JournalWatcher::Noticed() {
 void JournalWatcher::Settled() {
     // Other files in the folder, and SQLite's shared index touched by reading, change nothing;
     // but a folder on the way to the journal may have appeared and is worth watching.
-    if (Stamps() != seen_) {
+    if (StampJournal(journal_) != seen_) {
         emit Changed();
     } else {
-        Rewatch();
+        Rewatch(seen_);
     }
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "lernstand/core/JournalLook.h"
+
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QTimer>
 
 #include <filesystem>
-#include <vector>
 
 // Tells when the journal's files changed, from the file system's notices: the folder for a
 // journal appearing, being moved aside or deleted, the write-ahead log for every recorded answer.
@@ -16,21 +17,14 @@ class JournalWatcher : public QObject {
 public:
     JournalWatcher(std::filesystem::path journal, QObject* parent);
 
-    // Watches the files that are there now; call after each reading.
-    void Rewatch();
+    // Watches the files that are there now, after a reading that saw them as read; a change
+    // since then is told at once.
+    void Rewatch(const JournalStamps& read);
 
 signals:
     void Changed();
 
 private:
-    struct FileStamp {
-        bool exists = false;
-        std::uintmax_t size = 0;
-        std::filesystem::file_time_type written;
-        bool operator==(const FileStamp&) const = default;
-    };
-
-    std::vector<FileStamp> Stamps() const;
     void Noticed();
     void Settled();
 
@@ -38,5 +32,5 @@ private:
     QFileSystemWatcher watcher_;
     // Gathers the notices of one write into one reading.
     QTimer settle_;
-    std::vector<FileStamp> seen_;
+    JournalStamps seen_;
 };

@@ -33,6 +33,7 @@
 #include <QSignalBlocker>
 #include <QTableView>
 #include <QTimer>
+#include <QToolTip>
 
 #include <chrono>
 #include <iterator>
@@ -42,7 +43,6 @@ namespace {
 
 using Found = JournalReading::Found;
 
-constexpr int kFontPixels = 14;
 constexpr int kTitlePixels = 20;
 constexpr QSize kStartSize(980, 540);
 constexpr int kMinimumRowPixels = 16;
@@ -50,10 +50,6 @@ constexpr int kMinimumRowPixels = 16;
 // it counts as unreadable.
 constexpr int kBusyRetryMilliseconds = 1000;
 constexpr int kBusyTries = 5;
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString Quoted(const std::filesystem::path& path) {
     return QStringLiteral("„%1“").arg(QDir::toNativeSeparators(QString::fromStdString(path)));
@@ -91,6 +87,9 @@ bool AskToDelete(QWidget* parent) {
 } // namespace
 
 TLernstand::TLernstand(std::filesystem::path journal, QWidget* parent)
+    : TLernstand(journal, LookAtJournal(journal), parent) {}
+
+TLernstand::TLernstand(std::filesystem::path journal, const JournalLook& first, QWidget* parent)
     : QMainWindow(parent)
     , ownJournal_(std::move(journal))
     , journal_(ownJournal_) {
@@ -113,6 +112,8 @@ TLernstand::TLernstand(std::filesystem::path journal, QWidget* parent)
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->verticalHeader()->setMinimumSectionSize(kMinimumRowPixels);
+    connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TLernstand::ShowCurrentFact);
 
     // A main window, so that screen readers announce it as a window of its own.
     auto* central = new QWidget(this);
@@ -130,7 +131,7 @@ TLernstand::TLernstand(std::filesystem::path journal, QWidget* parent)
     connect(menu_, &JournalMenu::OwnJournalChosen, this, [this] { ShowJournal(ownJournal_); });
 
     LoadSettings();
-    Reload();
+    RunGuarded([this, &first] { ShowLook(first); });
     resize(kStartSize);
     CenterOnScreen(this);
 }
@@ -214,19 +215,29 @@ QWidget* TLernstand::BuildFooter() {
     return footer;
 }
 
+void TLernstand::ShowCurrentFact(const QModelIndex& current) {
+    // Keyboard users get the tooltip that the mouse would show.
+    if (!table_->hasFocus() || !current.isValid()) {
+        return;
+    }
+    const QRect cell = table_->visualRect(current);
+    QToolTip::showText(table_->viewport()->mapToGlobal(cell.bottomLeft()),
+                       current.data(Qt::ToolTipRole).toString(), table_->viewport(), cell);
+}
+
 void TLernstand::Reload() {
-    RunGuarded([this] {
-        // Watching before reading: a write during the reading is noticed, not lost.
-        watcher_->Rewatch();
-        JournalReading reading = ReadJournalReadOnly(journal_);
-        if (reading.found == Found::Busy && ++busyTries_ < kBusyTries) {
-            QTimer::singleShot(kBusyRetryMilliseconds, this, &TLernstand::Reload);
-            return;
-        }
-        busyTries_ = 0;
-        ShowReading(reading);
-        RefreshRowsInForce();
-    });
+    RunGuarded([this] { ShowLook(LookAtJournal(journal_)); });
+}
+
+void TLernstand::ShowLook(const JournalLook& look) {
+    if (look.reading.found == Found::Busy && ++busyTries_ < kBusyTries) {
+        QTimer::singleShot(kBusyRetryMilliseconds, this, &TLernstand::Reload);
+        return;
+    }
+    busyTries_ = 0;
+    ShowReading(look.reading);
+    RefreshRowsInForce();
+    watcher_->Rewatch(look.before);
 }
 
 void TLernstand::ShowJournal(const std::filesystem::path& journal) {
@@ -254,7 +265,7 @@ void TLernstand::ShowReading(const JournalReading& reading) {
     strip_->SetDays(overview.recentDays);
 
     const bool readable = found_ == Found::Nothing || found_ == Found::Answers;
-    QString summary = FromUtf8(SummaryText(overview.summary));
+    QString summary = QString::fromStdString(SummaryText(overview.summary));
     if (found_ == Found::Newer) {
         summary = QStringLiteral("Der Lernstand %1 stammt von einer neueren Version von "
                                  "Reihenheld und kann hier nicht angezeigt werden.")
@@ -308,7 +319,7 @@ void TLernstand::WeakRowsClick() {
             ShowSettingsNotSaved(this);
             return;
         }
-        ShowPlainMessage(this, FromUtf8(choice.message));
+        ShowPlainMessage(this, QString::fromStdString(choice.message));
     });
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "journal/ReadOnlyJournal.h"
+#include "lernstand/core/JournalLook.h"
 
 #include <QMainWindow>
 
@@ -13,6 +13,7 @@ class JournalWatcher;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QModelIndex;
 class QPushButton;
 class QTableView;
 
@@ -24,7 +25,11 @@ class TLernstand : public QMainWindow {
     Q_OBJECT
 
 public:
+    static constexpr int kFontPixels = 14;
+
     explicit TLernstand(std::filesystem::path journal, QWidget* parent = nullptr);
+    // With a first look at the journal taken beforehand, say while the toolkit started.
+    TLernstand(std::filesystem::path journal, const JournalLook& first, QWidget* parent = nullptr);
 
     // Reads the journal and the settings anew and shows what they hold.
     void Reload();
@@ -37,10 +42,12 @@ protected:
 private:
     QWidget* BuildHeader();
     QWidget* BuildFooter();
+    void ShowLook(const JournalLook& look);
     void ShowReading(const JournalReading& reading);
     void LoadSettings();
     void RefreshRowsInForce();
 
+    void ShowCurrentFact(const QModelIndex& current);
     void WeakRowsClick();
     void RecordToggled(bool on);
     void ThresholdChosen(int choice);

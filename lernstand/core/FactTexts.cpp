@@ -27,11 +27,16 @@ std::string AnswerLine(const FactAnswer& answer) {
            SecondsText(answer.responseMilliseconds);
 }
 
+std::string AnswerLines(std::span<const FactAnswer> newestFirst) {
+    std::string lines;
+    for (const FactAnswer& answer : newestFirst) {
+        lines += (lines.empty() ? "" : "\n") + AnswerLine(answer);
+    }
+    return lines;
+}
+
 std::string FactToolTip(int multiplier, int row, FactState state,
                         std::span<const FactAnswer> newestFirst) {
-    std::string tip = FactStateText(multiplier, row, state);
-    for (const FactAnswer& answer : newestFirst) {
-        tip += "\n" + AnswerLine(answer);
-    }
-    return tip;
+    const std::string lines = AnswerLines(newestFirst);
+    return FactStateText(multiplier, row, state) + (lines.empty() ? "" : "\n") + lines;
 }

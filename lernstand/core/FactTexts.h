@@ -19,6 +19,9 @@ std::string SecondsText(std::int64_t milliseconds);
 // "08.12.2026: 56, richtig, 2,4 s", with the local date.
 std::string AnswerLine(const FactAnswer& answer);
 
+// One AnswerLine per answer, the newest first.
+std::string AnswerLines(std::span<const FactAnswer> newestFirst);
+
 // The fact, its state and then one line per answer, the newest first.
 std::string FactToolTip(int multiplier, int row, FactState state,
                         std::span<const FactAnswer> newestFirst);

@@ -49,6 +49,11 @@ private slots:
                    "7 · 8: üben\n08.12.2026: 56, richtig, 1,0 s\n06.12.2026: 1000, falsch, 2,4 s\n"
                    "04.12.2026: Zeit abgelaufen, falsch, 10,0 s\n03.12.2026: leer, falsch, 5,0 s\n"
                    "02.12.2026: 56, richtig, 1,2 s");
+        QTest::newRow("description, the answers for screen readers")
+            << 7 << 6 << int(Qt::AccessibleDescriptionRole)
+            << QStringLiteral("08.12.2026: 56, richtig, 1,0 s\n06.12.2026: 1000, falsch, 2,4 s\n"
+                              "04.12.2026: Zeit abgelaufen, falsch, 10,0 s\n03.12.2026: leer, "
+                              "falsch, 5,0 s\n02.12.2026: 56, richtig, 1,2 s");
         QTest::newRow("one answer")
             << 3 << 2 << int(Qt::AccessibleTextRole) << QStringLiteral("3 · 4: fast sicher");
         QTest::newRow("no answer")
