@@ -65,9 +65,9 @@ std::vector<WorksheetPage> Worksheet(const FactTableModel& model) {
 }
 
 void ShowNotSaved(QWidget* parent, const QString& fileName, const QString& reason) {
-    ShowMessageBox(
-        parent, QMessageBox::Warning,
-        QStringLiteral("%1 konnte nicht gespeichert werden (%2).").arg(Quoted(fileName), reason));
+    ShowMessageBox(parent, QMessageBox::Warning,
+                   QStringLiteral("Die Datei %1 konnte nicht gespeichert werden (%2).")
+                       .arg(Quoted(fileName), reason));
 }
 
 std::filesystem::path PathOf(const QString& fileName) {
