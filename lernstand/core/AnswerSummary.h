@@ -1,6 +1,6 @@
 #pragma once
 
-#include "journal/ReadOnlyJournal.h"
+#include "journal/JournalEntry.h"
 
 #include <chrono>
 #include <optional>
