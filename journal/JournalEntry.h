@@ -18,3 +18,9 @@ struct JournalAnswer {
     WallTime answeredAt;
     AnsweredProblem problem;
 };
+
+// One recorded answer without its round: all that a look at the facts needs.
+struct RecordedAnswer {
+    WallTime answeredAt;
+    AnsweredProblem problem;
+};

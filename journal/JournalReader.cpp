@@ -3,6 +3,7 @@
 #include "journal/JournalSchema.h"
 #include "journal/SqliteConnection.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -106,6 +107,37 @@ std::optional<JournalAnswer> ValidAnswer(const SqliteStatement& row) {
     return answer;
 }
 
+enum RecordColumn {
+    kRecordAnsweredAt,
+    kRecordMultiplier,
+    kRecordRow,
+    kRecordAnswer,
+    kRecordOutcome,
+    kRecordResponse,
+};
+
+constexpr std::string_view kRecordQuery = "SELECT answered_at, multiplier, table_row, answer, "
+                                          "outcome, response_ms FROM answers ORDER BY id";
+
+// A hand-edited id must not make the reader ask for a huge amount of memory up front.
+constexpr std::int64_t kMostReserved = 10'000'000;
+
+std::optional<RecordedAnswer> ValidRecord(const SqliteStatement& row) {
+    const auto multiplier = IntegerIn(row, kRecordMultiplier, 1, 10);
+    const auto tableRow = IntegerIn(row, kRecordRow, 1, 20);
+    const auto response =
+        IntegerIn(row, kRecordResponse, 0, std::numeric_limits<std::int64_t>::max());
+    const auto outcome = OutcomeFromText(row.Text(kRecordOutcome));
+    const auto answeredAt = ParseJournalTime(row.Text(kRecordAnsweredAt));
+    if (!multiplier || !tableRow || !response || !outcome || !answeredAt) {
+        return std::nullopt;
+    }
+    return RecordedAnswer{*answeredAt,
+                          {static_cast<std::int32_t>(*multiplier),
+                           static_cast<std::int32_t>(*tableRow), row.Text(kRecordAnswer), *outcome,
+                           *response}};
+}
+
 } // namespace
 
 std::vector<JournalAnswer> ReadJournalAnswers(const SqliteConnection& connection) {
@@ -113,6 +145,20 @@ std::vector<JournalAnswer> ReadJournalAnswers(const SqliteConnection& connection
     std::vector<JournalAnswer> answers;
     while (query.Step()) {
         if (std::optional<JournalAnswer> answer = ValidAnswer(query)) {
+            answers.push_back(std::move(*answer));
+        }
+    }
+    return answers;
+}
+
+std::vector<RecordedAnswer> ReadRecordedAnswers(const SqliteConnection& connection) {
+    std::vector<RecordedAnswer> answers;
+    // Ids count up from 1, so the highest is a cheap upper bound that spares regrowing the list.
+    answers.reserve(static_cast<std::size_t>(std::clamp<std::int64_t>(
+        connection.QueryInteger("SELECT ifnull(max(id), 0) FROM answers"), 0, kMostReserved)));
+    SqliteStatement query = connection.Prepare(kRecordQuery);
+    while (query.Step()) {
+        if (std::optional<RecordedAnswer> answer = ValidRecord(query)) {
             answers.push_back(std::move(*answer));
         }
     }

@@ -9,11 +9,16 @@
 
 struct sqlite3;
 
+enum class SqliteAccess { ReadWrite, ReadOnly };
+
 // One open database connection, closed with the object.
 class SqliteConnection {
 public:
-    // Opens the database at path for reading and writing, creating an empty file if none is there.
-    explicit SqliteConnection(const std::filesystem::path& path);
+    // Opens the database at path for reading and writing, creating an empty file if none is there;
+    // read-only, it never creates or changes the database file, and reads a file in a folder it
+    // may not write to even when the file is in write-ahead-log mode.
+    explicit SqliteConnection(const std::filesystem::path& path,
+                              SqliteAccess access = SqliteAccess::ReadWrite);
     ~SqliteConnection();
     SqliteConnection(const SqliteConnection&) = delete;
     SqliteConnection& operator=(const SqliteConnection&) = delete;

@@ -8,6 +8,7 @@ kalkuno_packages=(
     libsqlite3-dev
     fonts-liberation2 qt6-translations-l10n
     xvfb xauth
+    poppler-utils
     clang libclang-rt-14-dev
     qt6-base-private-dev
     dpkg-dev desktop-file-utils appstream lintian

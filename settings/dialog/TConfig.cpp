@@ -6,6 +6,7 @@
 #include "common/ui/ErrorHandler.h"
 #include "common/ui/Fonts.h"
 #include "common/ui/MessageBoxes.h"
+#include "common/ui/SettingsNotSaved.h"
 #include "common/ui/WindowPlacement.h"
 #include "settings/SettingsSchema.h"
 #include "settings/SettingsStore.h"
@@ -240,10 +241,8 @@ void TConfig::FormShow() {
 
 void TConfig::Button1Click() {
     RunGuarded([this] {
-        const QString saveFailed =
-            QStringLiteral("Die Einstellungen konnten nicht gespeichert werden.");
         if (!SaveControls()) {
-            ShowPlainMessage(this, saveFailed);
+            ShowSettingsNotSaved(this);
             return;
         }
         if (NoRowChosen()) {
@@ -252,7 +251,7 @@ void TConfig::Button1Click() {
                              QStringLiteral("Bitte wählen Sie mindesten eine Aufgabenreihe!"));
             RowCheckBox(1)->setChecked(true);
             if (!WriteSetting(kRowsSection, RowKey(1), OnOff(true))) {
-                ShowPlainMessage(this, saveFailed);
+                ShowSettingsNotSaved(this);
             }
             return;
         }

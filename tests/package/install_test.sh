@@ -31,6 +31,11 @@ icon=$(entry_value Icon)
 [ -x "$root/usr/bin/$program" ] || fail "Exec=$program is no installed program"
 [ -f "$share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "no scalable icon $icon.svg"
 
+lernstand=$share/applications/$app_id.Lernstand.desktop
+desktop-file-validate --no-hints "$lernstand" || fail "desktop-file-validate rejects $lernstand"
+[ -x "$root/usr/bin/$(sed -n 's/^Exec=//p' "$lernstand")" ] || fail "$lernstand names no program"
+[ "$(sed -n 's/^Icon=//p' "$lernstand")" = "$icon" ] || fail "$lernstand has another icon"
+
 # A PNG keeps its width and height as big-endian 32-bit numbers at bytes 16 and 20.
 png_size() {
     od -An -tu1 -j16 -N8 "$1" |

@@ -33,7 +33,9 @@ done
 icons=./usr/share/icons/hicolor
 expected=(
     ./usr/bin/kalkuno
+    ./usr/bin/kalkuno-lernstand
     ./usr/share/applications/org.reihenheld.Kalkuno.desktop
+    ./usr/share/applications/org.reihenheld.Kalkuno.Lernstand.desktop
     ./usr/share/metainfo/org.reihenheld.Kalkuno.metainfo.xml
     ./usr/share/doc/kalkuno/copyright
     ./usr/share/doc/kalkuno/changelog.gz

@@ -1,8 +1,11 @@
 // Renders the real windows offscreen to PNG files for the README.
 #include "app/TForm1.h"
 #include "common/ui/ApplicationSetup.h"
+#include "journal/JournalLocation.h"
+#include "lernstand/TLernstand.h"
 #include "practice/window/TTest.h"
 #include "settings/dialog/TConfig.h"
+#include "tools/screenshots/LernstandSample.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,6 +64,7 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
+    qputenv("XDG_DATA_HOME", settings.path().toUtf8());
     QFile ini(QDir(settings.path()).filePath(QStringLiteral("Kalkuno.ini")));
     if (!ini.open(QIODevice::WriteOnly) ||
         ini.write("[Aufgaben]\n1=off\n2=off\n10=off\n11=off\n[Vorgaben]\nZeit=5\nMenge=10\n") < 0) {
@@ -101,6 +105,21 @@ int main(int argc, char* argv[]) {
     TConfig& config = *form1.findChild<TConfig*>();
     config.ShowFromMenu();
     ok = Save(config, output, QStringLiteral("settings.png")) && ok;
+
+    // The sample practised rows 3 to 9 only.
+    ini.open(QIODevice::WriteOnly);
+    ini.write("[Aufgaben]\n");
+    for (int row = 1; row <= 20; ++row) {
+        ini.write(
+            QStringLiteral("%1=%2\n").arg(row).arg(row >= 3 && row <= 9 ? "on" : "off").toUtf8());
+    }
+    ini.write("[Lernstand]\nAufzeichnen=on\n");
+    ini.close();
+    RecordLernstandSample(JournalPath(), std::chrono::system_clock::now());
+    TLernstand lernstand(JournalPath());
+    lernstand.show();
+    ok = Save(lernstand, output, QStringLiteral("lernstand.png")) && ok;
+    lernstand.close();
 
     // The about box is modal: photograph it once its banner has typed the whole title.
     QTimer::singleShot(3200, [&] {

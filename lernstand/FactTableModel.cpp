@@ -1,0 +1,86 @@
+#include "lernstand/FactTableModel.h"
+
+#include "lernstand/core/FactTexts.h"
+
+#include <QColor>
+
+#include <utility>
+
+FactTableModel::FactTableModel(QObject* parent)
+    : QAbstractTableModel(parent)
+    , threshold_(std::chrono::seconds(settings::kSecondsDefault)) {
+    rowsOn_.fill(true);
+}
+
+void FactTableModel::SetFacts(FactTable facts) {
+    facts_ = std::move(facts);
+    AllCellsChanged();
+}
+
+void FactTableModel::SetThreshold(std::chrono::milliseconds threshold) {
+    threshold_ = threshold;
+    AllCellsChanged();
+}
+
+void FactTableModel::SetRowsInForce(const std::array<bool, settings::kRowCount>& rowsOn) {
+    if (rowsOn != rowsOn_) {
+        rowsOn_ = rowsOn;
+        emit headerDataChanged(Qt::Vertical, 0, settings::kRowCount - 1);
+    }
+}
+
+int FactTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : FactTable::kRows;
+}
+
+int FactTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : FactTable::kMultipliers;
+}
+
+QVariant FactTableModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
+        return {};
+    }
+    const int row = index.row() + 1;
+    const int multiplier = index.column() + 1;
+    const FactState state = facts_.State(row, multiplier, threshold_);
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::fromStdString(FactLabel(multiplier, row));
+    case Qt::AccessibleTextRole:
+        return QString::fromStdString(FactStateText(multiplier, row, state));
+    case Qt::ToolTipRole:
+        return QString::fromStdString(
+            FactToolTip(multiplier, row, state, facts_.Latest(row, multiplier)));
+    case Qt::AccessibleDescriptionRole:
+        return QString::fromStdString(AnswerLines(facts_.Latest(row, multiplier)));
+    case kStateRole:
+        return static_cast<int>(state);
+    default:
+        return {};
+    }
+}
+
+QVariant FactTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal) {
+        return role == Qt::DisplayRole ? QVariant(QString::number(section + 1)) : QVariant();
+    }
+    if (section < 0 || section >= settings::kRowCount) {
+        return {};
+    }
+    const bool on = rowsOn_.at(static_cast<std::size_t>(section));
+    switch (role) {
+    case Qt::DisplayRole:
+        return QStringLiteral("Reihe %1").arg(section + 1);
+    case Qt::ForegroundRole:
+        return on ? QVariant() : QVariant(QColor(160, 160, 160));
+    case Qt::ToolTipRole:
+        return on ? QVariant() : QVariant(QStringLiteral("in den Einstellungen abgeschaltet"));
+    default:
+        return {};
+    }
+}
+
+void FactTableModel::AllCellsChanged() {
+    emit dataChanged(index(0, 0), index(FactTable::kRows - 1, FactTable::kMultipliers - 1));
+}

@@ -1,0 +1,105 @@
+#include "lernstand/core/AnswerTable.h"
+
+#include "lernstand/core/FactTexts.h"
+
+#include <array>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kHeader = "Datum;Uhrzeit;Aufgabe;Antwort;Ergebnis;Sekunden;Runde";
+
+std::string_view ResultText(AnswerOutcome outcome) {
+    switch (outcome) {
+    case AnswerOutcome::Right:
+        return "richtig";
+    case AnswerOutcome::Wrong:
+        return "falsch";
+    case AnswerOutcome::Empty:
+        return "leer";
+    case AnswerOutcome::TimeOut:
+        return "Zeit abgelaufen";
+    }
+    return {};
+}
+
+// "4,2": tenths of a second, rounded, with a decimal comma.
+std::string DecimalSeconds(std::int64_t milliseconds) {
+    const std::int64_t tenths = (milliseconds + 50) / 100;
+    return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10);
+}
+
+std::string CsvLine(const JournalAnswer& answer) {
+    const AnsweredProblem& problem = answer.problem;
+    const LocalDateTime when = LocalDateTimeOf(answer.answeredAt);
+    const bool answered =
+        problem.outcome == AnswerOutcome::Right || problem.outcome == AnswerOutcome::Wrong;
+    const std::array<std::string, 7> fields{
+        when.date,
+        when.time,
+        FactLabel(problem.multiplier, problem.row),
+        answered ? problem.answer : std::string(),
+        std::string(ResultText(problem.outcome)),
+        DecimalSeconds(problem.responseMilliseconds),
+        std::to_string(answer.round.id),
+    };
+    std::string line;
+    for (const std::string& field : fields) {
+        if (!line.empty()) {
+            line += ';';
+        }
+        line += SpreadsheetField(field);
+    }
+    return line;
+}
+
+} // namespace
+
+LocalDateTime LocalDateTimeOf(WallTime time) {
+    const std::time_t seconds =
+        std::chrono::system_clock::to_time_t(std::chrono::floor<std::chrono::seconds>(time));
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char date[40];
+    char clock[40];
+    std::snprintf(date, sizeof date, "%02d.%02d.%04d", local.tm_mday, local.tm_mon + 1,
+                  local.tm_year + 1900);
+    std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
+    return {date, clock};
+}
+
+std::string SpreadsheetField(std::string_view text) {
+    std::string field;
+    // A child may type "-3" or "+56" into the drill; spreadsheets would read a formula.
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first != std::string_view::npos &&
+        std::string_view("=+-@\t\r").find(text[first]) != std::string_view::npos) {
+        field = "'";
+    }
+    field += text;
+    if (field.find_first_of(";\"\r\n") == std::string::npos) {
+        return field;
+    }
+    std::string quoted = "\"";
+    for (const char c : field) {
+        quoted += c;
+        if (c == '"') {
+            quoted += '"';
+        }
+    }
+    return quoted + '"';
+}
+
+std::string AnswerTableCsv(std::span<const JournalAnswer> answers) {
+    std::string csv(kByteOrderMark);
+    csv += kHeader;
+    csv += kLineEnd;
+    for (const JournalAnswer& answer : answers) {
+        csv += CsvLine(answer);
+        csv += kLineEnd;
+    }
+    return csv;
+}

@@ -1,0 +1,29 @@
+#include "lernstand/core/FactTable.h"
+
+#include <stdexcept>
+
+FactTable::FactTable(const std::vector<RecordedAnswer>& answers) {
+    for (auto it = answers.rbegin(); it != answers.rend(); ++it) {
+        std::vector<FactAnswer>& latest = facts_.at(Index(it->problem.row, it->problem.multiplier));
+        if (latest.size() < kRemembered) {
+            latest.push_back({it->answeredAt, it->problem.outcome, it->problem.answer,
+                              it->problem.responseMilliseconds});
+        }
+    }
+}
+
+const std::vector<FactAnswer>& FactTable::Latest(int row, int multiplier) const {
+    return facts_.at(Index(row, multiplier));
+}
+
+FactState FactTable::State(int row, int multiplier, std::chrono::milliseconds threshold) const {
+    return StateOf(Latest(row, multiplier), threshold);
+}
+
+std::size_t FactTable::Index(int row, int multiplier) {
+    if (row < 1 || row > kRows || multiplier < 1 || multiplier > kMultipliers) {
+        throw std::out_of_range("no fact " + std::to_string(multiplier) + " · " +
+                                std::to_string(row));
+    }
+    return static_cast<std::size_t>((row - 1) * kMultipliers + multiplier - 1);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "lernstand/core/FactAnswer.h"
+#include "lernstand/core/FactState.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+// "7 · 8": multiplier 7 of row 8.
+std::string FactLabel(int multiplier, int row);
+
+// "7 · 8: üben": the fact and its state, for screen readers and the tooltip's first line.
+std::string FactStateText(int multiplier, int row, FactState state);
+
+// "2,4 s": tenths of a second with a decimal comma.
+std::string SecondsText(std::int64_t milliseconds);
+
+// "08.12.2026: 56, richtig, 2,4 s", with the local date.
+std::string AnswerLine(const FactAnswer& answer);
+
+// One AnswerLine per answer, the newest first.
+std::string AnswerLines(std::span<const FactAnswer> newestFirst);
+
+// The fact, its state and then one line per answer, the newest first.
+std::string FactToolTip(int multiplier, int row, FactState state,
+                        std::span<const FactAnswer> newestFirst);

@@ -1,0 +1,52 @@
+#include "lernstand/core/JournalFile.h"
+
+#include "journal/JournalReader.h"
+#include "journal/JournalSchema.h"
+#include "journal/ReadOnlyJournal.h"
+#include "journal/SqliteConnection.h"
+#include "journal/SqliteError.h"
+
+#include <stdexcept>
+
+namespace {
+
+using Kind = JournalFileCheck::Kind;
+
+Kind KindOf(const SqliteConnection& connection) {
+    const std::int64_t version = connection.QueryInteger("PRAGMA user_version");
+    if (version > kJournalVersion) {
+        return Kind::Newer;
+    }
+    return version == kJournalVersion && HasJournalTables(connection) ? Kind::Journal : Kind::Other;
+}
+
+} // namespace
+
+JournalFileCheck CheckJournalFile(const std::filesystem::path& path) {
+    try {
+        const SqliteConnection connection(path, SqliteAccess::ReadOnly);
+        connection.SetBusyTimeout(kReadBusyTimeout);
+        const Kind kind = KindOf(connection);
+        return {kind, kind == Kind::Other ? "keine Lernstand-Datenbank" : ""};
+    } catch (const SqliteError& failure) {
+        return {Kind::Other, failure.what()};
+    }
+}
+
+std::vector<JournalAnswer> ReadAnswersWithRounds(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error) && !error) {
+        return {};
+    }
+    const SqliteConnection connection(path, SqliteAccess::ReadOnly);
+    connection.SetBusyTimeout(kReadBusyTimeout);
+    switch (KindOf(connection)) {
+    case Kind::Journal:
+        return ReadJournalAnswers(connection);
+    case Kind::Newer:
+        throw std::runtime_error("Der Lernstand stammt von einer neueren Version von Reihenheld.");
+    case Kind::Other:
+        break;
+    }
+    throw std::runtime_error("Die Datei ist kein Lernstand von Reihenheld.");
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "journal/ReadOnlyJournal.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+
+// What the file system says about one of the journal's files.
+struct FileStamp {
+    bool exists = false;
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type written;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The journal and its write-ahead log: a change to either means new answers, a deletion or a
+// replacement. SQLite's shared index changes with every reading and is left out.
+using JournalStamps = std::array<FileStamp, 2>;
+
+JournalStamps StampJournal(const std::filesystem::path& journal);
+
+// A reading of the journal and the stamps of its files from just before it, so that a change
+// during the reading is not mistaken for one already read.
+struct JournalLook {
+    JournalStamps before;
+    JournalReading reading;
+};
+
+// Touches nothing but the journal, so it may run on any thread.
+JournalLook LookAtJournal(const std::filesystem::path& journal);

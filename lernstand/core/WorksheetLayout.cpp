@@ -1,0 +1,47 @@
+#include "lernstand/core/WorksheetLayout.h"
+
+#include "lernstand/core/FactTexts.h"
+
+namespace {
+
+constexpr double kMarginMm = 22;
+constexpr double kHeadingTopMm = 20;
+constexpr double kHeadingPoints = 22;
+constexpr double kNameTopMm = 36;
+constexpr double kNamePoints = 14;
+constexpr double kFirstProblemTopMm = 58;
+// Room below each problem to write and to correct.
+constexpr double kProblemStepMm = 15;
+constexpr double kColumnStepMm = (kA4WidthMm - 2 * kMarginMm) / 2;
+
+WorksheetPage PageWithHeading(const std::string& heading) {
+    return {{heading, kMarginMm, kHeadingTopMm, kHeadingPoints, true}};
+}
+
+// Adds the problems in two columns, each with the end its page asks for.
+template <typename Ending>
+void AddProblems(WorksheetPage& page, std::span<const WorksheetProblem> problems, Ending ending) {
+    const std::size_t perColumn = (problems.size() + 1) / 2;
+    for (std::size_t i = 0; i < problems.size(); ++i) {
+        const WorksheetProblem& problem = problems[i];
+        const double left = kMarginMm + static_cast<double>(i / perColumn) * kColumnStepMm;
+        const double top = kFirstProblemTopMm + static_cast<double>(i % perColumn) * kProblemStepMm;
+        page.push_back({FactLabel(problem.multiplier, problem.row) + " = " + ending(problem), left,
+                        top, kProblemPoints, false});
+    }
+}
+
+} // namespace
+
+std::vector<WorksheetPage> WorksheetPages(std::span<const WorksheetProblem> problems) {
+    WorksheetPage sheet = PageWithHeading("Einmaleins-Arbeitsblatt");
+    sheet.push_back({"Name: ______________   Datum: ______________", kMarginMm, kNameTopMm,
+                     kNamePoints, false});
+    AddProblems(sheet, problems, [](const WorksheetProblem&) { return std::string("____"); });
+
+    WorksheetPage solutions = PageWithHeading("Lösungen");
+    AddProblems(solutions, problems, [](const WorksheetProblem& problem) {
+        return std::to_string(problem.multiplier * problem.row);
+    });
+    return {std::move(sheet), std::move(solutions)};
+}

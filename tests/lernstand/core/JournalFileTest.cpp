@@ -1,0 +1,95 @@
+#include "lernstand/core/JournalFile.h"
+
+#include "journal/JournalRecorder.h"
+#include "journal/SqliteConnection.h"
+#include "tests/support/TempConfigDir.h"
+#include "tests/support/WithoutRootPrivilege.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Kind = JournalFileCheck::Kind;
+
+enum class Content { Journal, Shopping, Newer };
+
+struct FileCase {
+    std::string name;
+    Content content;
+    // A write-protected stick, or a shared folder this user may only read.
+    bool readOnlyFolder;
+    Kind kind;
+};
+
+void PrintTo(const FileCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const FileCase kCases[] = {
+    {"a journal", Content::Journal, false, Kind::Journal},
+    {"a journal in a folder that cannot be written", Content::Journal, true, Kind::Journal},
+    {"a shopping list", Content::Shopping, true, Kind::Other},
+    {"a journal of a newer version", Content::Newer, false, Kind::Newer},
+};
+
+void Prepare(Content content, const fs::path& file) {
+    if (content == Content::Journal) {
+        JournalRecorder recorder(file,
+                                 [] { return *ParseJournalTime("2026-12-08T09:15:02.347Z"); });
+        recorder.RoundStarted({10, true, 5, {8}});
+        recorder.Answered({7, 8, "54", AnswerOutcome::Wrong, 4200});
+        recorder.RoundStarted({10, true, 5, {8}});
+        recorder.Answered({7, 8, "56", AnswerOutcome::Right, 2000});
+    } else if (content == Content::Newer) {
+        SqliteConnection(file).Execute("CREATE TABLE later (x); PRAGMA user_version = 2");
+    } else {
+        std::ofstream(file, std::ios::binary) << "Milch, Brot";
+    }
+}
+
+std::string Bytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class JournalFileTest : public testing::TestWithParam<FileCase> {};
+
+TEST_P(JournalFileTest, ReadsWithoutChangingTheFile) {
+    const FileCase& c = GetParam();
+    const TempConfigDir temp;
+    const fs::path stick = temp.Path() / "stick";
+    fs::create_directories(stick);
+    const fs::path file = stick / "Lernstand.sqlite";
+    Prepare(c.content, file);
+    const std::string before = Bytes(file);
+    using fs::perms;
+    const perms readable = perms::owner_read | perms::group_read | perms::others_read |
+                           perms::owner_exec | perms::group_exec | perms::others_exec;
+    fs::permissions(temp.Path(), readable | perms::owner_write);
+    fs::permissions(stick, c.readOnlyFolder ? readable : perms::all);
+
+    {
+        const WithoutRootPrivilege nobody;
+        EXPECT_EQ(CheckJournalFile(file).kind, c.kind) << CheckJournalFile(file).problem;
+        if (c.kind == Kind::Journal) {
+            const std::vector<JournalAnswer> answers = ReadAnswersWithRounds(file);
+            ASSERT_EQ(answers.size(), 2U);
+            EXPECT_EQ(answers[1].problem.answer, "56");
+            EXPECT_EQ(answers[1].round.id, 2);
+        } else {
+            EXPECT_THROW(ReadAnswersWithRounds(file), std::runtime_error);
+        }
+    }
+    fs::permissions(stick, perms::owner_all);
+    EXPECT_EQ(Bytes(file), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(JournalFile, JournalFileTest, testing::ValuesIn(kCases));
+
+} // namespace
