@@ -40,6 +40,7 @@ expected=(
     ./usr/share/doc/kalkuno/copyright
     ./usr/share/doc/kalkuno/changelog.gz
     ./usr/share/man/man1/kalkuno.1.gz
+    ./usr/share/man/man1/kalkuno-lernstand.1.gz
     $icons/scalable/apps/kalkuno.svg
 )
 for size in 16 22 24 32 48 64 128 256; do
