@@ -18,6 +18,13 @@ inline const WallTime kMorning =
     std::chrono::hours(9) + std::chrono::minutes(15) + std::chrono::seconds(2) +
     std::chrono::milliseconds(347);
 
+inline const RoundFacts kRound{10, true, 5, {3, 4, 7}};
+
+inline AnsweredProblem Answer(std::int32_t multiplier, std::int32_t row, AnswerOutcome outcome) {
+    const bool typed = outcome == AnswerOutcome::Right || outcome == AnswerOutcome::Wrong;
+    return {multiplier, row, typed ? std::to_string(multiplier * row) : "", outcome, 1200};
+}
+
 // A temporary folder with the journal's place in it and a recorder that writes there.
 class JournalFolder {
 public:
@@ -33,6 +40,16 @@ public:
         for (const AnsweredProblem& answer : answers) {
             recorder_.Answered(answer);
         }
+    }
+
+    // Two rounds of one answer each (2 · 3 right, 4 · 5 wrong), the first then hand-edited by the
+    // SQL statement given, with its checks off.
+    void PlayTwoRoundsAndEditTheFirst(const std::string& edit) {
+        PlayRound(kRound, {Answer(2, 3, AnswerOutcome::Right)});
+        PlayRound(kRound, {Answer(4, 5, AnswerOutcome::Wrong)});
+        const SqliteConnection editor(Path());
+        editor.Execute("PRAGMA ignore_check_constraints = ON");
+        editor.Execute((edit + " WHERE id = 1").c_str());
     }
 
     std::int64_t Count(const std::string& table) const {
@@ -53,11 +70,4 @@ inline std::string FileBytes(const std::filesystem::path& path) {
 inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline const RoundFacts kRound{10, true, 5, {3, 4, 7}};
-
-inline AnsweredProblem Answer(std::int32_t multiplier, std::int32_t row, AnswerOutcome outcome) {
-    const bool typed = outcome == AnswerOutcome::Right || outcome == AnswerOutcome::Wrong;
-    return {multiplier, row, typed ? std::to_string(multiplier * row) : "", outcome, 1200};
 }

@@ -129,11 +129,7 @@ TEST(Journal, ReadersSkipHandEditedValues) {
     };
     for (const auto& [name, edit] : edits) {
         JournalFolder folder;
-        folder.PlayRound(kRound, {Answer(2, 3, AnswerOutcome::Right)});
-        folder.PlayRound(kRound, {Answer(4, 5, AnswerOutcome::Wrong)});
-        const SqliteConnection editor(folder.Path());
-        editor.Execute("PRAGMA ignore_check_constraints = ON");
-        editor.Execute((std::string(edit) + " WHERE id = 1").c_str());
+        folder.PlayTwoRoundsAndEditTheFirst(edit);
 
         const std::vector<JournalAnswer> read = Journal(folder.Path()).ReadAnswers();
         ASSERT_EQ(read.size(), 1u) << name;

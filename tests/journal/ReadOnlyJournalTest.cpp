@@ -1,6 +1,5 @@
 #include "journal/ReadOnlyJournal.h"
 
-#include "journal/SqliteConnection.h"
 #include "tests/journal/JournalFolder.h"
 
 #include <gtest/gtest.h>
@@ -20,11 +19,7 @@ TEST(ReadOnlyJournal, SkipsHandEditedAnswers) {
     };
     for (const auto& [name, edit] : edits) {
         JournalFolder folder;
-        folder.PlayRound(kRound, {Answer(2, 3, AnswerOutcome::Right)});
-        folder.PlayRound(kRound, {Answer(4, 5, AnswerOutcome::Wrong)});
-        const SqliteConnection editor(folder.Path());
-        editor.Execute("PRAGMA ignore_check_constraints = ON");
-        editor.Execute((std::string(edit) + " WHERE id = 1").c_str());
+        folder.PlayTwoRoundsAndEditTheFirst(edit);
 
         const JournalReading reading = ReadJournalReadOnly(folder.Path());
         EXPECT_EQ(reading.found, JournalReading::Found::Answers) << name;
