@@ -24,5 +24,7 @@ void FactDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
 
 QSize FactDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
     const QFontMetrics metrics(option.font);
-    return {metrics.horizontalAdvance(QStringLiteral("10 · 20  ✓✓")) + 16, metrics.height() + 6};
+    return {metrics.horizontalAdvance(QStringLiteral("10 · 20  ")) +
+                MarkWidth(FactState::Sure, option.font) + 16,
+            metrics.height() + 6};
 }
