@@ -82,10 +82,10 @@ std::optional<JournalAnswer> ValidAnswer(const SqliteStatement& row) {
     const auto problemTotal = IntegerIn(row, kProblemTotal, 1, kInt32High);
     const auto timed = IntegerIn(row, kTimed, 0, 1);
     const auto stepTenths = IntegerIn(row, kStepTenths, kInt32Low, kInt32High);
-    const auto outcome = OutcomeFromText(row.Text(kOutcome));
-    const auto answeredAt = ParseJournalTime(row.Text(kAnsweredAt));
-    const auto startedAt = ParseJournalTime(row.Text(kStartedAt));
-    auto rows = ParseRows(row.Text(kRows));
+    const auto outcome = OutcomeFromText(row.TextView(kOutcome));
+    const auto answeredAt = ParseJournalTime(row.TextView(kAnsweredAt));
+    const auto startedAt = ParseJournalTime(row.TextView(kStartedAt));
+    auto rows = ParseRows(row.TextView(kRows));
     if (!multiplier || !tableRow || !response || !problemTotal || !timed || !stepTenths ||
         !outcome || !answeredAt || !startedAt || !rows) {
         return std::nullopt;
@@ -127,8 +127,8 @@ std::optional<RecordedAnswer> ValidRecord(const SqliteStatement& row) {
     const auto tableRow = IntegerIn(row, kRecordRow, 1, 20);
     const auto response =
         IntegerIn(row, kRecordResponse, 0, std::numeric_limits<std::int64_t>::max());
-    const auto outcome = OutcomeFromText(row.Text(kRecordOutcome));
-    const auto answeredAt = ParseJournalTime(row.Text(kRecordAnsweredAt));
+    const auto outcome = OutcomeFromText(row.TextView(kRecordOutcome));
+    const auto answeredAt = ParseJournalTime(row.TextView(kRecordAnsweredAt));
     if (!multiplier || !tableRow || !response || !outcome || !answeredAt) {
         return std::nullopt;
     }

@@ -53,9 +53,14 @@ std::int64_t SqliteStatement::Integer(int column) const {
 }
 
 std::string SqliteStatement::Text(int column) const {
+    return std::string(TextView(column));
+}
+
+std::string_view SqliteStatement::TextView(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
     const int size = sqlite3_column_bytes(statement_, column);
-    return text != nullptr ? std::string(text, static_cast<std::size_t>(size)) : std::string();
+    return text != nullptr ? std::string_view(text, static_cast<std::size_t>(size))
+                           : std::string_view();
 }
 
 void SqliteStatement::Check(int code) const {

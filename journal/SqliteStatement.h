@@ -28,6 +28,9 @@ public:
     std::int64_t Integer(int column) const;
     // The column as text; an integer column reads as its decimal digits.
     std::string Text(int column) const;
+    // The same without a copy, valid until the statement steps on: a big journal's reader
+    // parses most columns and keeps few.
+    std::string_view TextView(int column) const;
 
 private:
     void Check(int code) const;
