@@ -36,6 +36,7 @@
 #include <QToolTip>
 
 #include <chrono>
+#include <exception>
 #include <iterator>
 #include <utility>
 
@@ -69,6 +70,17 @@ QLabel* MakeLabel(const QString& name, QWidget* parent) {
     return label;
 }
 
+// A look that failed outright, say for want of memory, shows as a journal that cannot be read.
+JournalLook FirstLook(std::future<JournalLook>& look) {
+    try {
+        return look.get();
+    } catch (const std::exception& error) {
+        JournalLook failed;
+        failed.reading = {Found::Unreadable, {}, error.what()};
+        return failed;
+    }
+}
+
 bool AskToDelete(QWidget* parent) {
     QMessageBox box(QMessageBox::Question,
                     QString::fromUtf8(kApplicationTitle.data(),
@@ -87,9 +99,10 @@ bool AskToDelete(QWidget* parent) {
 } // namespace
 
 TLernstand::TLernstand(std::filesystem::path journal, QWidget* parent)
-    : TLernstand(journal, LookAtJournal(journal), parent) {}
+    : TLernstand(journal, std::async(std::launch::deferred, LookAtJournal, journal), parent) {}
 
-TLernstand::TLernstand(std::filesystem::path journal, const JournalLook& first, QWidget* parent)
+TLernstand::TLernstand(std::filesystem::path journal, std::future<JournalLook> firstLook,
+                       QWidget* parent)
     : QMainWindow(parent)
     , ownJournal_(std::move(journal))
     , journal_(ownJournal_) {
@@ -131,7 +144,7 @@ TLernstand::TLernstand(std::filesystem::path journal, const JournalLook& first, 
     connect(menu_, &JournalMenu::OwnJournalChosen, this, [this] { ShowJournal(ownJournal_); });
 
     LoadSettings();
-    RunGuarded([this, &first] { ShowLook(first); });
+    RunGuarded([this, &firstLook] { ShowLook(FirstLook(firstLook)); });
     resize(kStartSize);
     CenterOnScreen(this);
 }

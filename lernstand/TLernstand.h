@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 #include <filesystem>
+#include <future>
 
 class DayStrip;
 class FactTableModel;
@@ -28,8 +29,10 @@ public:
     static constexpr int kFontPixels = 14;
 
     explicit TLernstand(std::filesystem::path journal, QWidget* parent = nullptr);
-    // With a first look at the journal taken beforehand, say while the toolkit started.
-    TLernstand(std::filesystem::path journal, const JournalLook& first, QWidget* parent = nullptr);
+    // With a first look at the journal being taken meanwhile, say on a worker thread: it is
+    // waited for once the controls are built.
+    TLernstand(std::filesystem::path journal, std::future<JournalLook> firstLook,
+               QWidget* parent = nullptr);
 
     // Reads the journal and the settings anew and shows what they hold.
     void Reload();

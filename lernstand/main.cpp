@@ -11,9 +11,10 @@
 #include <filesystem>
 #include <future>
 #include <string>
+#include <utility>
 
 int main(int argc, char* argv[]) {
-    // A big journal is read while the toolkit connects to the display.
+    // A big journal is read while the toolkit connects to the display and the window is built.
     std::filesystem::path journal;
     std::future<JournalLook> firstLook;
     std::string noJournal;
@@ -35,13 +36,7 @@ int main(int argc, char* argv[]) {
         ShowApplicationError(QString::fromStdString(noJournal));
         return 1;
     }
-    JournalLook first;
-    try {
-        first = firstLook.get();
-    } catch (const std::exception& error) {
-        first.reading = {JournalReading::Found::Unreadable, {}, error.what()};
-    }
-    TLernstand window(journal, first);
+    TLernstand window(journal, std::move(firstLook));
     window.show();
     return QApplication::exec();
 }
