@@ -72,9 +72,10 @@ int Launch(const Arguments& arguments) {
     }
     int status = 0;
     if (shown) {
-        std::printf("mapped_ms=%.2f\npainted_ms=%.2f\n",
+        std::printf("mapped_ms=%.2f\npainted_ms=%.2f\nwindow_size=%dx%d\n",
                     MillisecondsBetween(started, shown->mapped),
-                    MillisecondsBetween(started, shown->painted));
+                    MillisecondsBetween(started, shown->painted), shown->box.width,
+                    shown->box.height);
         if (!then.empty()) {
             RunThen(then, program, *shown);
         }
