@@ -6,8 +6,8 @@
 #include "lernstand/WorksheetPainter.h"
 #include "lernstand/core/AnswerTable.h"
 #include "lernstand/core/JournalFile.h"
-#include "lernstand/core/RowsInForce.h"
 #include "lernstand/core/WorksheetChoice.h"
+#include "practice/RowsInForce.h"
 #include "settings/StoredSettings.h"
 
 #include <QDate>

@@ -2,10 +2,10 @@
 
 #include "common/IntegerConversion.h"
 #include "practice/PracticeView.h"
+#include "practice/RowsInForce.h"
 #include "settings/SettingsSchema.h"
 #include "settings/SettingsSource.h"
 
-#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -56,16 +56,7 @@ void PracticeEngine::FormShow() {
 
     random_.SetSeed(clock_());
 
-    for (int row = 1; row <= kRowCount; ++row) {
-        rowFlags_[static_cast<std::size_t>(row - 1)] = ReadSetting(
-            settings::kRowsSection, settings::RowKey(row), settings::round_defaults::kRow);
-    }
-    // Only a hand-edited file can switch every row off; row 1 alone is what the settings dialog
-    // would have stored, and it keeps the drawing loop finite.
-    if (std::none_of(rowFlags_.begin(), rowFlags_.end(),
-                     [](const auto& f) { return f == settings::kOn; })) {
-        rowFlags_[0] = settings::kOn;
-    }
+    rowsOn_ = RowsInForce(settings_);
 
     using settings::kDefaultsSection;
     namespace defaults = settings::round_defaults;

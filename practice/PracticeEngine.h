@@ -53,9 +53,7 @@ public:
     std::int32_t ExpectedProduct() const { return expectedProduct_; }
     std::int32_t TickCount() const { return tickCount_; }
     bool TimedMode() const { return timedMode_ == settings::kOn; }
-    bool RowEnabled(int row) const {
-        return rowFlags_.at(static_cast<std::size_t>(row - 1)) == settings::kOn;
-    }
+    bool RowEnabled(int row) const { return rowsOn_.at(static_cast<std::size_t>(row - 1)); }
 
 private:
     // Why the field holds "1000" when Rechne runs, if the child did not type it.
@@ -81,7 +79,7 @@ private:
     NoAnswer noAnswer_ = NoAnswer::None;
     std::int64_t problemShownAt_ = 0;
 
-    std::array<std::string, kRowCount> rowFlags_;
+    std::array<bool, kRowCount> rowsOn_{};
     std::int32_t problemNumber_ = 0;
     std::int32_t problemTotal_ = 0;
     std::int32_t timeSetting_ = 0;

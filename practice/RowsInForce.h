@@ -5,6 +5,6 @@
 
 #include <array>
 
-// Which rows the drill's next round practises, read as the round reads them: a row without an
-// entry counts as on, and with every row off row 1 stands in.
+// Which rows a round practises: a row without an entry counts as on, and with every row off
+// row 1 stands in.
 std::array<bool, settings::kRowCount> RowsInForce(const SettingsSource& source);

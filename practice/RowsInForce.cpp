@@ -1,4 +1,4 @@
-#include "lernstand/core/RowsInForce.h"
+#include "practice/RowsInForce.h"
 
 #include <algorithm>
 
@@ -9,6 +9,8 @@ std::array<bool, settings::kRowCount> RowsInForce(const SettingsSource& source) 
         on.at(static_cast<std::size_t>(row - 1)) =
             (stored.empty() ? settings::round_defaults::kRow : stored) == settings::kOn;
     }
+    // Only a hand-edited file can switch every row off; row 1 alone is what the settings dialog
+    // would have stored, and it keeps the round's drawing loop finite.
     if (std::none_of(on.begin(), on.end(), [](bool rowOn) { return rowOn; })) {
         on.front() = true;
     }

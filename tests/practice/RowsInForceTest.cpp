@@ -1,4 +1,4 @@
-#include "lernstand/core/RowsInForce.h"
+#include "practice/RowsInForce.h"
 
 #include "tests/support/InMemorySettings.h"
 
@@ -17,7 +17,7 @@ std::string Shown(const std::string& ini) {
     return rows;
 }
 
-TEST(RowsInForce, ReadAsTheRoundReadsThem) {
+TEST(RowsInForce, EmptyMeansOnAndRowOneStandsInForNone) {
     const struct {
         std::string ini;
         std::string rows;
