@@ -16,23 +16,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-enum class FileState { Empty, Current, Newer, Foreign };
-
-// Call inside a transaction, so that all statements see the same state of the file.
-FileState Inspect(const SqliteConnection& connection) {
+// A damaged file counts as a foreign one, to be moved aside.
+JournalContent Inspect(const SqliteConnection& connection) {
     try {
-        const std::int64_t version = connection.QueryInteger("PRAGMA user_version");
-        if (version > kJournalVersion) {
-            return FileState::Newer;
-        }
-        if (version == 0 && connection.QueryInteger("SELECT count(*) FROM sqlite_master") == 0) {
-            return FileState::Empty;
-        }
-        return version == kJournalVersion && HasJournalTables(connection) ? FileState::Current
-                                                                          : FileState::Foreign;
+        return InspectJournal(connection);
     } catch (const SqliteError& error) {
         if (error.IsDamage()) {
-            return FileState::Foreign;
+            return JournalContent::Foreign;
         }
         throw;
     }
@@ -63,15 +53,15 @@ void SwitchToWriteAheadLog(const SqliteConnection& connection) {
 void CreateSchema(const SqliteConnection& connection) {
     SqliteTransaction transaction(connection);
     switch (Inspect(connection)) {
-    case FileState::Empty:
+    case JournalContent::Empty:
         connection.Execute(kJournalSchema);
         connection.Execute(("PRAGMA user_version = " + std::to_string(kJournalVersion)).c_str());
         transaction.Commit();
         return;
-    case FileState::Current:
+    case JournalContent::Current:
         return;
-    case FileState::Newer:
-    case FileState::Foreign:
+    case JournalContent::Newer:
+    case JournalContent::Foreign:
         throw std::runtime_error("another program put a different database in the journal's place");
     }
 }
@@ -116,22 +106,22 @@ std::unique_ptr<SqliteConnection> Journal::Open(WallTime now) {
     // Until the file is known to be a journal, closing must not change it.
     connection->SetCheckpointOnClose(false);
     connection->SetBusyTimeout(kBusyTimeout);
-    FileState state = FileState::Foreign;
+    JournalContent state = JournalContent::Foreign;
     {
         const SqliteTransaction reading(*connection, SqliteTransaction::Kind::Reading);
         state = Inspect(*connection);
     }
-    if (state == FileState::Foreign && !movedAside_) {
+    if (state == JournalContent::Foreign && !movedAside_) {
         connection.reset();
         movedAside_ = MoveAside(path_, now);
         return Open(now);
     }
-    if (state == FileState::Newer) {
+    if (state == JournalContent::Newer) {
         throw NewerJournalError("Lernstand einer neueren Programmversion (user_version " +
                                 std::to_string(connection->QueryInteger("PRAGMA user_version")) +
                                 ")");
     }
-    if (state == FileState::Foreign) {
+    if (state == JournalContent::Foreign) {
         throw std::runtime_error("no journal in place even after moving a file aside");
     }
     SwitchToWriteAheadLog(*connection);
@@ -139,7 +129,7 @@ std::unique_ptr<SqliteConnection> Journal::Open(WallTime now) {
     // before one halves how often that happens.
     connection->Execute("PRAGMA synchronous = NORMAL; PRAGMA foreign_keys = ON; "
                         "PRAGMA wal_autocheckpoint = 2000");
-    if (state == FileState::Empty) {
+    if (state == JournalContent::Empty) {
         CreateSchema(*connection);
     }
     connection->SetCheckpointOnClose(true);

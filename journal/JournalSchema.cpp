@@ -3,6 +3,7 @@
 #include "journal/SqliteConnection.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,18 @@ bool HasJournalTables(const SqliteConnection& connection) {
            ColumnNames(connection, "answers") == Names{"id",         "round_id",   "answered_at",
                                                        "multiplier", "table_row",  "answer",
                                                        "outcome",    "response_ms"};
+}
+
+JournalContent InspectJournal(const SqliteConnection& connection) {
+    const std::int64_t version = connection.QueryInteger("PRAGMA user_version");
+    if (version > kJournalVersion) {
+        return JournalContent::Newer;
+    }
+    if (version == 0 && connection.QueryInteger("SELECT count(*) FROM sqlite_master") == 0) {
+        return JournalContent::Empty;
+    }
+    return version == kJournalVersion && HasJournalTables(connection) ? JournalContent::Current
+                                                                      : JournalContent::Foreign;
 }
 
 std::string_view OutcomeText(AnswerOutcome outcome) {

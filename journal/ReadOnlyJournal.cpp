@@ -18,16 +18,16 @@ JournalReading Failed(Found found, std::string problem) {
 }
 
 JournalReading Read(const SqliteConnection& connection) {
-    const std::int64_t version = connection.QueryInteger("PRAGMA user_version");
-    if (version > kJournalVersion) {
-        return Failed(Found::Newer, "user_version " + std::to_string(version));
-    }
-    if (version == kJournalVersion && HasJournalTables(connection)) {
+    switch (InspectJournal(connection)) {
+    case JournalContent::Current:
         return {Found::Answers, ReadRecordedAnswers(connection), {}};
-    }
-    // The drill creates the file first and its tables a moment later.
-    if (version == 0 && connection.QueryInteger("SELECT count(*) FROM sqlite_master") == 0) {
+    case JournalContent::Empty:
         return {Found::Answers, {}, {}};
+    case JournalContent::Newer:
+        return Failed(Found::Newer, "user_version " + std::to_string(connection.QueryInteger(
+                                                          "PRAGMA user_version")));
+    case JournalContent::Foreign:
+        break;
     }
     return Failed(Found::Unreadable, "keine Lernstand-Datenbank");
 }

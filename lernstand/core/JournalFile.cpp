@@ -13,11 +13,16 @@ namespace {
 using Kind = JournalFileCheck::Kind;
 
 Kind KindOf(const SqliteConnection& connection) {
-    const std::int64_t version = connection.QueryInteger("PRAGMA user_version");
-    if (version > kJournalVersion) {
+    switch (InspectJournal(connection)) {
+    case JournalContent::Current:
+        return Kind::Journal;
+    case JournalContent::Newer:
         return Kind::Newer;
+    case JournalContent::Empty:
+    case JournalContent::Foreign:
+        break;
     }
-    return version == kJournalVersion && HasJournalTables(connection) ? Kind::Journal : Kind::Other;
+    return Kind::Other;
 }
 
 } // namespace
