@@ -13,15 +13,22 @@
 
 namespace {
 
+// The columns of an answer without its round, in the order both queries select them from.
+enum RecordColumn {
+    kRecordAnsweredAt,
+    kRecordMultiplier,
+    kRecordRow,
+    kRecordAnswer,
+    kRecordOutcome,
+    kRecordResponse,
+    kRecordColumns,
+};
+
+// The joined query: the answer's id, its columns as above, then its round.
 enum Column {
     kAnswerId,
     kAnsweredAt,
-    kMultiplier,
-    kRow,
-    kAnswer,
-    kOutcome,
-    kResponse,
-    kRoundId,
+    kRoundId = kAnsweredAt + static_cast<int>(kRecordColumns),
     kStartedAt,
     kProblemTotal,
     kTimed,
@@ -72,32 +79,45 @@ std::optional<std::vector<int>> ParseRows(std::string_view text) {
     return rows;
 }
 
+constexpr std::string_view kRecordQuery = "SELECT answered_at, multiplier, table_row, answer, "
+                                          "outcome, response_ms FROM answers ORDER BY id";
+
+// A hand-edited id must not make the reader ask for a huge amount of memory up front.
+constexpr std::int64_t kMostReserved = 10'000'000;
+
+// The answer whose columns start at first, when every value is one the program would write.
+std::optional<RecordedAnswer> ValidRecord(const SqliteStatement& row, int first) {
+    const auto multiplier = IntegerIn(row, first + kRecordMultiplier, 1, 10);
+    const auto tableRow = IntegerIn(row, first + kRecordRow, 1, 20);
+    const auto response =
+        IntegerIn(row, first + kRecordResponse, 0, std::numeric_limits<std::int64_t>::max());
+    const auto outcome = OutcomeFromText(row.TextView(first + kRecordOutcome));
+    const auto answeredAt = ParseJournalTime(row.TextView(first + kRecordAnsweredAt));
+    if (!multiplier || !tableRow || !response || !outcome || !answeredAt) {
+        return std::nullopt;
+    }
+    return RecordedAnswer{*answeredAt,
+                          {static_cast<std::int32_t>(*multiplier),
+                           static_cast<std::int32_t>(*tableRow), row.Text(first + kRecordAnswer),
+                           *outcome, *response}};
+}
+
 std::optional<JournalAnswer> ValidAnswer(const SqliteStatement& row) {
     constexpr std::int64_t kInt32Low = std::numeric_limits<std::int32_t>::min();
     constexpr std::int64_t kInt32High = std::numeric_limits<std::int32_t>::max();
-    constexpr std::int64_t kInt64High = std::numeric_limits<std::int64_t>::max();
-    const auto multiplier = IntegerIn(row, kMultiplier, 1, 10);
-    const auto tableRow = IntegerIn(row, kRow, 1, 20);
-    const auto response = IntegerIn(row, kResponse, 0, kInt64High);
+    std::optional<RecordedAnswer> record = ValidRecord(row, kAnsweredAt);
     const auto problemTotal = IntegerIn(row, kProblemTotal, 1, kInt32High);
     const auto timed = IntegerIn(row, kTimed, 0, 1);
     const auto stepTenths = IntegerIn(row, kStepTenths, kInt32Low, kInt32High);
-    const auto outcome = OutcomeFromText(row.TextView(kOutcome));
-    const auto answeredAt = ParseJournalTime(row.TextView(kAnsweredAt));
     const auto startedAt = ParseJournalTime(row.TextView(kStartedAt));
     auto rows = ParseRows(row.TextView(kRows));
-    if (!multiplier || !tableRow || !response || !problemTotal || !timed || !stepTenths ||
-        !outcome || !answeredAt || !startedAt || !rows) {
+    if (!record || !problemTotal || !timed || !stepTenths || !startedAt || !rows) {
         return std::nullopt;
     }
     JournalAnswer answer;
     answer.id = row.Integer(kAnswerId);
-    answer.answeredAt = *answeredAt;
-    answer.problem.multiplier = static_cast<std::int32_t>(*multiplier);
-    answer.problem.row = static_cast<std::int32_t>(*tableRow);
-    answer.problem.answer = row.Text(kAnswer);
-    answer.problem.outcome = *outcome;
-    answer.problem.responseMilliseconds = *response;
+    answer.answeredAt = record->answeredAt;
+    answer.problem = std::move(record->problem);
     answer.round.id = row.Integer(kRoundId);
     answer.round.startedAt = *startedAt;
     answer.round.facts.problemTotal = static_cast<std::int32_t>(*problemTotal);
@@ -105,37 +125,6 @@ std::optional<JournalAnswer> ValidAnswer(const SqliteStatement& row) {
     answer.round.facts.stepTenths = static_cast<std::int32_t>(*stepTenths);
     answer.round.facts.rows = std::move(*rows);
     return answer;
-}
-
-enum RecordColumn {
-    kRecordAnsweredAt,
-    kRecordMultiplier,
-    kRecordRow,
-    kRecordAnswer,
-    kRecordOutcome,
-    kRecordResponse,
-};
-
-constexpr std::string_view kRecordQuery = "SELECT answered_at, multiplier, table_row, answer, "
-                                          "outcome, response_ms FROM answers ORDER BY id";
-
-// A hand-edited id must not make the reader ask for a huge amount of memory up front.
-constexpr std::int64_t kMostReserved = 10'000'000;
-
-std::optional<RecordedAnswer> ValidRecord(const SqliteStatement& row) {
-    const auto multiplier = IntegerIn(row, kRecordMultiplier, 1, 10);
-    const auto tableRow = IntegerIn(row, kRecordRow, 1, 20);
-    const auto response =
-        IntegerIn(row, kRecordResponse, 0, std::numeric_limits<std::int64_t>::max());
-    const auto outcome = OutcomeFromText(row.TextView(kRecordOutcome));
-    const auto answeredAt = ParseJournalTime(row.TextView(kRecordAnsweredAt));
-    if (!multiplier || !tableRow || !response || !outcome || !answeredAt) {
-        return std::nullopt;
-    }
-    return RecordedAnswer{*answeredAt,
-                          {static_cast<std::int32_t>(*multiplier),
-                           static_cast<std::int32_t>(*tableRow), row.Text(kRecordAnswer), *outcome,
-                           *response}};
 }
 
 } // namespace
@@ -158,7 +147,7 @@ std::vector<RecordedAnswer> ReadRecordedAnswers(const SqliteConnection& connecti
         connection.QueryInteger("SELECT ifnull(max(id), 0) FROM answers"), 0, kMostReserved)));
     SqliteStatement query = connection.Prepare(kRecordQuery);
     while (query.Step()) {
-        if (std::optional<RecordedAnswer> answer = ValidRecord(query)) {
+        if (std::optional<RecordedAnswer> answer = ValidRecord(query, kRecordAnsweredAt)) {
             answers.push_back(std::move(*answer));
         }
     }
