@@ -18,8 +18,11 @@ void FactTableModel::SetFacts(FactTable facts) {
 }
 
 void FactTableModel::SetThreshold(std::chrono::milliseconds threshold) {
-    threshold_ = threshold;
-    AllCellsChanged();
+    // Set again each time the window is activated; only a new threshold restyles the table.
+    if (threshold != threshold_) {
+        threshold_ = threshold;
+        AllCellsChanged();
+    }
 }
 
 void FactTableModel::SetRowsInForce(const std::array<bool, settings::kRowCount>& rowsOn) {

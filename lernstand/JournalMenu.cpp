@@ -3,6 +3,7 @@
 #include "common/ui/ErrorHandler.h"
 #include "common/ui/MessageBoxes.h"
 #include "lernstand/FactTableModel.h"
+#include "lernstand/QuotedFileName.h"
 #include "lernstand/WorksheetPainter.h"
 #include "lernstand/core/AnswerTable.h"
 #include "lernstand/core/JournalFile.h"
@@ -25,10 +26,6 @@
 #include <random>
 
 namespace {
-
-QString Quoted(const QString& fileName) {
-    return QStringLiteral("„%1“").arg(QDir::toNativeSeparators(fileName));
-}
 
 QString DocumentsFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -67,7 +64,7 @@ std::vector<WorksheetPage> Worksheet(const FactTableModel& model) {
 void ShowNotSaved(QWidget* parent, const QString& fileName, const QString& reason) {
     ShowMessageBox(parent, QMessageBox::Warning,
                    QStringLiteral("Die Datei %1 konnte nicht gespeichert werden (%2).")
-                       .arg(Quoted(fileName), reason));
+                       .arg(QuotedFileName(fileName), reason));
 }
 
 std::filesystem::path PathOf(const QString& fileName) {
@@ -113,14 +110,14 @@ void JournalMenu::OpenFile(const QString& fileName) {
         ShowMessageBox(window_, QMessageBox::Warning,
                        QStringLiteral("Der Lernstand %1 stammt von einer neueren Version von "
                                       "Reihenheld und kann hier nicht geöffnet werden.")
-                           .arg(Quoted(fileName)));
+                           .arg(QuotedFileName(fileName)));
         return;
     case JournalFileCheck::Kind::Other:
         break;
     }
     ShowMessageBox(window_, QMessageBox::Warning,
                    QStringLiteral("Die Datei %1 ist kein Lernstand von Reihenheld (%2).")
-                       .arg(Quoted(fileName), QString::fromStdString(check.problem)));
+                       .arg(QuotedFileName(fileName), QString::fromStdString(check.problem)));
 }
 
 void JournalMenu::OpenClick() {

@@ -1,6 +1,7 @@
 #include "lernstand/TLernstand.h"
 
 #include "common/ApplicationTitle.h"
+#include "common/ui/CreateLabel.h"
 #include "common/ui/ErrorHandler.h"
 #include "common/ui/Fonts.h"
 #include "common/ui/MessageBoxes.h"
@@ -11,6 +12,7 @@
 #include "lernstand/FactTableModel.h"
 #include "lernstand/JournalMenu.h"
 #include "lernstand/JournalWatcher.h"
+#include "lernstand/QuotedFileName.h"
 #include "lernstand/StateLegend.h"
 #include "lernstand/core/AnswerSummary.h"
 #include "lernstand/core/FactState.h"
@@ -53,7 +55,7 @@ constexpr int kBusyRetryMilliseconds = 1000;
 constexpr int kBusyTries = 5;
 
 QString Quoted(const std::filesystem::path& path) {
-    return QStringLiteral("„%1“").arg(QDir::toNativeSeparators(QString::fromStdString(path)));
+    return QuotedFileName(QString::fromStdString(path));
 }
 
 std::string ReadSetting(const std::string& key) {
@@ -62,12 +64,6 @@ std::string ReadSetting(const std::string& key) {
 
 bool WriteSetting(const std::string& key, const std::string& value) {
     return ProfileWrite(settings::kFileBase, settings::kLernstandSection, key, value);
-}
-
-QLabel* MakeLabel(const QString& name, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    return label;
 }
 
 // A look that failed outright, say for want of memory, shows as a journal that cannot be read.
@@ -153,7 +149,7 @@ QWidget* TLernstand::BuildHeader() {
     auto* header = new QWidget(this);
     auto* title = new QLabel(QStringLiteral("Einmaleins-Tafel"), header);
     title->setFont(SansSerifFont(kTitlePixels, true));
-    summary_ = MakeLabel(QStringLiteral("Summary"), header);
+    summary_ = CreateLabel(header, QStringLiteral("Summary"));
     summary_->setWordWrap(true);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* texts = new QVBoxLayout;

@@ -26,12 +26,6 @@ std::string_view ResultText(AnswerOutcome outcome) {
     return {};
 }
 
-// "4,2": tenths of a second, rounded, with a decimal comma.
-std::string DecimalSeconds(std::int64_t milliseconds) {
-    const std::int64_t tenths = (milliseconds + 50) / 100;
-    return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10);
-}
-
 std::string CsvLine(const JournalAnswer& answer) {
     const AnsweredProblem& problem = answer.problem;
     const LocalDateTime when = LocalDateTimeOf(answer.answeredAt);

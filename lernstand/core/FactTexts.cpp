@@ -10,9 +10,9 @@ std::string FactStateText(int multiplier, int row, FactState state) {
     return FactLabel(multiplier, row) + ": " + std::string(StateName(state));
 }
 
-std::string SecondsText(std::int64_t milliseconds) {
+std::string DecimalSeconds(std::int64_t milliseconds) {
     const std::int64_t tenths = (milliseconds + 50) / 100;
-    return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10) + " s";
+    return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10);
 }
 
 std::string AnswerLine(const FactAnswer& answer) {
@@ -24,7 +24,7 @@ std::string AnswerLine(const FactAnswer& answer) {
     }
     return DateText(LocalCalendar().DayOf(answer.answeredAt)) + ": " + given + ", " +
            (answer.outcome == AnswerOutcome::Right ? "richtig" : "falsch") + ", " +
-           SecondsText(answer.responseMilliseconds);
+           DecimalSeconds(answer.responseMilliseconds) + " s";
 }
 
 std::string AnswerLines(std::span<const FactAnswer> newestFirst) {

@@ -13,8 +13,8 @@ std::string FactLabel(int multiplier, int row);
 // "7 · 8: üben": the fact and its state, for screen readers and the tooltip's first line.
 std::string FactStateText(int multiplier, int row, FactState state);
 
-// "2,4 s": tenths of a second with a decimal comma.
-std::string SecondsText(std::int64_t milliseconds);
+// "2,4": tenths of a second, rounded, with a decimal comma.
+std::string DecimalSeconds(std::int64_t milliseconds);
 
 // "08.12.2026: 56, richtig, 2,4 s", with the local date.
 std::string AnswerLine(const FactAnswer& answer);
