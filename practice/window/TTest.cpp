@@ -106,10 +106,6 @@ void TTest::CreateButtons() {
     button2_ = CreateButton(this, QStringLiteral("Button2"), QStringLiteral("Noch mal..."),
                             {376, 264, 75, 33});
     button2_->hide();
-    // Neither is a default button, so Enter presses neither.
-    for (QPushButton* button : {button1_, button2_}) {
-        button->setAutoDefault(false);
-    }
     setTabOrder(button1_, userin_);
     setTabOrder(userin_, button2_);
     connect(button1_, &QPushButton::clicked, this, &TTest::Button1Click);

@@ -136,6 +136,10 @@ bool TSpinEdit::IsValidChar(QChar character) {
            (character.category() == QChar::Other_Control && character != u'\r');
 }
 
+bool TSpinEdit::IsValidText(const QString& text) {
+    return std::all_of(text.begin(), text.end(), IsValidChar);
+}
+
 bool TSpinEdit::FilterKeyPress(const QKeyEvent& event) {
     if (event.key() == Qt::Key_Up) {
         UpClick();
@@ -150,7 +154,7 @@ bool TSpinEdit::FilterKeyPress(const QKeyEvent& event) {
         return false;
     }
     const QString text = event.text();
-    if (std::all_of(text.begin(), text.end(), IsValidChar)) {
+    if (IsValidText(text)) {
         return false;
     }
     QApplication::beep();
@@ -159,7 +163,7 @@ bool TSpinEdit::FilterKeyPress(const QKeyEvent& event) {
 
 void TSpinEdit::TypeCharacter(char32_t character) {
     const QString text = QString::fromUcs4(&character, 1);
-    if (std::all_of(text.begin(), text.end(), IsValidChar)) {
+    if (IsValidText(text)) {
         editor_->insert(text);
     } else {
         QApplication::beep();

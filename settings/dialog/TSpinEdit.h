@@ -45,6 +45,7 @@ private:
     void StepBy(long long delta);
     // Typed characters other than these are swallowed with a beep.
     static bool IsValidChar(QChar character);
+    static bool IsValidText(const QString& text);
     // True when the key was used up here.
     bool FilterKeyPress(const QKeyEvent& event);
     // A character an input method committed, under the same rule as a typed one.
