@@ -1,6 +1,5 @@
 #include "journal/Journal.h"
 
-#include "journal/JournalReader.h"
 #include "journal/JournalSchema.h"
 #include "journal/SqliteError.h"
 #include "journal/SqliteTransaction.h"
@@ -178,8 +177,4 @@ void Journal::InsertAnswer(std::int64_t roundId, const AnsweredProblem& answer,
         .Bind(6, OutcomeText(answer.outcome))
         .Bind(7, answer.responseMilliseconds)
         .Run();
-}
-
-std::vector<JournalAnswer> Journal::ReadAnswers() const {
-    return ReadJournalAnswers(*connection_);
 }

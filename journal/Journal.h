@@ -12,7 +12,6 @@
 #include <optional>
 #include <stdexcept>
 #include <sys/types.h>
-#include <vector>
 
 // The journal holds a schema this program does not know; it is left as it is.
 class NewerJournalError : public std::runtime_error {
@@ -51,9 +50,6 @@ public:
     std::int64_t AddRound(const RoundFacts& round, WallTime startedAt, const AnsweredProblem& first,
                           WallTime answeredAt) const;
     void AddAnswer(std::int64_t roundId, const AnsweredProblem& answer, WallTime answeredAt) const;
-
-    // Every answer with its round, oldest first; rows with values out of range are left out.
-    std::vector<JournalAnswer> ReadAnswers() const;
 
 private:
     std::unique_ptr<SqliteConnection> Open(WallTime now);

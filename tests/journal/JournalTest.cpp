@@ -1,6 +1,7 @@
 #include "journal/Journal.h"
 
 #include "journal/JournalLocation.h"
+#include "journal/JournalReader.h"
 #include "tests/journal/JournalFolder.h"
 #include "tests/support/ScopedVariable.h"
 
@@ -97,7 +98,7 @@ TEST(Journal, AnswersReadBackAsRecorded) {
     EXPECT_EQ(stored.Text(3), "2026-12-08T09:15:02.347Z");
     EXPECT_EQ(stored.Text(4), "richtig,falsch,leer,zeit");
 
-    const std::vector<JournalAnswer> read = Journal(folder.Path()).ReadAnswers();
+    const std::vector<JournalAnswer> read = ReadJournalAnswers(SqliteConnection(folder.Path()));
     ASSERT_EQ(read.size(), answers.size());
     for (std::size_t i = 0; i < answers.size(); ++i) {
         const AnsweredProblem& got = read[i].problem;
@@ -131,7 +132,7 @@ TEST(Journal, ReadersSkipHandEditedValues) {
         JournalFolder folder;
         folder.PlayTwoRoundsAndEditTheFirst(edit);
 
-        const std::vector<JournalAnswer> read = Journal(folder.Path()).ReadAnswers();
+        const std::vector<JournalAnswer> read = ReadJournalAnswers(SqliteConnection(folder.Path()));
         ASSERT_EQ(read.size(), 1u) << name;
         EXPECT_EQ(read[0].problem.multiplier, 4) << name;
     }

@@ -1,7 +1,8 @@
 #include "practice/window/TTest.h"
 
 #include "common/ui/ApplicationSetup.h"
-#include "journal/Journal.h"
+#include "journal/JournalReader.h"
+#include "journal/SqliteConnection.h"
 #include "practice/window/TimeBarSegment.h"
 #include "tests/support/TempConfigDir.h"
 #include "tests/support/UiTexts.h"
@@ -348,7 +349,8 @@ void TTestTest::answersAreRecordedOnlyWhenSwitchedOn() {
 
     QCOMPARE(std::filesystem::exists(config_->JournalPath().parent_path()), recorded);
     if (recorded) {
-        const std::vector<JournalAnswer> answers = Journal(config_->JournalPath()).ReadAnswers();
+        const std::vector<JournalAnswer> answers =
+            ReadJournalAnswers(SqliteConnection(config_->JournalPath()));
         QCOMPARE(answers.size(), std::size_t{2});
         QCOMPARE(answers[0].problem.outcome, AnswerOutcome::Right);
         QCOMPARE(answers[1].problem.outcome, AnswerOutcome::Empty);
