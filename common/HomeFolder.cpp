@@ -16,3 +16,10 @@ std::filesystem::path HomeFolder() {
     }
     return user->pw_dir;
 }
+
+std::filesystem::path XdgBaseFolder(const char* variable, const std::filesystem::path& belowHome) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && std::filesystem::path(value).is_absolute()
+               ? std::filesystem::path(value)
+               : HomeFolder() / belowHome;
+}

@@ -243,11 +243,7 @@ bool WriteProfileString(const fs::path& path, const std::string& section, const 
 } // namespace
 
 fs::path ProfilePath(const std::string& fileBase) {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    const fs::path folder = configHome != nullptr && fs::path(configHome).is_absolute()
-                                ? fs::path(configHome)
-                                : HomeFolder() / ".config";
-    return folder / (fileBase + ".ini");
+    return XdgBaseFolder("XDG_CONFIG_HOME", ".config") / (fileBase + ".ini");
 }
 
 bool ProfileRead(const std::string& fileBase, const std::string& section, const std::string& key,
