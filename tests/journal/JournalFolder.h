@@ -3,12 +3,12 @@
 #include "journal/JournalRecorder.h"
 #include "journal/SqliteConnection.h"
 #include "journal/UtcTime.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/TempConfigDir.h"
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -61,11 +61,6 @@ private:
     std::ostringstream errors_;
     JournalRecorder recorder_{Path(), [] { return kMorning; }, errors_};
 };
-
-inline std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::filesystem::create_directories(path.parent_path());

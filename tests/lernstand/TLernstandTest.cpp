@@ -47,11 +47,6 @@ void Prepare(Prepared prepared, const fs::path& journal) {
     }
 }
 
-std::string Bytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Prepared)
@@ -97,7 +92,7 @@ private slots:
         tzset();
         const fs::path journal = JournalPath();
         Prepare(prepared, journal);
-        const std::string before = Bytes(journal);
+        const std::string before = FileBytes(journal);
 
         TLernstand window(journal);
         window.show();
@@ -116,7 +111,7 @@ private slots:
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("NothingYet"))->isVisible(), nothingYet);
         QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("Delete"))->isEnabled(), deletable);
         // Reading never changes, moves or creates the journal.
-        QCOMPARE(Bytes(journal), before);
+        QCOMPARE(FileBytes(journal), before);
         QCOMPARE(fs::exists(journal), prepared != Prepared::Nothing);
         const auto files =
             std::distance(fs::directory_iterator(journal.parent_path()), fs::directory_iterator());
@@ -126,3 +121,4 @@ private slots:
 
 QTEST_MAIN(TLernstandTest)
 #include "TLernstandTest.moc"
+#include "tests/support/FileBytes.h"

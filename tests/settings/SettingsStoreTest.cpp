@@ -1,5 +1,6 @@
 #include "settings/SettingsStore.h"
 
+#include "tests/support/FileBytes.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/ScopedVariable.h"
 #include "tests/support/TempConfigDir.h"
@@ -57,8 +58,7 @@ std::vector<std::string> FolderEntries(const fs::path& folder) {
 }
 
 std::string ReadFixture(const std::string& name) {
-    std::ifstream in(fs::path(FIXTURE_DIR) / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return FileBytes(fs::path(FIXTURE_DIR) / name);
 }
 
 // An INI text of exactly size bytes whose entry A/k is "v".

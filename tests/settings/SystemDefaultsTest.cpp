@@ -1,6 +1,7 @@
 #include "settings/SystemDefaults.h"
 
 #include "settings/SettingsStore.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/ScopedVariable.h"
 #include "tests/support/TempConfigDir.h"
 
@@ -9,7 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -26,11 +26,6 @@ template <typename Case> std::string CaseName(const testing::TestParamInfo<Case>
 void WriteFile(const fs::path& path, const std::string& content) {
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << content;
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // The user's file and two system folders, the first named first in XDG_CONFIG_DIRS.
@@ -96,7 +91,7 @@ TEST(ClassroomDefaultsWrite, TouchesOnlyTheUsersFile) {
 
     ASSERT_TRUE(ProfileWrite("Kalkuno", "Vorgaben", "Menge", "8"));
 
-    EXPECT_EQ(ReadFile(layers.first / "Kalkuno.ini"), system);
+    EXPECT_EQ(FileBytes(layers.first / "Kalkuno.ini"), system);
     EXPECT_EQ(layers.user.ReadIni(), "[Vorgaben]\nMenge=8\n");
     EXPECT_EQ(ReadMenge(), "8");
 }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "settings/SettingsStore.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/ScopedVariable.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -50,10 +50,7 @@ public:
         std::ofstream(IniPath(), std::ios::binary) << content;
     }
 
-    std::string ReadIni() const {
-        std::ifstream in(IniPath(), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string ReadIni() const { return FileBytes(IniPath()); }
 
 private:
     std::filesystem::path path_;

@@ -2,6 +2,7 @@
 
 #include "journal/JournalRecorder.h"
 #include "journal/SqliteConnection.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/TempConfigDir.h"
 #include "tests/support/WithoutRootPrivilege.h"
 
@@ -9,7 +10,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
@@ -53,11 +53,6 @@ void Prepare(Content content, const fs::path& file) {
     }
 }
 
-std::string Bytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class JournalFileTest : public testing::TestWithParam<FileCase> {};
 
 TEST_P(JournalFileTest, ReadsWithoutChangingTheFile) {
@@ -67,7 +62,7 @@ TEST_P(JournalFileTest, ReadsWithoutChangingTheFile) {
     fs::create_directories(stick);
     const fs::path file = stick / "Lernstand.sqlite";
     Prepare(c.content, file);
-    const std::string before = Bytes(file);
+    const std::string before = FileBytes(file);
     using fs::perms;
     const perms readable = perms::owner_read | perms::group_read | perms::others_read |
                            perms::owner_exec | perms::group_exec | perms::others_exec;
@@ -87,7 +82,7 @@ TEST_P(JournalFileTest, ReadsWithoutChangingTheFile) {
         }
     }
     fs::permissions(stick, perms::owner_all);
-    EXPECT_EQ(Bytes(file), before);
+    EXPECT_EQ(FileBytes(file), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(JournalFile, JournalFileTest, testing::ValuesIn(kCases));
