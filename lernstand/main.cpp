@@ -1,6 +1,5 @@
 #include "common/ui/ApplicationSetup.h"
 #include "common/ui/ErrorHandler.h"
-#include "common/ui/Fonts.h"
 #include "journal/JournalLocation.h"
 #include "lernstand/TLernstand.h"
 #include "lernstand/core/JournalLook.h"
@@ -25,13 +24,10 @@ int main(int argc, char* argv[]) {
         noJournal = error.what();
     }
     QApplication application(argc, argv);
-    ConfigureApplication();
-    // The desktop matches this window to its own menu entry, not to the drill's: by the entry's
-    // name, and on X11 by the window class, which Qt takes from the application name.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.reihenheld.Kalkuno.Lernstand"));
-    QApplication::setApplicationName(QStringLiteral("Kalkuno-Lernstand"));
-    // Grown-ups read this window at a distance: its message boxes and tooltips get its type size.
-    QApplication::setFont(SansSerifFont(TLernstand::kFontPixels));
+    // Its own menu entry, not the drill's; grown-ups read it at a distance, so its type is larger.
+    ConfigureApplication({QStringLiteral("Kalkuno-Lernstand"),
+                          QStringLiteral("org.reihenheld.Kalkuno.Lernstand"),
+                          TLernstand::kFontPixels});
     if (!firstLook.valid()) {
         ShowApplicationError(QString::fromStdString(noJournal));
         return 1;
