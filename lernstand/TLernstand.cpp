@@ -334,7 +334,7 @@ void TLernstand::WeakRowsClick() {
 
 void TLernstand::RecordToggled(bool on) {
     RunGuarded([this, on] {
-        if (!WriteSetting(settings::kRecordKey, on ? settings::kOn : settings::kOff)) {
+        if (!WriteSetting(settings::kRecordKey, settings::OnOff(on))) {
             const QSignalBlocker blocker(record_);
             record_->setChecked(!on);
             ShowSettingsNotSaved(this);

@@ -11,6 +11,9 @@ inline const std::string kFileBase = "Kalkuno";
 // Only this exact text switches a row, the clock or the recording on.
 inline const std::string kOn = "on";
 inline const std::string kOff = "off";
+inline const std::string& OnOff(bool on) {
+    return on ? kOn : kOff;
+}
 
 // [Aufgaben], keys "1" to "20": multiplication row n is practised.
 inline const std::string kRowsSection = "Aufgaben";

@@ -11,7 +11,7 @@ bool SwitchOnOnly(const std::vector<int>& rows) {
     for (int row = 1; row <= settings::kRowCount; ++row) {
         const bool on = std::find(rows.begin(), rows.end(), row) != rows.end();
         if (!ProfileWrite(settings::kFileBase, settings::kRowsSection, settings::RowKey(row),
-                          on ? settings::kOn : settings::kOff)) {
+                          settings::OnOff(on))) {
             return false;
         }
     }

@@ -28,6 +28,7 @@ namespace {
 
 using settings::kDefaultsSection;
 using settings::kRowsSection;
+using settings::OnOff;
 using settings::RowKey;
 
 // The client area of a 544 x 330 window with the classic sizeable border.
@@ -47,10 +48,6 @@ std::string ReadSetting(const std::string& section, const std::string& key) {
 
 bool WriteSetting(const std::string& section, const std::string& key, const std::string& value) {
     return ProfileWrite(settings::kFileBase, section, key, value);
-}
-
-const std::string& OnOff(bool on) {
-    return on ? settings::kOn : settings::kOff;
 }
 
 // Only "on" switches on; an absent entry shows the dialog's own default.
