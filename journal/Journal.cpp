@@ -1,6 +1,7 @@
 #include "journal/Journal.h"
 
 #include "journal/JournalSchema.h"
+#include "journal/SqliteCompanions.h"
 #include "journal/SqliteError.h"
 #include "journal/SqliteTransaction.h"
 
@@ -25,10 +26,6 @@ JournalContent Inspect(const SqliteConnection& connection) {
         }
         throw;
     }
-}
-
-fs::path WithSuffix(const fs::path& path, const std::string& suffix) {
-    return fs::path(path.string() + suffix);
 }
 
 // SQLite does not wait for other connections when it changes the journal mode, so a second
@@ -81,13 +78,13 @@ Journal::Journal(fs::path path, WallTime now)
 fs::path Journal::MoveAside(const fs::path& path, WallTime now) {
     const std::string base = path.string() + ".beschaedigt-" + CompactTimeText(now);
     fs::path target = base;
-    for (int attempt = 2; fs::exists(target) || fs::exists(WithSuffix(target, "-wal")); ++attempt) {
+    for (int attempt = 2; fs::exists(target) || fs::exists(WriteAheadLogOf(target)); ++attempt) {
         target = base + "-" + std::to_string(attempt);
     }
     // The log first: a damaged file left in place is found again at the next opening.
-    for (const char* companion : {"-wal", "-shm"}) {
-        if (fs::exists(WithSuffix(path, companion))) {
-            fs::rename(WithSuffix(path, companion), WithSuffix(target, companion));
+    for (const auto companionOf : {&WriteAheadLogOf, &SharedIndexOf}) {
+        if (fs::exists(companionOf(path))) {
+            fs::rename(companionOf(path), companionOf(target));
         }
     }
     fs::rename(path, target);

@@ -1,5 +1,6 @@
 #include "journal/SqliteConnection.h"
 
+#include "journal/SqliteCompanions.h"
 #include "journal/SqliteError.h"
 
 #include <fcntl.h>
@@ -19,7 +20,7 @@ bool ReadAsItStands(const fs::path& path) {
     const fs::path folder = fs::absolute(path).parent_path();
     std::error_code error;
     return faccessat(AT_FDCWD, folder.c_str(), W_OK, AT_EACCESS) != 0 &&
-           !fs::exists(fs::path(path).concat("-wal"), error) && !error;
+           !fs::exists(WriteAheadLogOf(path), error) && !error;
 }
 
 // "file:/stick/Lernstand.sqlite?immutable=1", with the characters a URI gives a meaning escaped.

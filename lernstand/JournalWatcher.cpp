@@ -1,5 +1,7 @@
 #include "lernstand/JournalWatcher.h"
 
+#include "journal/SqliteCompanions.h"
+
 #include <QFileInfo>
 
 #include <utility>
@@ -9,10 +11,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kSettleMilliseconds = 200;
-
-fs::path WithSuffix(const fs::path& path, const char* suffix) {
-    return fs::path(path.string() + suffix);
-}
 
 // The journal's folder, or the nearest folder above it that exists.
 fs::path NearestFolder(fs::path folder) {
@@ -42,7 +40,7 @@ void JournalWatcher::Rewatch(const JournalStamps& read) {
         watcher_.removePaths(watched);
     }
     QStringList paths{QString::fromStdString(NearestFolder(journal_.parent_path()).string())};
-    for (const fs::path& file : {journal_, WithSuffix(journal_, "-wal")}) {
+    for (const fs::path& file : {journal_, WriteAheadLogOf(journal_)}) {
         // The folder's notices still tell when a file this user may not read is replaced.
         const QString path = QString::fromStdString(file.string());
         if (QFileInfo(path).isReadable()) {

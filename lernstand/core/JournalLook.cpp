@@ -1,12 +1,12 @@
 #include "lernstand/core/JournalLook.h"
 
-#include <string>
+#include "journal/SqliteCompanions.h"
 
 namespace fs = std::filesystem;
 
 JournalStamps StampJournal(const fs::path& journal) {
     JournalStamps stamps;
-    const fs::path files[] = {journal, fs::path(journal.string() + "-wal")};
+    const fs::path files[] = {journal, WriteAheadLogOf(journal)};
     for (std::size_t i = 0; i < stamps.size(); ++i) {
         std::error_code error;
         FileStamp& stamp = stamps.at(i);

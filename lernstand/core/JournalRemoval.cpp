@@ -1,11 +1,12 @@
 #include "lernstand/core/JournalRemoval.h"
 
-#include <string>
+#include "journal/SqliteCompanions.h"
 
 std::error_code RemoveJournal(const std::filesystem::path& journal) {
     std::error_code error;
-    for (const char* suffix : {"-wal", "-shm", ""}) {
-        std::filesystem::remove(journal.string() + suffix, error);
+    for (const std::filesystem::path& file :
+         {WriteAheadLogOf(journal), SharedIndexOf(journal), journal}) {
+        std::filesystem::remove(file, error);
         if (error) {
             return error;
         }
