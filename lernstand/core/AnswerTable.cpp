@@ -12,20 +12,6 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kHeader = "Datum;Uhrzeit;Aufgabe;Antwort;Ergebnis;Sekunden;Runde";
 
-std::string_view ResultText(AnswerOutcome outcome) {
-    switch (outcome) {
-    case AnswerOutcome::Right:
-        return "richtig";
-    case AnswerOutcome::Wrong:
-        return "falsch";
-    case AnswerOutcome::Empty:
-        return "leer";
-    case AnswerOutcome::TimeOut:
-        return "Zeit abgelaufen";
-    }
-    return {};
-}
-
 std::string CsvLine(const JournalAnswer& answer) {
     const AnsweredProblem& problem = answer.problem;
     const LocalDateTime when = LocalDateTimeOf(answer.answeredAt);
@@ -36,7 +22,7 @@ std::string CsvLine(const JournalAnswer& answer) {
         when.time,
         FactLabel(problem.multiplier, problem.row),
         answered ? problem.answer : std::string(),
-        std::string(ResultText(problem.outcome)),
+        std::string(OutcomeName(problem.outcome)),
         DecimalSeconds(problem.responseMilliseconds),
         std::to_string(answer.round.id),
     };

@@ -6,12 +6,16 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 // "7 · 8": multiplier 7 of row 8.
 std::string FactLabel(int multiplier, int row);
 
 // "7 · 8: üben": the fact and its state, for screen readers and the tooltip's first line.
 std::string FactStateText(int multiplier, int row, FactState state);
+
+// "richtig", "falsch", "leer" or "Zeit abgelaufen", as the grown-ups' texts name an outcome.
+std::string_view OutcomeName(AnswerOutcome outcome);
 
 // "2,4": tenths of a second, rounded, with a decimal comma.
 std::string DecimalSeconds(std::int64_t milliseconds);
