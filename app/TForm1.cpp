@@ -27,7 +27,7 @@ QAction* MakeAction(const QString& name, const QString& caption, QObject* parent
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent)
+TForm1::TForm1(WritableSettings& settings, AnswerRecorder* recorder, QWidget* parent)
     : QMainWindow(parent) {
     setObjectName(QStringLiteral("TForm1"));
     UseFixedSingleBorder(this);
@@ -44,8 +44,8 @@ TForm1::TForm1(QWidget* parent)
     CenterOnScreen(this);
 
     ShowUntilPainted(*this);
-    config_ = new TConfig(this);
-    test_ = new TTest(this);
+    config_ = new TConfig(this, settings);
+    test_ = new TTest(this, settings, recorder);
 }
 
 void TForm1::CreateMenu() {

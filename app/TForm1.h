@@ -2,13 +2,15 @@
 
 #include <QMainWindow>
 
+class AnswerRecorder;
 class QAction;
 class TConfig;
 class TTest;
+class WritableSettings;
 
 // The main window: the title splash and the menu from which everything starts. Once its own
 // picture is on screen it builds the settings dialog and the practice window, which belong to it
-// and live as long.
+// and live as long. The settings and the recorder, if any, outlive it.
 class TForm1 : public QMainWindow {
     Q_OBJECT
 
@@ -16,7 +18,7 @@ public:
     static constexpr int kClientWidth = 420;
     static constexpr int kClientHeight = 250;
 
-    explicit TForm1(QWidget* parent = nullptr);
+    TForm1(WritableSettings& settings, AnswerRecorder* recorder, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "facts/Answer.h"
 #include "journal/JournalEntry.h"
 #include "journal/SqliteConnection.h"
 #include "journal/UtcTime.h"
-#include "practice/AnswerRecorder.h"
 
 #include <chrono>
 #include <cstdint>

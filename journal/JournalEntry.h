@@ -1,7 +1,6 @@
 #pragma once
 
-#include "journal/UtcTime.h"
-#include "practice/AnswerRecorder.h"
+#include "facts/Answer.h"
 
 #include <cstdint>
 
@@ -15,12 +14,6 @@ struct JournalRound {
 struct JournalAnswer {
     std::int64_t id = 0;
     JournalRound round;
-    WallTime answeredAt;
-    AnsweredProblem problem;
-};
-
-// One recorded answer without its round: all that a look at the facts needs.
-struct RecordedAnswer {
     WallTime answeredAt;
     AnsweredProblem problem;
 };

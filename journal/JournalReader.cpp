@@ -1,7 +1,9 @@
 #include "journal/JournalReader.h"
 
+#include "facts/Fact.h"
 #include "journal/JournalSchema.h"
 #include "journal/SqliteConnection.h"
+#include "journal/UtcTime.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -33,7 +35,7 @@ enum Column {
     kProblemTotal,
     kTimed,
     kStepTenths,
-    kRows,
+    kRoundRows,
 };
 
 constexpr std::string_view kQuery =
@@ -59,12 +61,12 @@ std::optional<std::vector<int>> ParseRows(std::string_view text) {
         const std::string_view item = text.substr(0, comma);
         int row = 0;
         for (const char digit : item) {
-            if (digit < '0' || digit > '9' || row > 20) {
+            if (digit < '0' || digit > '9' || row > kRows) {
                 return std::nullopt;
             }
             row = row * 10 + (digit - '0');
         }
-        if (row < 1 || row > 20 || (!rows.empty() && row <= rows.back())) {
+        if (!IsRow(row) || (!rows.empty() && row <= rows.back())) {
             return std::nullopt;
         }
         rows.push_back(row);
@@ -87,8 +89,8 @@ constexpr std::int64_t kMostReserved = 10'000'000;
 
 // The answer whose columns start at first, when every value is one the program would write.
 std::optional<RecordedAnswer> ValidRecord(const SqliteStatement& row, int first) {
-    const auto multiplier = IntegerIn(row, first + kRecordMultiplier, 1, 10);
-    const auto tableRow = IntegerIn(row, first + kRecordRow, 1, 20);
+    const auto multiplier = IntegerIn(row, first + kRecordMultiplier, 1, kMultipliers);
+    const auto tableRow = IntegerIn(row, first + kRecordRow, 1, kRows);
     const auto response =
         IntegerIn(row, first + kRecordResponse, 0, std::numeric_limits<std::int64_t>::max());
     const auto outcome = OutcomeFromText(row.TextView(first + kRecordOutcome));
@@ -110,7 +112,7 @@ std::optional<JournalAnswer> ValidAnswer(const SqliteStatement& row) {
     const auto timed = IntegerIn(row, kTimed, 0, 1);
     const auto stepTenths = IntegerIn(row, kStepTenths, kInt32Low, kInt32High);
     const auto startedAt = ParseJournalTime(row.TextView(kStartedAt));
-    auto rows = ParseRows(row.TextView(kRows));
+    auto rows = ParseRows(row.TextView(kRoundRows));
     if (!record || !problemTotal || !timed || !stepTenths || !startedAt || !rows) {
         return std::nullopt;
     }

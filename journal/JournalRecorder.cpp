@@ -1,5 +1,6 @@
 #include "journal/JournalRecorder.h"
 
+#include "journal/JournalLocation.h"
 #include "journal/SqliteError.h"
 
 #include <exception>
@@ -95,5 +96,14 @@ void JournalRecorder::Report(const std::string& message) noexcept {
                 << ")" << std::endl;
     } catch (...) {
         // A closed error stream leaves nowhere else to tell it.
+    }
+}
+
+std::unique_ptr<AnswerRecorder> MakeOwnJournalRecorder() {
+    try {
+        return std::make_unique<JournalRecorder>(JournalPath());
+    } catch (const std::exception& error) {
+        std::cerr << "Kalkuno: Lernstand nicht möglich: " << error.what() << '\n';
+        return nullptr;
     }
 }

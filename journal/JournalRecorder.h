@@ -1,8 +1,8 @@
 #pragma once
 
+#include "facts/AnswerRecorder.h"
 #include "journal/Journal.h"
 #include "journal/UtcTime.h"
-#include "practice/AnswerRecorder.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -45,3 +45,7 @@ private:
     std::optional<std::int64_t> roundId_;
     bool reported_ = false;
 };
+
+// The recorder of the user's own journal, which is opened only when a round that records gets
+// its first answer; null, told on the error stream, when there is no data folder to keep it in.
+std::unique_ptr<AnswerRecorder> MakeOwnJournalRecorder();

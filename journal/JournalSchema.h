@@ -1,6 +1,6 @@
 #pragma once
 
-#include "practice/AnswerRecorder.h"
+#include "facts/Answer.h"
 
 #include <optional>
 #include <string_view>

@@ -1,9 +1,9 @@
 #include "journal/ReadOnlyJournal.h"
 
-#include "journal/JournalReader.h"
 #include "journal/JournalSchema.h"
 #include "journal/SqliteConnection.h"
 #include "journal/SqliteError.h"
+#include "journal/SqliteTransaction.h"
 
 #include <sqlite3.h>
 
@@ -13,44 +13,45 @@ namespace {
 
 using Found = JournalReading::Found;
 
-JournalReading Failed(Found found, std::string problem) {
-    return {found, {}, std::move(problem)};
-}
+// Why a database without the journal's tables cannot be shown.
+constexpr const char* kNoJournal = "keine Lernstand-Datenbank";
 
-JournalReading Read(const SqliteConnection& connection) {
+JournalReading Read(const SqliteConnection& connection, const JournalRead& read) {
+    SqliteTransaction reading(connection, SqliteTransaction::Kind::Reading);
     switch (InspectJournal(connection)) {
     case JournalContent::Current:
-        return {Found::Answers, ReadRecordedAnswers(connection), {}};
+        read(connection);
+        return {Found::Answers, {}};
     case JournalContent::Empty:
-        return {Found::Answers, {}, {}};
+        return {Found::Empty, kNoJournal};
     case JournalContent::Newer:
-        return Failed(Found::Newer, "user_version " + std::to_string(connection.QueryInteger(
-                                                          "PRAGMA user_version")));
+        return {Found::Newer,
+                "user_version " + std::to_string(connection.QueryInteger("PRAGMA user_version"))};
     case JournalContent::Foreign:
         break;
     }
-    return Failed(Found::Unreadable, "keine Lernstand-Datenbank");
+    return {Found::Foreign, kNoJournal};
 }
 
 } // namespace
 
-JournalReading ReadJournalReadOnly(const fs::path& path) {
+JournalReading ReadJournalReadOnly(const fs::path& path, const JournalRead& read) {
     std::error_code error;
     if (!fs::exists(path, error)) {
-        return error ? Failed(Found::Unreadable, error.message()) : JournalReading{};
+        return error ? JournalReading{Found::Unreadable, error.message()} : JournalReading{};
     }
     try {
         const SqliteConnection connection(path, SqliteAccess::ReadOnly);
         connection.SetBusyTimeout(kReadBusyTimeout);
-        return Read(connection);
+        return Read(connection, read);
     } catch (const SqliteError& failure) {
         if (failure.PrimaryCode() == SQLITE_BUSY || failure.PrimaryCode() == SQLITE_LOCKED) {
-            return Failed(Found::Busy, failure.what());
+            return {Found::Busy, failure.what()};
         }
         // Deleted between the look and the opening.
         if (failure.PrimaryCode() == SQLITE_CANTOPEN && !fs::exists(path, error) && !error) {
             return {};
         }
-        return Failed(Found::Unreadable, failure.what());
+        return {Found::Unreadable, failure.what()};
     }
 }

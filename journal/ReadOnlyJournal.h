@@ -1,34 +1,40 @@
 #pragma once
 
-#include "journal/JournalEntry.h"
-
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
-#include <vector>
 
-// What a reader found at the journal's place.
+class SqliteConnection;
+
+// What a read-only look at a journal file found: the one result of every reader.
 struct JournalReading {
     enum class Found {
         Nothing,    // no file: nothing recorded yet
-        Answers,    // a journal, possibly still without answers
+        Empty,      // a database without tables; the drill creates its file a moment before them
+        Answers,    // a journal of this program's version, possibly still without answers
         Newer,      // a journal of a schema newer than this program knows
-        Unreadable, // damaged, no journal, or not readable for this user
+        Foreign,    // a file that is no journal
+        Unreadable, // damaged, or not readable for this user
         Busy,       // another program held it longer than a reader waits; worth a second try
     };
 
     Found found = Found::Nothing;
-    // Every valid answer, the oldest first.
-    std::vector<RecordedAnswer> answers;
-    // SQLite's or the file system's reason when the journal could not be read.
+    // Why the file cannot be shown, for every kind but Nothing and Answers.
     std::string problem;
+
+    // Nothing in it that this program could not show.
+    static constexpr bool Readable(Found found) {
+        return found == Found::Nothing || found == Found::Empty || found == Found::Answers;
+    }
 };
 
 // How long a reading waits for a program that is writing the journal.
 inline constexpr std::chrono::milliseconds kReadBusyTimeout{1000};
 
-// Reads the answers of the journal at path and changes nothing: no file is created, written or
-// moved aside, whatever it holds. Only SQLite may add its empty log and shared index beside a
-// journal in write-ahead-log mode, as every reader does. Answers with values the program would
-// never write are left out.
-JournalReading ReadJournalReadOnly(const std::filesystem::path& path);
+// Opens the file at path read-only and changes nothing: no file is created, written or moved
+// aside, whatever it holds. Only SQLite may add its empty log and shared index beside a journal
+// in write-ahead-log mode, as every reader does. For a journal of this program's version, read
+// is handed the connection, and everything it reads belongs to one state of the file.
+using JournalRead = std::function<void(const SqliteConnection& connection)>;
+JournalReading ReadJournalReadOnly(const std::filesystem::path& path, const JournalRead& read);

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "common/WallTime.h"
+
 #include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
-
-using WallTime = std::chrono::system_clock::time_point;
 
 // "2026-12-08T09:15:02.347Z": the form the journal stores times in.
 std::string JournalTimeText(WallTime time);

@@ -8,7 +8,7 @@
 
 FactTableModel::FactTableModel(QObject* parent)
     : QAbstractTableModel(parent)
-    , threshold_(std::chrono::seconds(settings::kSecondsDefault)) {
+    , threshold_(std::chrono::seconds(kThresholdDefault)) {
     rowsOn_.fill(true);
 }
 
@@ -25,19 +25,19 @@ void FactTableModel::SetThreshold(std::chrono::milliseconds threshold) {
     }
 }
 
-void FactTableModel::SetRowsInForce(const std::array<bool, settings::kRowCount>& rowsOn) {
+void FactTableModel::SetRowsInForce(const std::array<bool, kRows>& rowsOn) {
     if (rowsOn != rowsOn_) {
         rowsOn_ = rowsOn;
-        emit headerDataChanged(Qt::Vertical, 0, settings::kRowCount - 1);
+        emit headerDataChanged(Qt::Vertical, 0, kRows - 1);
     }
 }
 
 int FactTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : FactTable::kRows;
+    return parent.isValid() ? 0 : kRows;
 }
 
 int FactTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : FactTable::kMultipliers;
+    return parent.isValid() ? 0 : kMultipliers;
 }
 
 QVariant FactTableModel::data(const QModelIndex& index, int role) const {
@@ -68,7 +68,7 @@ QVariant FactTableModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation == Qt::Horizontal) {
         return role == Qt::DisplayRole ? QVariant(QString::number(section + 1)) : QVariant();
     }
-    if (section < 0 || section >= settings::kRowCount) {
+    if (section < 0 || section >= kRows) {
         return {};
     }
     const bool on = rowsOn_.at(static_cast<std::size_t>(section));
@@ -85,5 +85,5 @@ QVariant FactTableModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 void FactTableModel::AllCellsChanged() {
-    emit dataChanged(index(0, 0), index(FactTable::kRows - 1, FactTable::kMultipliers - 1));
+    emit dataChanged(index(0, 0), index(kRows - 1, kMultipliers - 1));
 }

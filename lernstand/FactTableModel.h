@@ -1,7 +1,7 @@
 #pragma once
 
-#include "lernstand/core/FactTable.h"
-#include "settings/SettingsSchema.h"
+#include "facts/FactTable.h"
+#include "facts/RowsInForce.h"
 
 #include <QAbstractTableModel>
 
@@ -22,7 +22,7 @@ public:
     void SetFacts(FactTable facts);
     void SetThreshold(std::chrono::milliseconds threshold);
     // Rows the drill does not practise get a paler header.
-    void SetRowsInForce(const std::array<bool, settings::kRowCount>& rowsOn);
+    void SetRowsInForce(const RowSwitches& rowsOn);
 
     const FactTable& Facts() const { return facts_; }
     std::chrono::milliseconds Threshold() const { return threshold_; }
@@ -37,5 +37,5 @@ private:
 
     FactTable facts_;
     std::chrono::milliseconds threshold_;
-    std::array<bool, settings::kRowCount> rowsOn_{};
+    RowSwitches rowsOn_{};
 };

@@ -1,11 +1,8 @@
 #pragma once
 
 #include <QObject>
-#include <QString>
 
-#include <filesystem>
-
-class FactTableModel;
+class LernstandEngine;
 class QAction;
 class QMainWindow;
 
@@ -15,26 +12,19 @@ class JournalMenu : public QObject {
     Q_OBJECT
 
 public:
-    JournalMenu(QMainWindow* window, const FactTableModel* model);
+    JournalMenu(QMainWindow* window, LernstandEngine& engine);
 
-    // The journal the window shows now, and whether it is someone else's.
-    void SetJournal(const std::filesystem::path& journal, bool foreign);
-
-    // Shows the journal in the file when it is one, else says why not and changes nothing.
-    void OpenFile(const QString& fileName);
-
-signals:
-    void JournalChosen(const std::filesystem::path& journal);
-    void OwnJournalChosen();
+    // "Eigener Lernstand" is offered while someone else's journal is shown.
+    void EnableOwnJournal(bool enabled);
 
 private:
     void OpenClick();
+    void OwnJournalClick();
     void WorksheetClick();
     void PrintClick();
     void TableClick();
 
     QMainWindow* window_;
-    const FactTableModel* model_;
-    std::filesystem::path journal_;
+    LernstandEngine& engine_;
     QAction* own_ = nullptr;
 };

@@ -17,6 +17,8 @@ class JournalWatcher : public QObject {
 public:
     JournalWatcher(std::filesystem::path journal, QObject* parent);
 
+    const std::filesystem::path& Journal() const { return journal_; }
+
     // Watches the files that are there now, after a reading that saw them as read; a change
     // since then is told at once.
     void Rewatch(const JournalStamps& read);

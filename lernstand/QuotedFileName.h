@@ -1,9 +1,11 @@
 #pragma once
 
+#include "lernstand/core/LernstandTexts.h"
+
 #include <QDir>
 #include <QString>
 
-// „/media/stick/Lernstand.sqlite“: a file named in a message, quoted the German way.
+// A file named in a message, quoted as every message of the Lernstand quotes one.
 inline QString QuotedFileName(const QString& fileName) {
-    return QStringLiteral("„%1“").arg(QDir::toNativeSeparators(fileName));
+    return QString::fromStdString(QuotedName(QDir::toNativeSeparators(fileName).toStdString()));
 }

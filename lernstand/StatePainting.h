@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lernstand/core/FactState.h"
+#include "facts/FactState.h"
 
 #include <QColor>
 #include <QString>

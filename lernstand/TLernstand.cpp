@@ -7,26 +7,18 @@
 #include "common/ui/MessageBoxes.h"
 #include "common/ui/SettingsNotSaved.h"
 #include "common/ui/WindowPlacement.h"
+#include "facts/FactState.h"
 #include "lernstand/DayStrip.h"
 #include "lernstand/FactDelegate.h"
 #include "lernstand/FactTableModel.h"
 #include "lernstand/JournalMenu.h"
 #include "lernstand/JournalWatcher.h"
-#include "lernstand/QuotedFileName.h"
 #include "lernstand/StateLegend.h"
-#include "lernstand/core/AnswerSummary.h"
-#include "lernstand/core/FactState.h"
-#include "lernstand/core/JournalRemoval.h"
-#include "lernstand/core/WeakRows.h"
-#include "practice/RowsInForce.h"
-#include "settings/SettingsSchema.h"
-#include "settings/SettingsStore.h"
-#include "settings/StoredSettings.h"
+#include "lernstand/core/LernstandTexts.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -44,27 +36,9 @@
 
 namespace {
 
-using Found = JournalReading::Found;
-
 constexpr int kTitlePixels = 20;
 constexpr QSize kStartSize(980, 540);
 constexpr int kMinimumRowPixels = 16;
-// Another program writing the journal holds it for milliseconds; after that many tries in a row
-// it counts as unreadable.
-constexpr int kBusyRetryMilliseconds = 1000;
-constexpr int kBusyTries = 5;
-
-QString Quoted(const std::filesystem::path& path) {
-    return QuotedFileName(QString::fromStdString(path));
-}
-
-std::string ReadSetting(const std::string& key) {
-    return StoredSettings().Read(settings::kLernstandSection, key);
-}
-
-bool WriteSetting(const std::string& key, const std::string& value) {
-    return ProfileWrite(settings::kFileBase, settings::kLernstandSection, key, value);
-}
 
 // A look that failed outright, say for want of memory, shows as a journal that cannot be read.
 JournalLook FirstLook(std::future<JournalLook>& look) {
@@ -72,7 +46,7 @@ JournalLook FirstLook(std::future<JournalLook>& look) {
         return look.get();
     } catch (const std::exception& error) {
         JournalLook failed;
-        failed.reading = {Found::Unreadable, {}, error.what()};
+        failed.reading = {JournalReading::Found::Unreadable, error.what()};
         return failed;
     }
 }
@@ -94,16 +68,15 @@ bool AskToDelete(QWidget* parent) {
 
 } // namespace
 
-TLernstand::TLernstand(std::filesystem::path journal, QWidget* parent)
-    : TLernstand(journal, std::async(std::launch::deferred, LookAtJournal, journal), parent) {}
+TLernstand::TLernstand(LernstandServices services, QWidget* parent)
+    : TLernstand(services, std::async(std::launch::deferred, services.look, services.journal),
+                 parent) {}
 
-TLernstand::TLernstand(std::filesystem::path journal, std::future<JournalLook> firstLook,
+TLernstand::TLernstand(LernstandServices services, std::future<JournalLook> firstLook,
                        QWidget* parent)
     : QMainWindow(parent)
-    , ownJournal_(std::move(journal))
-    , journal_(ownJournal_) {
+    , engine_(*this, std::move(services)) {
     setObjectName(QStringLiteral("TLernstand"));
-    setWindowTitle(QStringLiteral("Reihenheld Lernstand"));
     setFont(SansSerifFont(kFontPixels));
 
     model_ = new FactTableModel(this);
@@ -131,16 +104,9 @@ TLernstand::TLernstand(std::filesystem::path journal, std::future<JournalLook> f
     layout->addWidget(BuildHeader());
     layout->addWidget(table_, 1);
     layout->addWidget(BuildFooter());
+    menu_ = new JournalMenu(this, engine_);
 
-    watcher_ = new JournalWatcher(journal_, this);
-    connect(watcher_, &JournalWatcher::Changed, this, &TLernstand::Reload);
-    menu_ = new JournalMenu(this, model_);
-    menu_->SetJournal(journal_, foreign_);
-    connect(menu_, &JournalMenu::JournalChosen, this, &TLernstand::ShowJournal);
-    connect(menu_, &JournalMenu::OwnJournalChosen, this, [this] { ShowJournal(ownJournal_); });
-
-    LoadSettings();
-    RunGuarded([this, &firstLook] { ShowLook(FirstLook(firstLook)); });
+    RunGuarded([this, &firstLook] { engine_.Start(FirstLook(firstLook)); });
     resize(kStartSize);
     CenterOnScreen(this);
 }
@@ -178,13 +144,15 @@ QWidget* TLernstand::BuildFooter() {
 
     threshold_ = new QComboBox(footer);
     threshold_->setObjectName(QStringLiteral("Threshold"));
-    for (const int seconds : settings::kSecondsChoices) {
+    for (const int seconds : kThresholdChoices) {
         threshold_->addItem(QStringLiteral("%1 s").arg(seconds));
     }
     auto* thresholdLabel =
         new QLabel(QStringLiteral("„sicher“: dreimal richtig, jedes Mal schneller als"), footer);
     thresholdLabel->setBuddy(threshold_);
-    connect(threshold_, &QComboBox::activated, this, &TLernstand::ThresholdChosen);
+    connect(threshold_, &QComboBox::activated, this, [this](int choice) {
+        RunGuarded([this, choice] { engine_.ThresholdChosen(choice); });
+    });
 
     auto* legendLine = new QHBoxLayout;
     legendLine->addWidget(new StateLegend(footer));
@@ -194,19 +162,20 @@ QWidget* TLernstand::BuildFooter() {
 
     record_ = new QCheckBox(QStringLiteral("Aufzeichnen"), footer);
     record_->setObjectName(QStringLiteral("Record"));
-    connect(record_, &QCheckBox::toggled, this, &TLernstand::RecordToggled);
-    nothingYet_ = new QLabel(QStringLiteral("Noch keine Antworten aufgezeichnet. Mit „Aufzeichnen“ "
-                                            "merkt sich Reihenheld jede Antwort."),
-                             footer);
+    connect(record_, &QCheckBox::toggled, this,
+            [this](bool on) { RunGuarded([this, on] { engine_.RecordToggled(on); }); });
+    nothingYet_ = new QLabel(QString::fromStdString(NothingRecordedText()), footer);
     nothingYet_->setObjectName(QStringLiteral("NothingYet"));
     nothingYet_->setWordWrap(true);
 
     weakRows_ = new QPushButton(QStringLiteral("Schwache Reihen üben"), footer);
     weakRows_->setObjectName(QStringLiteral("WeakRows"));
-    connect(weakRows_, &QPushButton::clicked, this, &TLernstand::WeakRowsClick);
+    connect(weakRows_, &QPushButton::clicked, this,
+            [this] { RunGuarded([this] { engine_.WeakRowsClicked(); }); });
     delete_ = new QPushButton(QStringLiteral("Lernstand löschen…"), footer);
     delete_->setObjectName(QStringLiteral("Delete"));
-    connect(delete_, &QPushButton::clicked, this, &TLernstand::DeleteClick);
+    connect(delete_, &QPushButton::clicked, this,
+            [this] { RunGuarded([this] { engine_.DeleteClicked(); }); });
 
     for (QPushButton* button : {weakRows_, delete_}) {
         button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -234,70 +203,25 @@ void TLernstand::ShowCurrentFact(const QModelIndex& current) {
                        current.data(Qt::ToolTipRole).toString(), table_->viewport(), cell);
 }
 
-void TLernstand::Reload() {
-    RunGuarded([this] { ShowLook(LookAtJournal(journal_)); });
-}
-
-void TLernstand::ShowLook(const JournalLook& look) {
-    if (look.reading.found == Found::Busy && ++busyTries_ < kBusyTries) {
-        QTimer::singleShot(kBusyRetryMilliseconds, this, &TLernstand::Reload);
-        return;
+void TLernstand::changeEvent(QEvent* event) {
+    // Back from the settings dialog or a text editor: show the rows and choices stored now.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        RunGuarded([this] { engine_.Activated(); });
     }
-    busyTries_ = 0;
-    ShowReading(look.reading);
-    RefreshRowsInForce();
-    watcher_->Rewatch(look.before);
+    QMainWindow::changeEvent(event);
 }
 
-void TLernstand::ShowJournal(const std::filesystem::path& journal) {
-    journal_ = journal;
-    foreign_ = journal_ != ownJournal_;
-    setWindowTitle(foreign_ ? QStringLiteral("Reihenheld Lernstand – %1 aus %2")
-                                  .arg(QString::fromStdString(journal_.filename()),
-                                       QDir::toNativeSeparators(
-                                           QString::fromStdString(journal_.parent_path())))
-                            : QStringLiteral("Reihenheld Lernstand"));
-    // Someone else's journal changes neither this user's settings nor itself.
-    record_->setEnabled(!foreign_);
-    threshold_->setEnabled(!foreign_);
-    delete watcher_;
-    watcher_ = new JournalWatcher(journal_, this);
-    connect(watcher_, &JournalWatcher::Changed, this, &TLernstand::Reload);
-    menu_->SetJournal(journal_, foreign_);
-    Reload();
+void TLernstand::ShowTitle(const std::string& title) {
+    setWindowTitle(QString::fromStdString(title));
 }
 
-void TLernstand::ShowReading(const JournalReading& reading) {
-    found_ = reading.found;
-    const JournalOverview overview = Overview(reading.answers, std::chrono::system_clock::now());
-    model_->SetFacts(FactTable(reading.answers));
-    strip_->SetDays(overview.recentDays);
-
-    const bool readable = found_ == Found::Nothing || found_ == Found::Answers;
-    QString summary = QString::fromStdString(SummaryText(overview.summary));
-    if (found_ == Found::Newer) {
-        summary = QStringLiteral("Der Lernstand %1 stammt von einer neueren Version von "
-                                 "Reihenheld und kann hier nicht angezeigt werden.")
-                      .arg(Quoted(journal_));
-    } else if (!readable) {
-        summary = QStringLiteral("Der Lernstand %1 ist beschädigt oder nicht lesbar (%2).")
-                      .arg(Quoted(journal_), QString::fromStdString(reading.problem));
-    }
-    summary_->setText(summary);
-    summary_->setStyleSheet(readable ? QString() : QStringLiteral("color: rgb(163, 18, 11);"));
-    nothingYet_->setVisible(readable && reading.answers.empty() && !foreign_);
-    weakRows_->setEnabled(readable && !foreign_);
-    // Nothing destructive for a journal this program cannot read or that is someone else's.
-    delete_->setEnabled(found_ == Found::Answers && !foreign_);
+void TLernstand::ShowFacts(const FactTable& facts) {
+    model_->SetFacts(facts);
 }
 
-void TLernstand::LoadSettings() {
-    const QSignalBlocker blocker(record_);
-    record_->setChecked(ReadSetting(settings::kRecordKey) == settings::kOn);
-    const std::chrono::milliseconds threshold =
-        FluencyThreshold(ReadSetting(settings::kSecondsKey));
-    const auto choices = std::begin(settings::kSecondsChoices);
-    for (auto choice = choices; choice != std::end(settings::kSecondsChoices); ++choice) {
+void TLernstand::ShowThreshold(std::chrono::milliseconds threshold) {
+    const auto choices = std::begin(kThresholdChoices);
+    for (auto choice = choices; choice != std::end(kThresholdChoices); ++choice) {
         if (std::chrono::seconds(*choice) == threshold) {
             threshold_->setCurrentIndex(static_cast<int>(choice - choices));
         }
@@ -305,65 +229,62 @@ void TLernstand::LoadSettings() {
     model_->SetThreshold(threshold);
 }
 
-void TLernstand::RefreshRowsInForce() {
-    model_->SetRowsInForce(RowsInForce(StoredSettings()));
+void TLernstand::ShowRowsInForce(const RowSwitches& rows) {
+    model_->SetRowsInForce(rows);
 }
 
-void TLernstand::changeEvent(QEvent* event) {
-    // Back from the settings dialog or a text editor: show the rows and choices stored now.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        RunGuarded([this] {
-            LoadSettings();
-            RefreshRowsInForce();
-        });
+void TLernstand::ShowRecording(bool on) {
+    const QSignalBlocker blocker(record_);
+    record_->setChecked(on);
+}
+
+void TLernstand::ShowSummary(const std::string& text, bool problem) {
+    summary_->setText(QString::fromStdString(text));
+    summary_->setStyleSheet(problem ? QStringLiteral("color: rgb(163, 18, 11);") : QString());
+}
+
+void TLernstand::ShowDays(const std::vector<DayCount>& days) {
+    strip_->SetDays(days);
+}
+
+void TLernstand::ShowNothingRecorded(bool shown) {
+    nothingYet_->setVisible(shown);
+}
+
+void TLernstand::EnableActions(const LernstandActions& actions) {
+    record_->setEnabled(actions.record);
+    threshold_->setEnabled(actions.threshold);
+    weakRows_->setEnabled(actions.weakRows);
+    delete_->setEnabled(actions.remove);
+    menu_->EnableOwnJournal(actions.ownJournal);
+}
+
+void TLernstand::ShowMessage(const std::string& text) {
+    ShowPlainMessage(this, QString::fromStdString(text));
+}
+
+void TLernstand::ShowWarning(const std::string& text) {
+    ShowMessageBox(this, QMessageBox::Warning, QString::fromStdString(text));
+}
+
+void TLernstand::ShowSettingsNotSaved() {
+    ::ShowSettingsNotSaved(this);
+}
+
+bool TLernstand::ConfirmDelete() {
+    return AskToDelete(this);
+}
+
+void TLernstand::LookAgainIn(std::chrono::milliseconds delay) {
+    QTimer::singleShot(delay, this, [this] { RunGuarded([this] { engine_.Reload(); }); });
+}
+
+void TLernstand::Watch(const std::filesystem::path& journal, const JournalStamps& read) {
+    if (watcher_ == nullptr || watcher_->Journal() != journal) {
+        delete watcher_;
+        watcher_ = new JournalWatcher(journal, this);
+        connect(watcher_, &JournalWatcher::Changed, this,
+                [this] { RunGuarded([this] { engine_.Reload(); }); });
     }
-    QMainWindow::changeEvent(event);
-}
-
-void TLernstand::WeakRowsClick() {
-    RunGuarded([this] {
-        const WeakRowsChoice choice = PractiseWeakRows(model_->Facts(), model_->Threshold());
-        RefreshRowsInForce();
-        if (!choice.saved) {
-            ShowSettingsNotSaved(this);
-            return;
-        }
-        ShowPlainMessage(this, QString::fromStdString(choice.message));
-    });
-}
-
-void TLernstand::RecordToggled(bool on) {
-    RunGuarded([this, on] {
-        if (!WriteSetting(settings::kRecordKey, settings::OnOff(on))) {
-            const QSignalBlocker blocker(record_);
-            record_->setChecked(!on);
-            ShowSettingsNotSaved(this);
-        }
-    });
-}
-
-void TLernstand::ThresholdChosen(int choice) {
-    RunGuarded([this, choice] {
-        const int seconds = settings::kSecondsChoices[static_cast<std::size_t>(choice)];
-        if (!WriteSetting(settings::kSecondsKey, std::to_string(seconds))) {
-            LoadSettings();
-            ShowSettingsNotSaved(this);
-            return;
-        }
-        model_->SetThreshold(std::chrono::seconds(seconds));
-    });
-}
-
-void TLernstand::DeleteClick() {
-    RunGuarded([this] {
-        if (!AskToDelete(this)) {
-            return;
-        }
-        if (const std::error_code error = RemoveJournal(journal_)) {
-            ShowMessageBox(this, QMessageBox::Warning,
-                           QStringLiteral("Der Lernstand %1 konnte nicht gelöscht werden (%2).")
-                               .arg(Quoted(journal_), QString::fromStdString(error.message())));
-        }
-        Reload();
-    });
+    watcher_->Rewatch(read);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "lernstand/core/JournalLook.h"
+#include "lernstand/core/LernstandEngine.h"
+#include "lernstand/core/LernstandView.h"
 
 #include <QMainWindow>
 
@@ -19,25 +20,19 @@ class QPushButton;
 class QTableView;
 
 // The Lernstand for parents and teachers: every fact of the twenty rows with its state, a
-// summary of the journal, and the actions that turn it into practice and paper. It only reads the
-// journal; it writes the settings file and, when asked, deletes the journal. Someone else's
-// journal it shows read-only, with nothing offered that writes.
-class TLernstand : public QMainWindow {
+// summary of the journal, and the actions that turn it into practice and paper. It shows what
+// its engine decides and forwards the grown-up's actions and the journal's changes to it.
+class TLernstand : public QMainWindow, private LernstandView {
     Q_OBJECT
 
 public:
     static constexpr int kFontPixels = 14;
 
-    explicit TLernstand(std::filesystem::path journal, QWidget* parent = nullptr);
     // With a first look at the journal being taken meanwhile, say on a worker thread: it is
-    // waited for once the controls are built.
-    TLernstand(std::filesystem::path journal, std::future<JournalLook> firstLook,
+    // waited for once the controls are built. Without one the window takes it itself.
+    explicit TLernstand(LernstandServices services, QWidget* parent = nullptr);
+    TLernstand(LernstandServices services, std::future<JournalLook> firstLook,
                QWidget* parent = nullptr);
-
-    // Reads the journal and the settings anew and shows what they hold.
-    void Reload();
-    // Shows another journal read-only, or the user's own one again.
-    void ShowJournal(const std::filesystem::path& journal);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -45,22 +40,26 @@ protected:
 private:
     QWidget* BuildHeader();
     QWidget* BuildFooter();
-    void ShowLook(const JournalLook& look);
-    void ShowReading(const JournalReading& reading);
-    void LoadSettings();
-    void RefreshRowsInForce();
-
     void ShowCurrentFact(const QModelIndex& current);
-    void WeakRowsClick();
-    void RecordToggled(bool on);
-    void ThresholdChosen(int choice);
-    void DeleteClick();
 
-    const std::filesystem::path ownJournal_;
-    std::filesystem::path journal_;
-    bool foreign_ = false;
-    JournalReading::Found found_ = JournalReading::Found::Nothing;
-    int busyTries_ = 0;
+    // LernstandView
+    void ShowTitle(const std::string& title) override;
+    void ShowFacts(const FactTable& facts) override;
+    void ShowThreshold(std::chrono::milliseconds threshold) override;
+    void ShowRowsInForce(const RowSwitches& rows) override;
+    void ShowRecording(bool on) override;
+    void ShowSummary(const std::string& text, bool problem) override;
+    void ShowDays(const std::vector<DayCount>& days) override;
+    void ShowNothingRecorded(bool shown) override;
+    void EnableActions(const LernstandActions& actions) override;
+    void ShowMessage(const std::string& text) override;
+    void ShowWarning(const std::string& text) override;
+    void ShowSettingsNotSaved() override;
+    bool ConfirmDelete() override;
+    void LookAgainIn(std::chrono::milliseconds delay) override;
+    void Watch(const std::filesystem::path& journal, const JournalStamps& read) override;
+
+    LernstandEngine engine_;
     FactTableModel* model_ = nullptr;
     JournalWatcher* watcher_ = nullptr;
     JournalMenu* menu_ = nullptr;

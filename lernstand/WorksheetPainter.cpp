@@ -1,8 +1,14 @@
 #include "lernstand/WorksheetPainter.h"
 
+#include "common/ui/MessageBoxes.h"
+#include "lernstand/core/LernstandTexts.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QSaveFile>
 
 namespace {
@@ -46,11 +52,28 @@ QString WriteWorksheetPdf(const QString& fileName, const std::vector<WorksheetPa
         writer.setPageMargins(QMarginsF());
         writer.setResolution(kPdfDotsPerInch);
         writer.setTitle(QStringLiteral("Einmaleins-Arbeitsblatt"));
-        writer.setCreator(QStringLiteral("Reihenheld Lernstand"));
+        writer.setCreator(QString::fromStdString(LernstandTitle()));
         PaintWorksheet(writer, pages);
     }
     if (!file.commit()) {
         return file.errorString();
     }
     return {};
+}
+
+void PrintWorksheet(QWidget* parent, const std::vector<WorksheetPage>& pages) {
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        ShowPlainMessage(parent, QStringLiteral("Es ist kein Drucker eingerichtet. Mit "
+                                                "„Arbeitsblatt…“ lässt sich das Arbeitsblatt "
+                                                "als PDF speichern und später drucken."));
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setFullPage(true);
+    printer.setDocName(QStringLiteral("Einmaleins-Arbeitsblatt"));
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() == QDialog::Accepted) {
+        PaintWorksheet(printer, pages);
+    }
 }

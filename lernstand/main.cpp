@@ -3,6 +3,7 @@
 #include "journal/JournalLocation.h"
 #include "lernstand/TLernstand.h"
 #include "lernstand/core/JournalLook.h"
+#include "settings/StoredSettings.h"
 
 #include <QApplication>
 
@@ -32,7 +33,8 @@ int main(int argc, char* argv[]) {
         ShowApplicationError(QString::fromStdString(noJournal));
         return 1;
     }
-    TLernstand window(journal, std::move(firstLook));
+    StoredSettings settings;
+    TLernstand window({journal, settings}, std::move(firstLook));
     window.show();
     return QApplication::exec();
 }

@@ -2,9 +2,7 @@
 
 #include "common/IntegerConversion.h"
 #include "practice/PracticeView.h"
-#include "practice/RowsInForce.h"
-#include "settings/SettingsSchema.h"
-#include "settings/SettingsSource.h"
+#include "settings/SettingsReader.h"
 
 #include <limits>
 #include <utility>
@@ -29,12 +27,6 @@ PracticeEngine::PracticeEngine(PracticeView& view, const SettingsSource& setting
     , recorder_(recorder)
     , responseClock_(std::move(responseClock)) {}
 
-std::string PracticeEngine::ReadSetting(const std::string& section, const std::string& key,
-                                        const std::string& emptyDefault) const {
-    std::string value = settings_.Read(section, key);
-    return value.empty() ? emptyDefault : value;
-}
-
 void PracticeEngine::FormShow() {
     view_.SetVisible(PracticeControl::Button2, false);
     view_.SetVisible(PracticeControl::Image2, false);
@@ -56,13 +48,11 @@ void PracticeEngine::FormShow() {
 
     random_.SetSeed(clock_());
 
-    rowsOn_ = RowsInForce(settings_);
-
-    using settings::kDefaultsSection;
-    namespace defaults = settings::round_defaults;
-    timeSetting_ = StrToInt(ReadSetting(kDefaultsSection, settings::kTimeKey, defaults::kTime));
-    problemTotal_ = StrToInt(ReadSetting(kDefaultsSection, settings::kTotalKey, defaults::kTotal));
-    timedMode_ = ReadSetting(kDefaultsSection, settings::kTimerKey, defaults::kTimer);
+    const settings::RoundSettings round = settings::ReadRoundSettings(settings_);
+    rowsOn_ = round.rows;
+    timeSetting_ = round.stepTenths;
+    problemTotal_ = round.problemTotal;
+    timed_ = round.timed;
     StartRecording();
 
     Aufgabe();
@@ -116,19 +106,14 @@ void PracticeEngine::Aufgabe() {
 }
 
 void PracticeEngine::StartRecording() {
-    if (recorder_ == nullptr || ReadSetting(settings::kLernstandSection, settings::kRecordKey,
-                                            settings::kRecordDefault) != settings::kOn) {
+    if (recorder_ == nullptr || !settings::RecordingOn(settings_)) {
         return;
     }
     RoundFacts round;
     round.problemTotal = problemTotal_;
     round.timed = TimedMode() && CountdownInterval() > 0;
     round.stepTenths = timeSetting_;
-    for (int row = 1; row <= kRowCount; ++row) {
-        if (RowEnabled(row)) {
-            round.rows.push_back(row);
-        }
-    }
+    round.rows = RowList(rowsOn_);
     roundRecorder_ = recorder_;
     roundRecorder_->RoundStarted(round);
 }
@@ -160,9 +145,9 @@ void PracticeEngine::Record(const std::string& answer, bool right, NoAnswer noAn
 void PracticeEngine::DrawProblem(std::int32_t& multiplier, std::int32_t& row) {
     bool enabled = false;
     do {
-        row = static_cast<std::int32_t>(random_.Next(kRowCount)) + 1;
+        row = static_cast<std::int32_t>(random_.Next(kRows)) + 1;
         enabled = RowEnabled(row);
-        multiplier = static_cast<std::int32_t>(random_.Next(10)) + 1;
+        multiplier = static_cast<std::int32_t>(random_.Next(kMultipliers)) + 1;
     } while (!enabled || (multiplier == lastMultiplier_ && row == lastRow_));
 }
 

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "practice/AnswerRecorder.h"
-#include "practice/RandomGenerator.h"
+#include "common/RandomGenerator.h"
+#include "facts/AnswerRecorder.h"
+#include "facts/RowsInForce.h"
 #include "practice/ResponseClock.h"
-#include "settings/SettingsSchema.h"
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -18,7 +17,6 @@ class SettingsSource;
 // or of the answer field propagate to the caller, which reports them.
 class PracticeEngine {
 public:
-    static constexpr int kRowCount = settings::kRowCount;
     static constexpr int kSegmentCount = 20;
     static constexpr char32_t kBackspace = 8;
     static constexpr char32_t kEnter = 13;
@@ -52,8 +50,8 @@ public:
     std::int32_t LastMultiplier() const { return lastMultiplier_; }
     std::int32_t ExpectedProduct() const { return expectedProduct_; }
     std::int32_t TickCount() const { return tickCount_; }
-    bool TimedMode() const { return timedMode_ == settings::kOn; }
-    bool RowEnabled(int row) const { return rowsOn_.at(static_cast<std::size_t>(row - 1)); }
+    bool TimedMode() const { return timed_; }
+    bool RowEnabled(int row) const { return RowOn(rowsOn_, row); }
 
 private:
     // Why the field holds "1000" when Rechne runs, if the child did not type it.
@@ -64,9 +62,6 @@ private:
     void EndRound();
     void DrawProblem(std::int32_t& multiplier, std::int32_t& row);
     int CountdownInterval() const;
-    // A missing entry and an unreadable file read as empty, which means emptyDefault.
-    std::string ReadSetting(const std::string& section, const std::string& key,
-                            const std::string& emptyDefault) const;
 
     PracticeView& view_;
     const SettingsSource& settings_;
@@ -79,11 +74,11 @@ private:
     NoAnswer noAnswer_ = NoAnswer::None;
     std::int64_t problemShownAt_ = 0;
 
-    std::array<bool, kRowCount> rowsOn_{};
+    RowSwitches rowsOn_{};
     std::int32_t problemNumber_ = 0;
     std::int32_t problemTotal_ = 0;
     std::int32_t timeSetting_ = 0;
-    std::string timedMode_;
+    bool timed_ = false;
     std::int32_t lastMultiplier_ = 0;
     std::int32_t lastRow_ = 0;
     std::int32_t tickCount_ = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "facts/Fact.h"
+
 #include <string>
 
 // Every entry of the settings file "Kalkuno.ini", declared once with its defaults. No other
@@ -17,7 +19,7 @@ inline const std::string& OnOff(bool on) {
 
 // [Aufgaben], keys "1" to "20": multiplication row n is practised.
 inline const std::string kRowsSection = "Aufgaben";
-inline constexpr int kRowCount = 20;
+inline constexpr int kRowCount = kRows;
 std::string RowKey(int row);
 
 // [Vorgaben]
@@ -59,10 +61,8 @@ inline const std::string kLernstandSection = "Lernstand";
 // "on": every answer of a round is recorded.
 inline const std::string kRecordKey = "Aufzeichnen";
 inline const std::string kRecordDefault = kOff;
-// How fast a right answer must be for a fact to count as sitting: "3", "6" or "12" seconds;
-// anything else counts as 3.
+// How fast a right answer must be for a fact to count as sitting, one of the threshold choices
+// in seconds.
 inline const std::string kSecondsKey = "Sekunden";
-inline constexpr int kSecondsChoices[] = {3, 6, 12};
-inline constexpr int kSecondsDefault = 3;
 
 } // namespace settings

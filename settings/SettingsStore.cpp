@@ -204,8 +204,7 @@ std::optional<fs::path> SaveTarget(fs::path path) {
 
 // Lock, temporary copy and rename all work beside the link's target, so saves through two links
 // to one file still exclude each other.
-bool WriteProfileString(const fs::path& path, const std::string& section, const std::string& key,
-                        const std::string& value) {
+bool WriteProfileEntries(const fs::path& path, std::span<const SettingEntry> entries) {
     std::error_code error;
     fs::create_directories(path.parent_path(), error);
     if (error) {
@@ -224,10 +223,12 @@ bool WriteProfileString(const fs::path& path, const std::string& section, const 
     if (!old) {
         return false;
     }
-    const std::optional<std::string> updated =
-        IniFile::WriteValue(old->content, section, key, value);
-    if (!updated) {
-        return false;
+    std::optional<std::string> updated = old->content;
+    for (const SettingEntry& entry : entries) {
+        updated = IniFile::WriteValue(*updated, entry.section, entry.key, entry.value);
+        if (!updated) {
+            return false;
+        }
     }
     if (*updated == old->content) {
         return true;
@@ -268,9 +269,18 @@ bool ProfileRead(const std::string& fileBase, const std::string& section, const 
 
 bool ProfileWrite(const std::string& fileBase, const std::string& section, const std::string& key,
                   const std::string& value) {
+    try {
+        const SettingEntry entry{section, key, value};
+        return ProfileWriteEntries(fileBase, {&entry, 1});
+    } catch (...) {
+        return false;
+    }
+}
+
+bool ProfileWriteEntries(const std::string& fileBase, std::span<const SettingEntry> entries) {
     // A write that fails is the classic store's "Unable to write to <file>": only the flag tells.
     try {
-        return WriteProfileString(ProfilePath(fileBase), section, key, value);
+        return WriteProfileEntries(ProfilePath(fileBase), entries);
     } catch (...) {
         return false;
     }

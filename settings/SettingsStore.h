@@ -1,6 +1,9 @@
 #pragma once
 
+#include "settings/SettingsSource.h"
+
 #include <filesystem>
+#include <span>
 #include <string>
 
 // Stateless access to "<fileBase>.ini" in the user's configuration folder ($XDG_CONFIG_HOME, else
@@ -18,6 +21,9 @@ bool ProfileRead(const std::string& fileBase, const std::string& section, const 
 // the call returns false.
 bool ProfileWrite(const std::string& fileBase, const std::string& section, const std::string& key,
                   const std::string& value);
+
+// The same for several entries in one replacement of the file: all of them are stored, or none.
+bool ProfileWriteEntries(const std::string& fileBase, std::span<const SettingEntry> entries);
 
 // Where "<fileBase>.ini" lives.
 std::filesystem::path ProfilePath(const std::string& fileBase);

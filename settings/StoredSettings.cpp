@@ -9,3 +9,12 @@ std::string StoredSettings::Read(const std::string& section, const std::string& 
     ProfileRead(settings::kFileBase, section, key, value);
     return value;
 }
+
+bool StoredSettings::Write(const std::string& section, const std::string& key,
+                           const std::string& value) {
+    return ProfileWrite(settings::kFileBase, section, key, value);
+}
+
+bool StoredSettings::Write(std::span<const SettingEntry> entries) {
+    return ProfileWriteEntries(settings::kFileBase, entries);
+}

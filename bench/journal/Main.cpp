@@ -4,6 +4,7 @@
 // how long an answer and a round start took.
 #include "journal/Journal.h"
 #include "journal/JournalRecorder.h"
+#include "journal/JournalRemoval.h"
 #include "journal/SqliteConnection.h"
 #include "journal/SqliteTransaction.h"
 
@@ -34,8 +35,8 @@ AnsweredProblem AnswerNumber(int i) {
 
 // One transaction for the whole fill: making the journal is not what is measured.
 void Fill(const fs::path& path) {
-    for (const char* suffix : {"", "-wal", "-shm"}) {
-        fs::remove(path.string() + suffix);
+    if (const std::error_code error = RemoveJournal(path)) {
+        throw fs::filesystem_error("cannot remove the old journal", path, error);
     }
     {
         // Creates the file with its schema.

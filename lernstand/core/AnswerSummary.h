@@ -1,6 +1,6 @@
 #pragma once
 
-#include "journal/JournalEntry.h"
+#include "facts/Answer.h"
 
 #include <chrono>
 #include <optional>

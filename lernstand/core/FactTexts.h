@@ -1,7 +1,7 @@
 #pragma once
 
-#include "lernstand/core/FactAnswer.h"
-#include "lernstand/core/FactState.h"
+#include "facts/Answer.h"
+#include "facts/FactState.h"
 
 #include <cstdint>
 #include <span>

@@ -1,5 +1,6 @@
 #include "lernstand/core/JournalLook.h"
 
+#include "journal/JournalReader.h"
 #include "journal/SqliteCompanions.h"
 
 namespace fs = std::filesystem;
@@ -22,6 +23,8 @@ JournalStamps StampJournal(const fs::path& journal) {
 JournalLook LookAtJournal(const fs::path& journal) {
     JournalLook look;
     look.before = StampJournal(journal);
-    look.reading = ReadJournalReadOnly(journal);
+    look.reading = ReadJournalReadOnly(journal, [&look](const SqliteConnection& connection) {
+        look.answers = ReadRecordedAnswers(connection);
+    });
     return look;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "facts/Answer.h"
 #include "journal/ReadOnlyJournal.h"
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <vector>
 
 // What the file system says about one of the journal's files.
 struct FileStamp {
@@ -25,6 +27,8 @@ JournalStamps StampJournal(const std::filesystem::path& journal);
 struct JournalLook {
     JournalStamps before;
     JournalReading reading;
+    // Every valid answer, the oldest first.
+    std::vector<RecordedAnswer> answers;
 };
 
 // Touches nothing but the journal, so it may run on any thread.

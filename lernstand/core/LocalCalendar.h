@@ -1,6 +1,6 @@
 #pragma once
 
-#include "journal/UtcTime.h"
+#include "common/WallTime.h"
 
 #include <chrono>
 #include <cstdint>

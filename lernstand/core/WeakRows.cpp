@@ -1,29 +1,26 @@
 #include "lernstand/core/WeakRows.h"
 
-#include "settings/SettingsSchema.h"
-#include "settings/SettingsStore.h"
+#include "settings/SettingsReader.h"
 
 #include <algorithm>
 
 namespace {
 
-bool SwitchOnOnly(const std::vector<int>& rows) {
-    for (int row = 1; row <= settings::kRowCount; ++row) {
-        const bool on = std::find(rows.begin(), rows.end(), row) != rows.end();
-        if (!ProfileWrite(settings::kFileBase, settings::kRowsSection, settings::RowKey(row),
-                          settings::OnOff(on))) {
-            return false;
-        }
+bool SwitchOnOnly(const std::vector<int>& rows, WritableSettings& settings) {
+    std::vector<SettingEntry> entries;
+    for (int row = 1; row <= kRows; ++row) {
+        entries.push_back(
+            settings::RowEntry(row, std::find(rows.begin(), rows.end(), row) != rows.end()));
     }
-    return true;
+    return settings.Write(entries);
 }
 
 } // namespace
 
 std::vector<int> WeakRows(const FactTable& table, std::chrono::milliseconds threshold) {
     std::vector<int> rows;
-    for (int row = 1; row <= FactTable::kRows; ++row) {
-        for (int multiplier = 1; multiplier <= FactTable::kMultipliers; ++multiplier) {
+    for (int row = 1; row <= kRows; ++row) {
+        for (int multiplier = 1; multiplier <= kMultipliers; ++multiplier) {
             const FactState state = table.State(row, multiplier, threshold);
             if (state == FactState::Practise || state == FactState::AlmostSure) {
                 rows.push_back(row);
@@ -46,7 +43,8 @@ std::string WeakRowsText(const std::vector<int>& rows) {
            list + ".";
 }
 
-WeakRowsChoice PractiseWeakRows(const FactTable& table, std::chrono::milliseconds threshold) {
+WeakRowsChoice PractiseWeakRows(const FactTable& table, std::chrono::milliseconds threshold,
+                                WritableSettings& settings) {
     const std::vector<int> rows = WeakRows(table, threshold);
-    return {rows.empty() || SwitchOnOnly(rows), WeakRowsText(rows)};
+    return {rows.empty() || SwitchOnOnly(rows, settings), WeakRowsText(rows)};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "lernstand/core/FactTable.h"
+#include "facts/FactTable.h"
+#include "settings/SettingsSource.h"
 
 #include <chrono>
 #include <string>
@@ -20,6 +21,7 @@ struct WeakRowsChoice {
     std::string message;
 };
 
-// Switches every row of the user's settings file on or off as the weak rows say, so the drill's
-// next round practises just them; with no weak row it writes nothing.
-WeakRowsChoice PractiseWeakRows(const FactTable& table, std::chrono::milliseconds threshold);
+// Switches every row on or off as the weak rows say, all twenty in one write, so the drill's next
+// round practises just them; with no weak row it writes nothing.
+WeakRowsChoice PractiseWeakRows(const FactTable& table, std::chrono::milliseconds threshold,
+                                WritableSettings& settings);

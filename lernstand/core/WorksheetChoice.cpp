@@ -1,6 +1,6 @@
 #include "lernstand/core/WorksheetChoice.h"
 
-#include "practice/RandomGenerator.h"
+#include "common/RandomGenerator.h"
 
 #include <algorithm>
 #include <deque>
@@ -9,9 +9,7 @@
 namespace {
 
 using Problems = std::vector<WorksheetProblem>;
-using RowCounts = std::array<int, settings::kRowCount>;
-using RowsOn = std::array<bool, settings::kRowCount>;
-constexpr int kMultipliers = 10;
+using RowCounts = std::array<int, kRows>;
 
 // Which facts fill the worksheet first.
 struct Priority {
@@ -37,11 +35,11 @@ void Shuffle(Problems& problems, RandomGenerator& random) {
 }
 
 // Every fact of the priority, in random order.
-Problems FactsOf(const Priority& priority, const FactStates& states, const RowsOn& rowsOn,
+Problems FactsOf(const Priority& priority, const FactStates& states, const RowSwitches& rowsOn,
                  RandomGenerator& random) {
     Problems facts;
-    for (int row = 1; row <= settings::kRowCount; ++row) {
-        if (priority.rowsOnOnly && !rowsOn.at(RowIndex(row))) {
+    for (int row = 1; row <= kRows; ++row) {
+        if (priority.rowsOnOnly && !RowOn(rowsOn, row)) {
             continue;
         }
         for (int multiplier = 1; multiplier <= kMultipliers; ++multiplier) {
@@ -68,7 +66,7 @@ bool Arrangeable(const RowCounts& counts, int left) {
 int NextRow(RowCounts& counts, int left, int previous, RandomGenerator& random) {
     std::vector<int> keepApart;
     int fullest = 0;
-    for (int row = 1; row <= settings::kRowCount; ++row) {
+    for (int row = 1; row <= kRows; ++row) {
         int& count = counts.at(RowIndex(row));
         if (count == 0 || row == previous) {
             continue;
@@ -91,7 +89,7 @@ int NextRow(RowCounts& counts, int left, int previous, RandomGenerator& random) 
 // The problems in an order that keeps neighbours in different rows where possible; problems of
 // one row keep their order, so repeats of a fact stay apart.
 Problems Arrange(const Problems& chosen, RandomGenerator& random) {
-    std::array<std::deque<WorksheetProblem>, settings::kRowCount> byRow;
+    std::array<std::deque<WorksheetProblem>, kRows> byRow;
     RowCounts counts{};
     for (const WorksheetProblem& problem : chosen) {
         byRow.at(RowIndex(problem.row)).push_back(problem);
@@ -112,8 +110,8 @@ Problems Arrange(const Problems& chosen, RandomGenerator& random) {
 
 } // namespace
 
-std::vector<WorksheetProblem> ChooseWorksheetProblems(const FactStates& states,
-                                                      const RowsOn& rowsOn, std::uint32_t seed) {
+std::vector<WorksheetProblem>
+ChooseWorksheetProblems(const FactStates& states, const RowSwitches& rowsOn, std::uint32_t seed) {
     RandomGenerator random;
     random.SetSeed(seed);
     Problems byPriority;
@@ -131,4 +129,15 @@ std::vector<WorksheetProblem> ChooseWorksheetProblems(const FactStates& states,
                       byPriority.begin() + static_cast<std::ptrdiff_t>(wanted));
     }
     return Arrange(chosen, random);
+}
+
+std::vector<WorksheetProblem> ChooseWorksheetProblems(const FactTable& facts,
+                                                      std::chrono::milliseconds threshold,
+                                                      const RowSwitches& rowsOn,
+                                                      std::uint32_t seed) {
+    return ChooseWorksheetProblems(
+        [&facts, threshold](int row, int multiplier) {
+            return facts.State(row, multiplier, threshold);
+        },
+        rowsOn, seed);
 }

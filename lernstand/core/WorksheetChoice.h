@@ -1,20 +1,18 @@
 #pragma once
 
-#include "lernstand/core/FactState.h"
-#include "settings/SettingsSchema.h"
+#include "facts/Fact.h"
+#include "facts/FactState.h"
+#include "facts/FactTable.h"
+#include "facts/RowsInForce.h"
 
-#include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <vector>
 
 // One problem of a worksheet: "multiplier · row = ____".
-struct WorksheetProblem {
-    int multiplier = 0;
-    int row = 0;
-    bool operator==(const WorksheetProblem&) const = default;
-};
+using WorksheetProblem = Fact;
 
 inline constexpr std::size_t kWorksheetProblems = 30;
 
@@ -27,5 +25,10 @@ using FactStates = std::function<FactState(int row, int multiplier)>;
 // one kind that do not all fit are picked at random. The order keeps neighbours in different rows
 // wherever the rows allow it. The same seed gives the same worksheet.
 std::vector<WorksheetProblem>
-ChooseWorksheetProblems(const FactStates& states,
-                        const std::array<bool, settings::kRowCount>& rowsOn, std::uint32_t seed);
+ChooseWorksheetProblems(const FactStates& states, const RowSwitches& rowsOn, std::uint32_t seed);
+
+// The same for the facts as the table holds them, judged with the threshold.
+std::vector<WorksheetProblem> ChooseWorksheetProblems(const FactTable& facts,
+                                                      std::chrono::milliseconds threshold,
+                                                      const RowSwitches& rowsOn,
+                                                      std::uint32_t seed);

@@ -9,8 +9,6 @@
 #include "common/ui/PaletteColor.h"
 #include "common/ui/SvgPicture.h"
 #include "common/ui/WindowPlacement.h"
-#include "journal/JournalLocation.h"
-#include "journal/JournalRecorder.h"
 #include "practice/window/TimeBar.h"
 #include "practice/window/TypedCharacter.h"
 
@@ -23,7 +21,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <iostream>
 #include <limits>
 
 namespace {
@@ -36,22 +33,11 @@ QLabel* CreateBoardLabel(QWidget* parent, const QString& name, const QPoint& pos
     return label;
 }
 
-// The journal is opened only when a round that records gets its first answer.
-std::unique_ptr<AnswerRecorder> MakeJournalRecorder() {
-    try {
-        return std::make_unique<JournalRecorder>(JournalPath());
-    } catch (const std::exception& error) {
-        std::cerr << "Kalkuno: Lernstand nicht möglich: " << error.what() << '\n';
-        return nullptr;
-    }
-}
-
 } // namespace
 
-TTest::TTest(QWidget* parent)
+TTest::TTest(QWidget* parent, const SettingsSource& settings, AnswerRecorder* recorder)
     : QWidget(parent)
-    , recorder_(MakeJournalRecorder())
-    , engine_(*this, settings_, MillisecondsSinceMidnightUtc, recorder_.get()) {
+    , engine_(*this, settings, MillisecondsSinceMidnightUtc, recorder) {
     setObjectName(QStringLiteral("TTest"));
     setWindowTitle(QStringLiteral("Test"));
     UseFixedSingleBorder(this);

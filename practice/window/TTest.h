@@ -2,11 +2,8 @@
 
 #include "practice/PracticeEngine.h"
 #include "practice/PracticeView.h"
-#include "settings/StoredSettings.h"
 
 #include <QWidget>
-
-#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -26,7 +23,9 @@ public:
     // Where the right-aligned problem line ends, next to the answer field.
     static constexpr int kProblemRightEdge = 316;
 
-    explicit TTest(QWidget* parent);
+    // The settings are read at every round start; the recorder, if any, is told the answers of
+    // rounds that record. Both outlive the window.
+    TTest(QWidget* parent, const SettingsSource& settings, AnswerRecorder* recorder);
 
     // Start from the menu: a hidden window is shown and starts a round, an open one is only
     // brought to the front.
@@ -82,8 +81,5 @@ private:
     int timerInterval_ = 0;
     bool timerEnabled_ = false;
 
-    StoredSettings settings_;
-    // Null when there is no data folder to keep a journal in.
-    std::unique_ptr<AnswerRecorder> recorder_;
     PracticeEngine engine_;
 };

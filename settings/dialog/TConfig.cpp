@@ -1,6 +1,5 @@
 #include "settings/dialog/TConfig.h"
 
-#include "common/IntegerConversion.h"
 #include "common/ui/CreateButton.h"
 #include "common/ui/CreateLabel.h"
 #include "common/ui/ErrorHandler.h"
@@ -8,9 +7,7 @@
 #include "common/ui/MessageBoxes.h"
 #include "common/ui/SettingsNotSaved.h"
 #include "common/ui/WindowPlacement.h"
-#include "settings/SettingsSchema.h"
-#include "settings/SettingsStore.h"
-#include "settings/StoredSettings.h"
+#include "settings/SettingsReader.h"
 #include "settings/dialog/TSpinEdit.h"
 
 #include <QBoxLayout>
@@ -27,9 +24,7 @@
 namespace {
 
 using settings::kDefaultsSection;
-using settings::kRowsSection;
 using settings::OnOff;
-using settings::RowKey;
 
 // The client area of a 544 x 330 window with the classic sizeable border.
 constexpr QSize kClientSize(536, 303);
@@ -41,24 +36,6 @@ constexpr QSize kSpinEditSize(73, 22);
 constexpr int kTitlePixels = 32;
 // The rows as they stand in the design, before the first loading.
 constexpr int kRowsCheckedInDesign = 9;
-
-std::string ReadSetting(const std::string& section, const std::string& key) {
-    return StoredSettings().Read(section, key);
-}
-
-bool WriteSetting(const std::string& section, const std::string& key, const std::string& value) {
-    return ProfileWrite(settings::kFileBase, section, key, value);
-}
-
-// Only "on" switches on; an absent entry shows the dialog's own default.
-bool IsOn(const std::string& stored, bool valueIfAbsent) {
-    return stored.empty() ? valueIfAbsent : stored == settings::kOn;
-}
-
-// Raises a ConversionError for a stored text that is not a number.
-void LoadSpinEdit(TSpinEdit& field, const std::string& stored, int valueIfAbsent) {
-    field.SetValue(stored.empty() ? valueIfAbsent : StrToInt(stored));
-}
 
 std::string ClampedText(const TSpinEdit& field, settings::Range range) {
     return std::to_string(std::clamp(field.Value(), range.lowest, range.highest));
@@ -89,8 +66,9 @@ QLabel* PlaceCaption(QLabel* label, const QString& text, QPoint position) {
 
 } // namespace
 
-TConfig::TConfig(QWidget* parent)
-    : QDialog(parent) {
+TConfig::TConfig(QWidget* parent, WritableSettings& settings)
+    : QDialog(parent)
+    , settings_(settings) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
@@ -218,17 +196,22 @@ void TConfig::keyPressEvent(QKeyEvent* event) {
 
 void TConfig::FormShow() {
     RunGuarded([this] {
-        namespace defaults = settings::dialog_defaults;
+        // A stored number that is no number stops the loading where it stands: the controls
+        // before it show the stored values, the later ones and the captions keep theirs.
+        const settings::DialogSettings stored = settings::ReadDialogSettings(settings_);
         for (int row = 1; row <= kRowCount; ++row) {
-            RowCheckBox(row)->setChecked(
-                IsOn(ReadSetting(kRowsSection, RowKey(row)), defaults::kRowChecked));
+            RowCheckBox(row)->setChecked(stored.rowsChecked.at(static_cast<std::size_t>(row - 1)));
         }
-        LoadSpinEdit(*spinEdit1_, ReadSetting(kDefaultsSection, settings::kTimeKey),
-                     defaults::kTime);
-        LoadSpinEdit(*spinEdit2_, ReadSetting(kDefaultsSection, settings::kTotalKey),
-                     defaults::kTotal);
-        checkBox21_->setChecked(
-            IsOn(ReadSetting(kDefaultsSection, settings::kTimerKey), defaults::kTimer));
+        if (stored.time) {
+            spinEdit1_->SetValue(*stored.time);
+        }
+        if (stored.total) {
+            spinEdit2_->SetValue(*stored.total);
+        }
+        if (stored.failure) {
+            throw *stored.failure;
+        }
+        checkBox21_->setChecked(*stored.timer);
         for (int row = 1; row <= kRowCount; ++row) {
             RowCheckBox(row)->setText(QStringLiteral("1 · %1").arg(row));
         }
@@ -247,7 +230,8 @@ void TConfig::Button1Click() {
             ShowPlainMessage(this,
                              QStringLiteral("Bitte wählen Sie mindesten eine Aufgabenreihe!"));
             RowCheckBox(1)->setChecked(true);
-            if (!WriteSetting(kRowsSection, RowKey(1), OnOff(true))) {
+            const SettingEntry rowOne = settings::RowEntry(1, true);
+            if (!settings_.Write(rowOne.section, rowOne.key, rowOne.value)) {
                 ShowSettingsNotSaved(this);
             }
             return;
@@ -260,17 +244,18 @@ void TConfig::Button2Click() {
     close();
 }
 
-bool TConfig::SaveControls() const {
+bool TConfig::SaveControls() {
     for (int row = 1; row <= kRowCount; ++row) {
-        if (!WriteSetting(kRowsSection, RowKey(row), OnOff(RowCheckBox(row)->isChecked()))) {
+        const SettingEntry entry = settings::RowEntry(row, RowCheckBox(row)->isChecked());
+        if (!settings_.Write(entry.section, entry.key, entry.value)) {
             return false;
         }
     }
-    return WriteSetting(kDefaultsSection, settings::kTimeKey,
-                        ClampedText(*spinEdit1_, settings::kTimeRange)) &&
-           WriteSetting(kDefaultsSection, settings::kTotalKey,
-                        ClampedText(*spinEdit2_, settings::kTotalRange)) &&
-           WriteSetting(kDefaultsSection, settings::kTimerKey, OnOff(checkBox21_->isChecked()));
+    return settings_.Write(kDefaultsSection, settings::kTimeKey,
+                           ClampedText(*spinEdit1_, settings::kTimeRange)) &&
+           settings_.Write(kDefaultsSection, settings::kTotalKey,
+                           ClampedText(*spinEdit2_, settings::kTotalRange)) &&
+           settings_.Write(kDefaultsSection, settings::kTimerKey, OnOff(checkBox21_->isChecked()));
 }
 
 QCheckBox* TConfig::RowCheckBox(int row) const {

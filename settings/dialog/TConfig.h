@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/SettingsSchema.h"
+#include "settings/SettingsSource.h"
 
 #include <QDialog>
 
@@ -21,7 +22,8 @@ class TConfig : public QDialog {
 public:
     static constexpr int kRowCount = settings::kRowCount;
 
-    explicit TConfig(QWidget* parent);
+    // The settings outlive the dialog.
+    TConfig(QWidget* parent, WritableSettings& settings);
 
     // The "Einstellungen" command: shows the dialog freshly loaded, or, when it is open already,
     // only brings it to the front, so that unsaved edits stay.
@@ -41,10 +43,11 @@ private:
     void Button2Click();
 
     // False as soon as one store call fails; the later values are then not tried.
-    bool SaveControls() const;
+    bool SaveControls();
     bool NoRowChosen() const;
     QCheckBox* RowCheckBox(int row) const;
 
+    WritableSettings& settings_;
     // CheckBox1 ... CheckBox20, one per multiplication row.
     std::array<QCheckBox*, kRowCount> rowCheckBoxes_{};
     QGroupBox* groupBox1_ = nullptr;

@@ -3,8 +3,9 @@
 #include "practice/window/TTest.h"
 #include "practice/window/TimeBarSegment.h"
 #include "settings/dialog/TConfig.h"
-#include "tests/support/TempConfigDir.h"
+#include "tests/support/InMemorySettings.h"
 #include "tests/support/UiTexts.h"
+#include "tests/widgetsupport/CountdownSteps.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -99,7 +100,7 @@ private slots:
 private:
     void AnswerRight();
 
-    std::optional<TempConfigDir> config_;
+    InMemorySettings settings_;
     std::unique_ptr<TTest> board_;
     QList<QUrl> urls_;
 };
@@ -124,15 +125,13 @@ void AccessibilityTest::cleanupTestCase() {
 }
 
 void AccessibilityTest::init() {
-    config_.emplace();
-    config_->WriteIni(OneRowOneProblem());
-    board_ = std::make_unique<TTest>(nullptr);
+    settings_.ini = OneRowOneProblem();
+    board_ = std::make_unique<TTest>(nullptr, settings_, nullptr);
     SeenEvents().clear();
 }
 
 void AccessibilityTest::cleanup() {
     board_.reset();
-    config_.reset();
 }
 
 void AccessibilityTest::AnswerRight() {
@@ -201,7 +200,7 @@ void AccessibilityTest::timeBarIsOneProgressIndicator() {
     // Before the first round the whole bar shows, as designed.
     QCOMPARE(value->currentValue().toInt(), 20);
 
-    config_->WriteIni("[Vorgaben]\nMenge=1\nZeit=1\nTimer=on\n");
+    settings_.ini = "[Vorgaben]\nMenge=1\nZeit=10\nTimer=on\n";
     board_->ShowFromMenu();
     QCOMPARE(value->currentValue().toInt(), 0);
     QVERIFY(bar->state().invisible);
@@ -209,7 +208,8 @@ void AccessibilityTest::timeBarIsOneProgressIndicator() {
 
     SeenEvents().clear();
     auto* third = board_->findChild<TimeBarSegment*>(QStringLiteral("Shape3"));
-    QTRY_VERIFY_WITH_TIMEOUT(third->isVisible(), 2000);
+    QVERIFY(StepCountdown(*board_, 3));
+    QVERIFY(third->isVisible());
     QVERIFY(!bar->state().invisible);
     QCOMPARE(EventsOn(bar->object(), QAccessible::ObjectShow).size(), 1);
     const QList<SeenEvent> steps = EventsOn(bar->object(), QAccessible::ValueChanged);
@@ -225,7 +225,7 @@ void AccessibilityTest::timeBarIsOneProgressIndicator() {
 }
 
 void AccessibilityTest::settingsControlsCarryTheirCaptions() {
-    TConfig dialog(nullptr);
+    TConfig dialog(nullptr, settings_);
     dialog.ShowFromMenu();
     const auto find = [&dialog](const char* name) {
         return dialog.findChild<QWidget*>(QString::fromLatin1(name));

@@ -5,7 +5,7 @@
 #include "common/ui/ErrorHandler.h"
 #include "practice/window/TTest.h"
 #include "settings/dialog/TConfig.h"
-#include "tests/support/TempConfigDir.h"
+#include "tests/support/InMemorySettings.h"
 #include "tests/support/UiTexts.h"
 #include "tests/widgetsupport/ModalBoxWatcher.h"
 
@@ -75,20 +75,19 @@ private:
     // Runs the event loop until the program quits; false when it did not within two seconds.
     static bool ProgramEndsAfter(const std::function<void()>& action);
 
-    std::optional<TempConfigDir> config_;
+    InMemorySettings settings_;
     std::unique_ptr<TForm1> form1_;
 };
 
 void TForm1Test::init() {
-    config_.emplace();
-    form1_ = std::make_unique<TForm1>();
+    settings_ = {};
+    form1_ = std::make_unique<TForm1>(settings_, nullptr);
     form1_->show();
     QVERIFY(QTest::qWaitForWindowActive(form1_.get()));
 }
 
 void TForm1Test::cleanup() {
     form1_.reset();
-    config_.reset();
 }
 
 bool TForm1Test::ProgramEndsAfter(const std::function<void()>& action) {
@@ -104,7 +103,7 @@ bool TForm1Test::ProgramEndsAfter(const std::function<void()>& action) {
 
 // Built with the main window, so no menu command can reach a window that does not exist yet.
 void TForm1Test::buildsItsWindowsAfterItselfInOrder() {
-    const TForm1 form1;
+    const TForm1 form1(settings_, nullptr);
     QStringList windows;
     for (const QWidget* child : form1.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (child->isWindow()) {

@@ -1,4 +1,5 @@
 #include "journal/Journal.h"
+#include "journal/SqliteCompanions.h"
 #include "tests/journal/JournalFolder.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/WithoutRootPrivilege.h"
@@ -68,15 +69,17 @@ TEST(JournalFailures, NoJournalInPlaceIsMovedAsideWithItsCompanions) {
                       'x');
         }
         WriteBytes(folder.Path(), damaged);
-        WriteBytes(fs::path(folder.Path().string() + "-wal"), "log");
+        WriteBytes(WriteAheadLogOf(folder.Path()), "log");
         folder.PlayRound(kRound, {Answer(2, 3, AnswerOutcome::Right)});
 
-        const std::string aside = "Lernstand.sqlite.beschaedigt-20261208T091502Z";
-        EXPECT_EQ(Names(folder.Path().parent_path(), aside),
-                  (std::vector{aside, aside + "-shm", aside + "-wal"}))
+        const fs::path aside =
+            folder.Path().parent_path() / "Lernstand.sqlite.beschaedigt-20261208T091502Z";
+        EXPECT_EQ(Names(folder.Path().parent_path(), aside.filename().string()),
+                  (std::vector{aside.filename().string(), SharedIndexOf(aside).filename().string(),
+                               WriteAheadLogOf(aside).filename().string()}))
             << c.name;
-        EXPECT_EQ(FileBytes(folder.Path().parent_path() / aside), damaged) << c.name;
-        EXPECT_EQ(FileBytes(folder.Path().parent_path() / (aside + "-wal")), "log") << c.name;
+        EXPECT_EQ(FileBytes(aside), damaged) << c.name;
+        EXPECT_EQ(FileBytes(WriteAheadLogOf(aside)), "log") << c.name;
         EXPECT_EQ(folder.Count("answers"), 1) << c.name;
         EXPECT_EQ(Lines(folder.Errors()), 1u) << c.name << ": " << folder.Errors();
     }

@@ -2,6 +2,7 @@
 
 #include "journal/JournalLocation.h"
 #include "journal/JournalReader.h"
+#include "journal/JournalRemoval.h"
 #include "tests/journal/JournalFolder.h"
 #include "tests/support/ScopedVariable.h"
 
@@ -70,9 +71,7 @@ TEST(Journal, RoundIsWrittenWithItsFirstAnswer) {
 TEST(Journal, JournalDeletedBetweenRoundsIsStartedAnew) {
     JournalFolder folder;
     folder.PlayRound(kRound, {Answer(2, 3, AnswerOutcome::Right)});
-    for (const char* suffix : {"", "-wal", "-shm"}) {
-        fs::remove(folder.Path().string() + suffix);
-    }
+    ASSERT_FALSE(RemoveJournal(folder.Path()));
     folder.PlayRound(kRound, {Answer(4, 5, AnswerOutcome::Right)});
     EXPECT_EQ(folder.Count("answers"), 1);
     EXPECT_EQ(folder.Errors(), "");

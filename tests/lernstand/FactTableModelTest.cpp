@@ -75,7 +75,7 @@ private slots:
 
     void rowsSwitchedOffLookPale() {
         FactTableModel model;
-        std::array<bool, settings::kRowCount> rowsOn{};
+        RowSwitches rowsOn{};
         rowsOn.fill(true);
         rowsOn[2] = false;
         model.SetRowsInForce(rowsOn);

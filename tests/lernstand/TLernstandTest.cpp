@@ -1,19 +1,18 @@
 #include "lernstand/TLernstand.h"
 
-#include "journal/JournalLocation.h"
 #include "journal/JournalRecorder.h"
 #include "journal/SqliteConnection.h"
 #include "journal/UtcTime.h"
 #include "lernstand/FactTableModel.h"
-#include "tests/support/ScopedVariable.h"
-#include "tests/support/TempConfigDir.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/InMemorySettings.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -86,15 +85,13 @@ private slots:
         QFETCH(QString, summary);
         QFETCH(bool, nothingYet);
         QFETCH(bool, deletable);
-        const TempConfigDir config;
-        const ScopedVariable dataHome("XDG_DATA_HOME", config.Path().string());
-        const ScopedVariable zone("TZ", "UTC0");
-        tzset();
-        const fs::path journal = JournalPath();
+        const QTemporaryDir data;
+        const fs::path journal = fs::path(data.path().toStdString()) / "Kalkuno/Lernstand.sqlite";
         Prepare(prepared, journal);
         const std::string before = FileBytes(journal);
+        InMemorySettings settings;
 
-        TLernstand window(journal);
+        TLernstand window({journal, settings});
         window.show();
         const auto* table = window.findChild<QTableView*>(QStringLiteral("FactTable"));
         const QAbstractItemModel* model = table->model();
@@ -121,4 +118,3 @@ private slots:
 
 QTEST_MAIN(TLernstandTest)
 #include "TLernstandTest.moc"
-#include "tests/support/FileBytes.h"

@@ -116,7 +116,7 @@ private:
         static const Stored kTimers[] = {{"on", 1}, {"off", 0}, {"", 1}, {"On", 0}};
         Settings settings;
         settings.file = "[Aufgaben]\n";
-        for (int row = 1; row <= PracticeEngine::kRowCount; ++row) {
+        for (int row = 1; row <= kRows; ++row) {
             const Stored& flag = Pick(kRowFlags);
             settings.file += std::to_string(row) + "=" + flag.first + "\n";
             if (*flag.second == 1) {

@@ -50,7 +50,7 @@ QString StartRound() {
         return QString::fromUtf8(error.what());
     }
     QString rows;
-    for (int row = 1; row <= PracticeEngine::kRowCount; ++row) {
+    for (int row = 1; row <= kRows; ++row) {
         rows += round.RowEnabled(row) ? u'1' : u'0';
     }
     int multiplier = 0;
@@ -94,7 +94,7 @@ private slots:
     void init() {
         config_ = std::make_unique<TempConfigDir>();
         mainWindow_ = std::make_unique<QWidget>();
-        dialog_ = new TConfig(mainWindow_.get());
+        dialog_ = new TConfig(mainWindow_.get(), settings_);
         watcher_ = std::make_unique<ModalBoxWatcher>();
     }
 
@@ -242,6 +242,7 @@ private:
     }
 
     std::unique_ptr<TempConfigDir> config_;
+    StoredSettings settings_;
     std::unique_ptr<QWidget> mainWindow_;
     TConfig* dialog_ = nullptr;
     std::unique_ptr<ModalBoxWatcher> watcher_;

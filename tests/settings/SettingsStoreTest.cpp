@@ -116,6 +116,20 @@ TEST(SettingsStore, EveryCallSeesTheFileAsItIsNow) {
     EXPECT_EQ(dir.ReadIni(), "[Vorgaben]\nZeit=9\nMenge=10\n");
 }
 
+// Several entries are one replacement of the file: all of them land, or none.
+TEST(SettingsStore, SeveralEntriesAreWrittenTogetherOrNotAtAll) {
+    const TempConfigDir dir;
+    dir.WriteIni("[Aufgaben]\n1=on\n");
+    const std::vector<SettingEntry> rows = {{"Aufgaben", "1", "off"}, {"Aufgaben", "2", "on"}};
+    ASSERT_TRUE(ProfileWriteEntries(kBase, rows));
+    EXPECT_EQ(dir.ReadIni(), "[Aufgaben]\n1=off\n2=on\n");
+
+    const std::vector<SettingEntry> lastCannotBeStored = {{"Aufgaben", "1", "on"},
+                                                          {"Aufgaben", "2", "off\nZeit=1"}};
+    EXPECT_FALSE(ProfileWriteEntries(kBase, lastCannotBeStored));
+    EXPECT_EQ(dir.ReadIni(), "[Aufgaben]\n1=off\n2=on\n");
+}
+
 TEST(SettingsStore, LongValueReadsBackCut) {
     const TempConfigDir dir;
     std::string value;

@@ -1,31 +1,23 @@
 #include "tools/screenshots/LernstandSample.h"
 
+#include "facts/Fact.h"
 #include "journal/JournalRecorder.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
 namespace {
 
-struct Fact {
-    int multiplier;
-    int row;
-};
-
 // Facts the child still trips over, and facts it knows but answers slowly.
 constexpr std::array kShaky{Fact{7, 8}, Fact{8, 7}, Fact{6, 7}, Fact{9, 6}, Fact{4, 9}};
 constexpr std::array kSlow{Fact{3, 9}, Fact{8, 4}, Fact{6, 8}};
 constexpr int kFirstRow = 3;
-constexpr int kRows = 7;
+constexpr int kSampleRows = 7;
 constexpr int kAnswersPerRound = 20;
 
 bool Among(const auto& facts, Fact fact) {
-    for (const Fact& known : facts) {
-        if (known.multiplier == fact.multiplier && known.row == fact.row) {
-            return true;
-        }
-    }
-    return false;
+    return std::find(facts.begin(), facts.end(), fact) != facts.end();
 }
 
 } // namespace
@@ -47,7 +39,7 @@ void RecordLernstandSample(const std::filesystem::path& journal, WallTime now) {
         for (int round = 0; round < rounds; ++round) {
             recorder.RoundStarted({kAnswersPerRound, true, 5, {3, 4, 5, 6, 7, 8, 9}});
             for (int i = 0; i < kAnswersPerRound; ++i) {
-                const Fact fact{1 + next(10), kFirstRow + next(kRows)};
+                const Fact fact{1 + next(kMultipliers), kFirstRow + next(kSampleRows)};
                 AnsweredProblem answer{fact.multiplier, fact.row,
                                        std::to_string(fact.multiplier * fact.row),
                                        AnswerOutcome::Right, 1100 + next(1500)};

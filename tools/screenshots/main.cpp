@@ -4,6 +4,7 @@
 #include "journal/JournalLocation.h"
 #include "lernstand/TLernstand.h"
 #include "practice/window/TTest.h"
+#include "settings/StoredSettings.h"
 #include "settings/dialog/TConfig.h"
 #include "tools/screenshots/LernstandSample.h"
 
@@ -76,7 +77,8 @@ int main(int argc, char* argv[]) {
     ConfigureApplication();
     const QDir output(QString::fromLocal8Bit(argv[1]));
 
-    TForm1 form1;
+    StoredSettings stored;
+    TForm1 form1(stored, nullptr);
     form1.show();
     bool ok = Save(form1, output, QStringLiteral("main-window.png"));
 
@@ -116,7 +118,7 @@ int main(int argc, char* argv[]) {
     ini.write("[Lernstand]\nAufzeichnen=on\n");
     ini.close();
     RecordLernstandSample(JournalPath(), std::chrono::system_clock::now());
-    TLernstand lernstand(JournalPath());
+    TLernstand lernstand({JournalPath(), stored});
     lernstand.show();
     ok = Save(lernstand, output, QStringLiteral("lernstand.png")) && ok;
     lernstand.close();

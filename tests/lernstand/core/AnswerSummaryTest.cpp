@@ -1,7 +1,7 @@
 #include "lernstand/core/AnswerSummary.h"
 
 #include "journal/UtcTime.h"
-#include "tests/lernstand/core/Answers.h"
+#include "tests/support/Answers.h"
 #include "tests/support/ScopedVariable.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "lernstand/core/AnswerTable.h"
 
+#include "journal/UtcTime.h"
 #include "tests/support/ScopedVariable.h"
 
 #include <gtest/gtest.h>

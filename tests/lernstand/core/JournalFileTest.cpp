@@ -1,6 +1,7 @@
 #include "lernstand/core/JournalFile.h"
 
 #include "journal/JournalRecorder.h"
+#include "journal/ReadOnlyJournal.h"
 #include "journal/SqliteConnection.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempConfigDir.h"
@@ -15,7 +16,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Kind = JournalFileCheck::Kind;
+using Found = JournalReading::Found;
 
 enum class Content { Journal, Shopping, Newer };
 
@@ -24,7 +25,7 @@ struct FileCase {
     Content content;
     // A write-protected stick, or a shared folder this user may only read.
     bool readOnlyFolder;
-    Kind kind;
+    Found found;
 };
 
 void PrintTo(const FileCase& c, std::ostream* out) {
@@ -32,10 +33,10 @@ void PrintTo(const FileCase& c, std::ostream* out) {
 }
 
 const FileCase kCases[] = {
-    {"a journal", Content::Journal, false, Kind::Journal},
-    {"a journal in a folder that cannot be written", Content::Journal, true, Kind::Journal},
-    {"a shopping list", Content::Shopping, true, Kind::Other},
-    {"a journal of a newer version", Content::Newer, false, Kind::Newer},
+    {"a journal", Content::Journal, false, Found::Answers},
+    {"a journal in a folder that cannot be written", Content::Journal, true, Found::Answers},
+    {"a shopping list", Content::Shopping, true, Found::Unreadable},
+    {"a journal of a newer version", Content::Newer, false, Found::Newer},
 };
 
 void Prepare(Content content, const fs::path& file) {
@@ -71,8 +72,9 @@ TEST_P(JournalFileTest, ReadsWithoutChangingTheFile) {
 
     {
         const WithoutRootPrivilege nobody;
-        EXPECT_EQ(CheckJournalFile(file).kind, c.kind) << CheckJournalFile(file).problem;
-        if (c.kind == Kind::Journal) {
+        const JournalReading reading = ReadJournalReadOnly(file, [](const SqliteConnection&) {});
+        EXPECT_EQ(reading.found, c.found) << reading.problem;
+        if (c.found == Found::Answers) {
             const std::vector<JournalAnswer> answers = ReadAnswersWithRounds(file);
             ASSERT_EQ(answers.size(), 2U);
             EXPECT_EQ(answers[1].problem.answer, "56");

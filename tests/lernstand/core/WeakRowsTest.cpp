@@ -1,7 +1,7 @@
 #include "lernstand/core/WeakRows.h"
 
-#include "tests/lernstand/core/Answers.h"
-#include "tests/support/TempConfigDir.h"
+#include "tests/support/Answers.h"
+#include "tests/support/InMemorySettings.h"
 
 #include <gtest/gtest.h>
 
@@ -42,11 +42,10 @@ FactTable Table(const std::vector<FactRecord>& facts) {
     return FactTable(journal);
 }
 
-std::string StoredRows() {
+std::string StoredRows(const SettingsSource& settings) {
     std::string rows;
     for (int row = 1; row <= 20; ++row) {
-        std::string value;
-        ProfileRead("Kalkuno", "Aufgaben", std::to_string(row), value);
+        const std::string value = settings.Read("Aufgaben", std::to_string(row));
         rows += value == "on" ? '1' : value == "off" ? '0' : '?';
     }
     return rows;
@@ -54,14 +53,15 @@ std::string StoredRows() {
 
 TEST_P(WeakRowsTest, WritesTheRowsToPractise) {
     const WeakRowsCase& c = GetParam();
-    const TempConfigDir config;
-    const WeakRowsChoice choice = PractiseWeakRows(Table(c.facts), std::chrono::seconds(3));
+    InMemorySettings settings;
+    const WeakRowsChoice choice =
+        PractiseWeakRows(Table(c.facts), std::chrono::seconds(3), settings);
     EXPECT_TRUE(choice.saved);
     EXPECT_EQ(choice.message, c.message);
-    if (c.storedRows.empty()) {
-        EXPECT_FALSE(std::filesystem::exists(config.IniPath()));
-    } else {
-        EXPECT_EQ(StoredRows(), c.storedRows);
+    // All twenty rows in one write, so a failure cannot leave some of them changed.
+    EXPECT_EQ(settings.writes, c.storedRows.empty() ? 0 : 1);
+    if (!c.storedRows.empty()) {
+        EXPECT_EQ(StoredRows(settings), c.storedRows);
     }
 }
 
@@ -90,9 +90,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<WeakRowsCase>& param) { return param.param.name; });
 
 TEST(WeakRowsFailure, UnwritableSettingsAreReported) {
-    const TempConfigDir config;
-    std::filesystem::create_directory(config.IniPath());
-    EXPECT_FALSE(PractiseWeakRows(Table({{2, 5, "f"}}), std::chrono::seconds(3)).saved);
+    InMemorySettings settings;
+    settings.failWrites = true;
+    EXPECT_FALSE(PractiseWeakRows(Table({{2, 5, "f"}}), std::chrono::seconds(3), settings).saved);
 }
 
 } // namespace

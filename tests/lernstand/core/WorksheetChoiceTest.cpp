@@ -95,7 +95,7 @@ TEST_P(WorksheetChoiceTest, TakesTheWeakFactsFirstAndKeepsRowsApart) {
         const auto found = states.find({row, multiplier});
         return found == states.end() ? FactState::New : found->second;
     };
-    std::array<bool, settings::kRowCount> rowsOn{};
+    RowSwitches rowsOn{};
     for (const int row : c.rowsOn) {
         rowsOn.at(static_cast<std::size_t>(row - 1)) = true;
     }

@@ -1,6 +1,6 @@
 #include "common/ui/ApplicationSetup.h"
 #include "practice/window/TTest.h"
-#include "tests/support/TempConfigDir.h"
+#include "tests/support/InMemorySettings.h"
 
 #include <QAbstractEventDispatcher>
 #include <QLineEdit>
@@ -32,9 +32,9 @@ void IdleTimersTest::nothingTicksWhileTheBoardWaits_data() {
 void IdleTimersTest::nothingTicksWhileTheBoardWaits() {
     QFETCH(QString, settings);
     QFETCH(bool, closeWindow);
-    TempConfigDir config;
-    config.WriteIni("[Vorgaben]\n" + settings.toStdString());
-    TTest window(nullptr);
+    InMemorySettings stored;
+    stored.ini = "[Vorgaben]\n" + settings.toStdString();
+    TTest window(nullptr, stored, nullptr);
     window.ShowFromMenu();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(window.findChild<QLineEdit*>(QStringLiteral("Userin")), Qt::Key_7);

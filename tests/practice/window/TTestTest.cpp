@@ -1,11 +1,11 @@
 #include "practice/window/TTest.h"
 
 #include "common/ui/ApplicationSetup.h"
-#include "journal/JournalReader.h"
-#include "journal/SqliteConnection.h"
 #include "practice/window/TimeBarSegment.h"
-#include "tests/support/TempConfigDir.h"
+#include "tests/support/FakeRecorder.h"
+#include "tests/support/InMemorySettings.h"
 #include "tests/support/UiTexts.h"
+#include "tests/widgetsupport/CountdownSteps.h"
 #include "tests/widgetsupport/ModalBoxWatcher.h"
 
 #include <QInputMethodEvent>
@@ -65,22 +65,23 @@ private:
     void Answer(const QString& typed);
     void AnswerRight() { Answer(QString::number(AskedProduct(Find<QLabel>("Label1")))); }
 
-    std::optional<TempConfigDir> config_;
+    InMemorySettings settings_;
+    FakeRecorder recorder_;
     std::unique_ptr<TTest> window_;
     std::unique_ptr<ModalBoxWatcher> boxes_;
 };
 
 void TTestTest::init() {
-    config_.emplace();
-    config_->WriteIni("[Vorgaben]\nMenge=3\nTimer=off\n");
-    window_ = std::make_unique<TTest>(nullptr);
+    settings_ = {};
+    settings_.ini = "[Vorgaben]\nMenge=3\nTimer=off\n";
+    recorder_ = {};
+    window_ = std::make_unique<TTest>(nullptr, settings_, &recorder_);
     boxes_ = std::make_unique<ModalBoxWatcher>();
 }
 
 void TTestTest::cleanup() {
     boxes_.reset();
     window_.reset();
-    config_.reset();
 }
 
 void TTestTest::Answer(const QString& typed) {
@@ -215,14 +216,16 @@ void TTestTest::inputMethodTextIsFilteredLikeTypedKeys() {
 }
 
 void TTestTest::aProblemTimesOutAndCountsAsWrong() {
-    config_->WriteIni("[Vorgaben]\nMenge=2\nZeit=1\nTimer=on\n");
+    settings_.ini = "[Vorgaben]\nMenge=2\nZeit=10\nTimer=on\n";
     window_->ShowFromMenu();
     auto* userin = Find<QLineEdit>("Userin");
     QTest::keyClicks(userin, QStringLiteral("9"));
 
-    QTRY_VERIFY_WITH_TIMEOUT(Find<TimeBarSegment>("Shape10")->isVisible(), 2000);
+    QVERIFY(StepCountdown(*window_, 10));
+    QVERIFY(Find<TimeBarSegment>("Shape10")->isVisible());
     QVERIFY(!Find<TimeBarSegment>("Shape20")->isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(Find<QLabel>("Label3")->text(), QStringLiteral("1 Falsch"), 3000);
+    QVERIFY(StepCountdown(*window_, 11));
+    QCOMPARE(Find<QLabel>("Label3")->text(), QStringLiteral("1 Falsch"));
 
     QCOMPARE(Find<QLabel>("Label4")->text(), QStringLiteral("Aufgabe 2 von 2"));
     QCOMPARE(userin->text(), QString());
@@ -261,13 +264,14 @@ void TTestTest::startOnAnOpenWindowOnlyRaisesIt() {
 }
 
 void TTestTest::closingStopsTheCountdown() {
-    config_->WriteIni("[Vorgaben]\nZeit=1\n");
+    settings_.ini = "[Vorgaben]\nZeit=10\n";
     window_->ShowFromMenu();
-    QTRY_VERIFY_WITH_TIMEOUT(Find<TimeBarSegment>("Shape1")->isVisible(), 1000);
+    QVERIFY(StepCountdown(*window_, 1));
+    QVERIFY(Find<TimeBarSegment>("Shape1")->isVisible());
 
     QTest::mouseClick(Find<QPushButton>("Button1"), Qt::LeftButton);
     QVERIFY(!window_->isVisible());
-    QTest::qWait(300);
+    QVERIFY(!StepCountdown(*window_, 1));
     QVERIFY(!Find<TimeBarSegment>("Shape1")->isVisible());
     QVERIFY(!Find<TimeBarSegment>("Shape3")->isVisible());
 }
@@ -290,7 +294,7 @@ void TTestTest::timeBarSegmentsHaveTheirColoursAndPlaces() {
 }
 
 void TTestTest::problemLineEndsAtTheSamePlace() {
-    config_->WriteIni("[Vorgaben]\nMenge=30\nTimer=off\n");
+    settings_.ini = "[Vorgaben]\nMenge=30\nTimer=off\n";
     window_->ShowFromMenu();
     const auto* problem = Find<QLabel>("Label1");
     const int fieldLeft = Find<QLineEdit>("Userin")->x();
@@ -318,7 +322,7 @@ void TTestTest::problemLineEndsAtTheSamePlace() {
 }
 
 void TTestTest::brokenSettingsLeaveTheBoardEmpty() {
-    config_->WriteIni("[Vorgaben]\nZeit=abc\n");
+    settings_.ini = "[Vorgaben]\nZeit=abc\n";
     window_->ShowFromMenu();
 
     QVERIFY(window_->isVisible());
@@ -341,19 +345,17 @@ void TTestTest::answersAreRecordedOnlyWhenSwitchedOn_data() {
 void TTestTest::answersAreRecordedOnlyWhenSwitchedOn() {
     QFETCH(QString, aufzeichnen);
     QFETCH(bool, recorded);
-    config_->WriteIni("[Vorgaben]\nMenge=2\nTimer=off\n[Lernstand]\nAufzeichnen=" +
-                      aufzeichnen.toStdString() + "\n");
+    settings_.ini =
+        "[Vorgaben]\nMenge=2\nTimer=off\n[Lernstand]\nAufzeichnen=" + aufzeichnen.toStdString() +
+        "\n";
     window_->ShowFromMenu();
     AnswerRight();
     Answer(QString());
 
-    QCOMPARE(std::filesystem::exists(config_->JournalPath().parent_path()), recorded);
+    QCOMPARE(recorder_.told.size(), recorded ? std::size_t{3} : std::size_t{0});
     if (recorded) {
-        const std::vector<JournalAnswer> answers =
-            ReadJournalAnswers(SqliteConnection(config_->JournalPath()));
-        QCOMPARE(answers.size(), std::size_t{2});
-        QCOMPARE(answers[0].problem.outcome, AnswerOutcome::Right);
-        QCOMPARE(answers[1].problem.outcome, AnswerOutcome::Empty);
+        QVERIFY(QString::fromStdString(recorder_.told[1]).contains(u" right "_s));
+        QVERIFY(QString::fromStdString(recorder_.told[2]).contains(u" empty "_s));
     }
     QVERIFY(boxes_->Seen().isEmpty());
 }

@@ -2,7 +2,6 @@
 
 #include "common/ui/Fonts.h"
 #include "practice/PracticeEngine.h"
-#include "settings/SettingsStore.h"
 #include "settings/StoredSettings.h"
 #include "settings/dialog/TSpinEdit.h"
 #include "tests/support/FakePracticeView.h"
@@ -25,17 +24,17 @@
 
 namespace {
 
-constexpr int kRows = TConfig::kRowCount;
+constexpr int kRowCount = TConfig::kRowCount;
 
 // Row states as text, one character per row from 1 to 20: '1' on, '0' off.
 QString Rows(const QString& first, QChar rest = u'0') {
-    return first + QString(kRows - first.size(), rest);
+    return first + QString(kRowCount - first.size(), rest);
 }
 
 // A settings file with the rows as the states say and the given "Vorgaben" lines.
 std::string SettingsFile(const QString& rows, const std::string& defaults) {
     std::string file = "[Aufgaben]\n";
-    for (int row = 1; row <= kRows; ++row) {
+    for (int row = 1; row <= kRowCount; ++row) {
         file += std::to_string(row) + (rows.at(row - 1) == u'1' ? "=on\n" : "=off\n");
     }
     return file + "[Vorgaben]\n" + defaults;
@@ -44,12 +43,10 @@ std::string SettingsFile(const QString& rows, const std::string& defaults) {
 // The file's rows, "Zeit", "Menge" and "Timer", in the form the test's Shown() gives.
 QString StoredValues() {
     const auto read = [](const std::string& section, const std::string& key) {
-        std::string value;
-        ProfileRead("Kalkuno", section, key, value);
-        return QString::fromStdString(value);
+        return QString::fromStdString(StoredSettings().Read(section, key));
     };
     QString rows;
-    for (int row = 1; row <= kRows; ++row) {
+    for (int row = 1; row <= kRowCount; ++row) {
         const QString value = read("Aufgaben", std::to_string(row));
         rows += value == u"on" ? u'1' : value == u"off" ? u'0' : u'?';
     }
@@ -69,7 +66,7 @@ private slots:
     void init() {
         config_ = std::make_unique<TempConfigDir>();
         mainWindow_ = std::make_unique<QWidget>();
-        dialog_ = new TConfig(mainWindow_.get());
+        dialog_ = new TConfig(mainWindow_.get(), settings_);
         watcher_ = std::make_unique<ModalBoxWatcher>();
     }
 
@@ -211,7 +208,7 @@ private slots:
         dialog_->ShowFromMenu();
         QVERIFY(QTest::qWaitForWindowActive(dialog_));
         QStringList expected;
-        for (int row = 1; row <= kRows; ++row) {
+        for (int row = 1; row <= kRowCount; ++row) {
             expected << QStringLiteral("CheckBox%1").arg(row);
         }
         expected += {"Button1", "Button2", "CheckBox21", "SpinEdit1", "SpinEdit2", "CheckBox1"};
@@ -295,7 +292,7 @@ private:
     // The controls as "<row states> <time text> <count text> <on|off>".
     QString Shown() const {
         QString rows;
-        for (int row = 1; row <= kRows; ++row) {
+        for (int row = 1; row <= kRowCount; ++row) {
             rows += Row(row)->isChecked() ? u'1' : u'0';
         }
         return QStringList{rows, Field("SpinEdit1")->Text(), Field("SpinEdit2")->Text(),
@@ -306,7 +303,7 @@ private:
     // Sets the controls from text in the form Shown() gives.
     void Fill(const QString& values) const {
         const QStringList parts = values.split(u' ');
-        for (int row = 1; row <= kRows; ++row) {
+        for (int row = 1; row <= kRowCount; ++row) {
             Row(row)->setChecked(parts.at(0).at(row - 1) == u'1');
         }
         Field("SpinEdit1")->SetText(parts.at(1));
@@ -315,7 +312,7 @@ private:
     }
 
     QString Captions() const {
-        return QStringList{Row(1)->text(), Row(kRows)->text(),
+        return QStringList{Row(1)->text(), Row(kRowCount)->text(),
                            dialog_->findChild<QGroupBox*>(QStringLiteral("GroupBox1"))->title()}
             .join(u", ");
     }
@@ -330,6 +327,7 @@ private:
     }
 
     std::unique_ptr<TempConfigDir> config_;
+    StoredSettings settings_;
     std::unique_ptr<QWidget> mainWindow_;
     TConfig* dialog_ = nullptr;
     std::unique_ptr<ModalBoxWatcher> watcher_;

@@ -1,6 +1,7 @@
-#include "lernstand/core/FactTable.h"
+#include "facts/FactTable.h"
 
 #include <stdexcept>
+#include <string>
 
 FactTable::FactTable(const std::vector<RecordedAnswer>& answers) {
     for (auto it = answers.rbegin(); it != answers.rend(); ++it) {
@@ -21,9 +22,9 @@ FactState FactTable::State(int row, int multiplier, std::chrono::milliseconds th
 }
 
 std::size_t FactTable::Index(int row, int multiplier) {
-    if (row < 1 || row > kRows || multiplier < 1 || multiplier > kMultipliers) {
+    if (!IsFact({multiplier, row})) {
         throw std::out_of_range("no fact " + std::to_string(multiplier) + " · " +
                                 std::to_string(row));
     }
-    return static_cast<std::size_t>((row - 1) * kMultipliers + multiplier - 1);
+    return FactIndex({multiplier, row});
 }

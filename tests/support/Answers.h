@@ -1,7 +1,6 @@
 #pragma once
 
-#include "journal/JournalEntry.h"
-#include "lernstand/core/FactAnswer.h"
+#include "facts/Answer.h"
 
 #include <chrono>
 #include <sstream>

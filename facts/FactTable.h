@@ -1,9 +1,8 @@
 #pragma once
 
-#include "journal/JournalEntry.h"
-#include "lernstand/core/FactAnswer.h"
-#include "lernstand/core/FactState.h"
-#include "settings/SettingsSchema.h"
+#include "facts/Answer.h"
+#include "facts/Fact.h"
+#include "facts/FactState.h"
 
 #include <array>
 #include <chrono>
@@ -12,8 +11,6 @@
 // The latest answers to every fact "multiplier · row" of the twenty rows.
 class FactTable {
 public:
-    static constexpr int kRows = settings::kRowCount;
-    static constexpr int kMultipliers = 10;
     // Enough for a fact's state and the tooltip's short history.
     static constexpr std::size_t kRemembered = 5;
 
@@ -28,5 +25,5 @@ public:
 private:
     static std::size_t Index(int row, int multiplier);
 
-    std::array<std::vector<FactAnswer>, std::size_t{kRows} * kMultipliers> facts_;
+    std::array<std::vector<FactAnswer>, kFacts> facts_;
 };

@@ -1,4 +1,4 @@
-#include "lernstand/core/JournalRemoval.h"
+#include "journal/JournalRemoval.h"
 
 #include "journal/SqliteCompanions.h"
 

@@ -1,16 +1,20 @@
-#include "lernstand/core/FactState.h"
-
-#include "settings/SettingsSchema.h"
+#include "facts/FactState.h"
 
 #include <algorithm>
+#include <string>
 
-std::chrono::milliseconds FluencyThreshold(const std::string& storedSeconds) {
-    for (const int choice : settings::kSecondsChoices) {
+std::chrono::milliseconds FluencyThreshold(std::string_view storedSeconds) {
+    for (const int choice : kThresholdChoices) {
         if (storedSeconds == std::to_string(choice)) {
             return std::chrono::seconds(choice);
         }
     }
-    return std::chrono::seconds(settings::kSecondsDefault);
+    return std::chrono::seconds(kThresholdDefault);
+}
+
+bool RightAndFast(AnswerOutcome outcome, std::int64_t responseMilliseconds,
+                  std::chrono::milliseconds threshold) {
+    return outcome == AnswerOutcome::Right && responseMilliseconds < threshold.count();
 }
 
 FactState StateOf(std::span<const FactAnswer> newestFirst, std::chrono::milliseconds threshold) {
@@ -22,10 +26,9 @@ FactState StateOf(std::span<const FactAnswer> newestFirst, std::chrono::millisec
                     [](const FactAnswer& a) { return a.outcome != AnswerOutcome::Right; })) {
         return FactState::Practise;
     }
-    // An answer that takes exactly the threshold is not faster than it.
     const bool allFast =
         std::all_of(deciding.begin(), deciding.end(), [threshold](const FactAnswer& a) {
-            return a.responseMilliseconds < threshold.count();
+            return RightAndFast(a.outcome, a.responseMilliseconds, threshold);
         });
     return deciding.size() == kDecidingAnswers && allFast ? FactState::Sure : FactState::AlmostSure;
 }

@@ -1,4 +1,4 @@
-#include "practice/RowsInForce.h"
+#include "settings/SettingsReader.h"
 
 #include "tests/support/InMemorySettings.h"
 
@@ -8,10 +8,10 @@ namespace {
 
 // '1' for a row the next round practises, '0' for one it leaves out, rows 1 to 20.
 std::string Shown(const std::string& ini) {
-    InMemorySettings settings;
-    settings.ini = ini;
+    InMemorySettings stored;
+    stored.ini = ini;
     std::string rows;
-    for (const bool on : RowsInForce(settings)) {
+    for (const bool on : settings::ReadRowsInForce(stored)) {
         rows += on ? '1' : '0';
     }
     return rows;

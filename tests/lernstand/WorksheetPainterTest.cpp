@@ -1,25 +1,10 @@
-#include "lernstand/JournalMenu.h"
-
-#include "journal/JournalRecorder.h"
-#include "journal/UtcTime.h"
-#include "lernstand/TLernstand.h"
 #include "lernstand/WorksheetPainter.h"
-#include "tests/support/ScopedVariable.h"
-#include "tests/support/TempConfigDir.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QLabel>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <filesystem>
-
 namespace {
-
-namespace fs = std::filesystem;
 
 // The text of every page of the PDF in the order it was written, as poppler-utils read it.
 QStringList PdfPages(const QString& file) {
@@ -36,15 +21,9 @@ QStringList PdfPages(const QString& file) {
     return pages;
 }
 
-void RecordOneAnswer(const fs::path& journal) {
-    JournalRecorder recorder(journal, [] { return *ParseJournalTime("2026-12-08T09:15:02.347Z"); });
-    recorder.RoundStarted({10, true, 5, {8}});
-    recorder.Answered({7, 8, "54", AnswerOutcome::Wrong, 4200});
-}
-
 } // namespace
 
-class JournalMenuTest : public QObject {
+class WorksheetPainterTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -74,39 +53,7 @@ private slots:
                      qPrintable(fact));
         }
     }
-
-    void opensOtherJournalsReadOnly() {
-        const TempConfigDir config;
-        const ScopedVariable dataHome("XDG_DATA_HOME", config.Path().string());
-        const fs::path own = config.Path() / "Kalkuno" / "Lernstand.sqlite";
-        const fs::path stick = config.Path() / "stick";
-        fs::create_directories(stick);
-        const fs::path pupil = stick / "Lernstand.sqlite";
-        RecordOneAnswer(pupil);
-
-        TLernstand window(own);
-        window.show();
-        auto* menu = window.findChild<JournalMenu*>();
-        auto* record = window.findChild<QCheckBox*>(QStringLiteral("Record"));
-        auto* weakRows = window.findChild<QPushButton*>(QStringLiteral("WeakRows"));
-        auto* summary = window.findChild<QLabel*>(QStringLiteral("Summary"));
-
-        menu->OpenFile(QString::fromStdString(pupil));
-        QCOMPARE(window.windowTitle(),
-                 QStringLiteral("Reihenheld Lernstand – Lernstand.sqlite aus ") +
-                     QString::fromStdString(stick));
-        QVERIFY(summary->text().startsWith(QStringLiteral("1 Antwort")));
-        QVERIFY(!record->isEnabled());
-        QVERIFY(!weakRows->isEnabled());
-        QVERIFY(!window.findChild<QPushButton*>(QStringLiteral("Delete"))->isEnabled());
-
-        emit menu->OwnJournalChosen();
-        QCOMPARE(window.windowTitle(), QStringLiteral("Reihenheld Lernstand"));
-        QVERIFY(record->isEnabled());
-        QVERIFY(weakRows->isEnabled());
-        QVERIFY(!fs::exists(own));
-    }
 };
 
-QTEST_MAIN(JournalMenuTest)
-#include "JournalMenuTest.moc"
+QTEST_MAIN(WorksheetPainterTest)
+#include "WorksheetPainterTest.moc"

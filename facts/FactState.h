@@ -1,10 +1,9 @@
 #pragma once
 
-#include "lernstand/core/FactAnswer.h"
+#include "facts/Answer.h"
 
 #include <chrono>
 #include <span>
-#include <string>
 #include <string_view>
 
 // How well a fact sits, judged by its last three answers.
@@ -18,9 +17,18 @@ enum class FactState {
 // How many of a fact's latest answers decide its state.
 inline constexpr std::size_t kDecidingAnswers = 3;
 
-// The threshold a right answer must beat: the stored "Sekunden" when it is one of the offered
-// choices, else the default.
-std::chrono::milliseconds FluencyThreshold(const std::string& storedSeconds);
+// How fast a right answer must be for a fact to sit: a grown-up chooses among these seconds,
+// children who type slowly get more.
+inline constexpr int kThresholdChoices[] = {3, 6, 12};
+inline constexpr int kThresholdDefault = 3;
+
+// The threshold for the stored choice of seconds: one of kThresholdChoices as its decimal text,
+// else the default.
+std::chrono::milliseconds FluencyThreshold(std::string_view storedSeconds);
+
+// Right, and faster than the threshold: an answer that takes exactly the threshold is not.
+bool RightAndFast(AnswerOutcome outcome, std::int64_t responseMilliseconds,
+                  std::chrono::milliseconds threshold);
 
 // newestFirst holds the fact's answers, the latest first; only the first three count.
 FactState StateOf(std::span<const FactAnswer> newestFirst, std::chrono::milliseconds threshold);

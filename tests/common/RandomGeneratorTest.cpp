@@ -1,4 +1,4 @@
-#include "practice/RandomGenerator.h"
+#include "common/RandomGenerator.h"
 
 #include <gtest/gtest.h>
 

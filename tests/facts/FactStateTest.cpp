@@ -1,6 +1,6 @@
-#include "lernstand/core/FactState.h"
+#include "facts/FactState.h"
 
-#include "tests/lernstand/core/Answers.h"
+#include "tests/support/Answers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "common/WallTime.h"
+#include "facts/Fact.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,15 +34,21 @@ struct AnsweredProblem {
     AnswerOutcome outcome = AnswerOutcome::Wrong;
     // From the problem being shown to its evaluation, on a monotonic clock.
     std::int64_t responseMilliseconds = 0;
+
+    Fact Problem() const { return {multiplier, row}; }
 };
 
-// Told by the practice engine about every answer of a round that is recorded. Implementations
-// never throw and never show anything: recording must not disturb the child's round.
-class AnswerRecorder {
-public:
-    virtual ~AnswerRecorder() = default;
+// One answer as it was recorded, without its round.
+struct RecordedAnswer {
+    WallTime answeredAt;
+    AnsweredProblem problem;
+};
 
-    virtual void RoundStarted(const RoundFacts& round) = 0;
-    // After the tally moved and before the next problem is shown.
-    virtual void Answered(const AnsweredProblem& answer) = 0;
+// What is kept of one recorded answer to a fact that is known already.
+struct FactAnswer {
+    WallTime answeredAt;
+    AnswerOutcome outcome = AnswerOutcome::Wrong;
+    // The text evaluated; empty for an empty Enter and for a time-out.
+    std::string answer;
+    std::int64_t responseMilliseconds = 0;
 };

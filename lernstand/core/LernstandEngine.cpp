@@ -1,0 +1,176 @@
+#include "lernstand/core/LernstandEngine.h"
+
+#include "facts/FactState.h"
+#include "lernstand/core/AnswerSummary.h"
+#include "lernstand/core/LernstandTexts.h"
+#include "lernstand/core/LernstandView.h"
+#include "lernstand/core/WeakRows.h"
+#include "settings/SettingsReader.h"
+
+#include <cerrno>
+#include <iterator>
+#include <string>
+#include <utility>
+
+namespace {
+
+using Found = JournalReading::Found;
+
+} // namespace
+
+LernstandEngine::LernstandEngine(LernstandView& view, LernstandServices services)
+    : view_(view)
+    , services_(std::move(services))
+    , journal_(services_.journal)
+    , threshold_(std::chrono::seconds(kThresholdDefault)) {}
+
+void LernstandEngine::Start(const JournalLook& firstLook) {
+    view_.ShowTitle(LernstandTitle());
+    LoadSettings();
+    view_.EnableActions(Actions());
+    ShowLook(firstLook);
+}
+
+void LernstandEngine::Reload() {
+    ShowLook(services_.look(journal_));
+}
+
+void LernstandEngine::Activated() {
+    LoadSettings();
+    RefreshRowsInForce();
+}
+
+void LernstandEngine::OpenFile(const std::filesystem::path& file) {
+    const JournalLook look = services_.look(file);
+    switch (look.reading.found) {
+    case Found::Answers:
+        ShowJournal(file);
+        ShowLook(look);
+        return;
+    case Found::Newer:
+        view_.ShowWarning(NewerJournalText(file, RefusedUse::Open));
+        return;
+    case Found::Nothing:
+        // Gone between the choice and the look.
+        view_.ShowWarning(NotAJournalText(file, std::generic_category().message(ENOENT)));
+        return;
+    case Found::Empty:
+    case Found::Foreign:
+    case Found::Unreadable:
+    case Found::Busy:
+        break;
+    }
+    view_.ShowWarning(NotAJournalText(file, look.reading.problem));
+}
+
+void LernstandEngine::OpenOwnJournal() {
+    ShowJournal(services_.journal);
+    Reload();
+}
+
+void LernstandEngine::RecordToggled(bool on) {
+    if (!services_.settings.Write(settings::kLernstandSection, settings::kRecordKey,
+                                  settings::OnOff(on))) {
+        view_.ShowRecording(!on);
+        view_.ShowSettingsNotSaved();
+    }
+}
+
+void LernstandEngine::ThresholdChosen(int choice) {
+    if (choice < 0 || choice >= static_cast<int>(std::size(kThresholdChoices))) {
+        return;
+    }
+    const int seconds = kThresholdChoices[choice];
+    if (!services_.settings.Write(settings::kLernstandSection, settings::kSecondsKey,
+                                  std::to_string(seconds))) {
+        LoadSettings();
+        view_.ShowSettingsNotSaved();
+        return;
+    }
+    threshold_ = std::chrono::seconds(seconds);
+    view_.ShowThreshold(threshold_);
+}
+
+void LernstandEngine::WeakRowsClicked() {
+    const WeakRowsChoice choice = PractiseWeakRows(facts_, threshold_, services_.settings);
+    RefreshRowsInForce();
+    if (!choice.saved) {
+        view_.ShowSettingsNotSaved();
+        return;
+    }
+    view_.ShowMessage(choice.message);
+}
+
+void LernstandEngine::DeleteClicked() {
+    if (!view_.ConfirmDelete()) {
+        return;
+    }
+    if (const std::error_code error = services_.remove(journal_)) {
+        view_.ShowWarning(NotDeletedText(journal_, error.message()));
+    }
+    Reload();
+}
+
+RowSwitches LernstandEngine::RowsInForce() const {
+    return settings::ReadRowsInForce(services_.settings);
+}
+
+void LernstandEngine::ShowJournal(const std::filesystem::path& journal) {
+    journal_ = journal;
+    foreign_ = journal_ != services_.journal;
+    view_.ShowTitle(foreign_ ? LernstandTitle(journal_) : LernstandTitle());
+    view_.EnableActions(Actions());
+}
+
+void LernstandEngine::ShowLook(const JournalLook& look) {
+    if (look.reading.found == Found::Busy && ++busyLooks_ < kBusyTries) {
+        view_.LookAgainIn(kBusyRetry);
+        return;
+    }
+    busyLooks_ = 0;
+    ShowReading(look);
+    RefreshRowsInForce();
+    view_.Watch(journal_, look.before);
+}
+
+void LernstandEngine::ShowReading(const JournalLook& look) {
+    found_ = look.reading.found;
+    const JournalOverview overview = Overview(look.answers, services_.now());
+    facts_ = FactTable(look.answers);
+    view_.ShowFacts(facts_);
+    view_.ShowDays(overview.recentDays);
+
+    const bool readable = JournalReading::Readable(found_);
+    std::string summary = SummaryText(overview.summary);
+    if (found_ == Found::Newer) {
+        summary = NewerJournalText(journal_, RefusedUse::Show);
+    } else if (!readable) {
+        summary = UnreadableJournalText(journal_, look.reading.problem);
+    }
+    view_.ShowSummary(summary, !readable);
+    view_.ShowNothingRecorded(readable && look.answers.empty() && !foreign_);
+    view_.EnableActions(Actions());
+}
+
+void LernstandEngine::LoadSettings() {
+    view_.ShowRecording(settings::RecordingOn(services_.settings));
+    threshold_ = settings::ReadThreshold(services_.settings);
+    view_.ShowThreshold(threshold_);
+}
+
+void LernstandEngine::RefreshRowsInForce() {
+    view_.ShowRowsInForce(RowsInForce());
+}
+
+LernstandActions LernstandEngine::Actions() const {
+    const bool readable = JournalReading::Readable(found_);
+    LernstandActions actions;
+    // Someone else's journal changes neither this user's settings nor itself.
+    actions.record = !foreign_;
+    actions.threshold = !foreign_;
+    actions.weakRows = readable && !foreign_;
+    // Nothing destructive for a journal this program cannot read.
+    actions.remove = (found_ == Found::Answers || found_ == Found::Empty) && !foreign_;
+    actions.ownJournal = foreign_;
+    return actions;
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "common/WallTime.h"
+#include "facts/FactTable.h"
+#include "facts/RowsInForce.h"
+#include "journal/JournalRemoval.h"
+#include "lernstand/core/JournalLook.h"
+#include "settings/SettingsSource.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <system_error>
+
+struct LernstandActions;
+class LernstandView;
+
+// What the Lernstand works with; the program hands in the real ones, tests their fakes.
+struct LernstandServices {
+    // The user's own journal.
+    std::filesystem::path journal;
+    WritableSettings& settings;
+    std::function<WallTime()> now = std::chrono::system_clock::now;
+    std::function<JournalLook(const std::filesystem::path&)> look = LookAtJournal;
+    std::function<std::error_code(const std::filesystem::path&)> remove = RemoveJournal;
+};
+
+// The Lernstand's decisions: which journal is shown and what of it, which actions are offered,
+// and what each action does to the settings and the journal. It drives its window only through
+// LernstandView. It only reads the journal; it writes the settings and, when asked, deletes the
+// user's own journal. Someone else's journal it shows read-only, with nothing offered that writes.
+class LernstandEngine {
+public:
+    // Another program writing the journal holds it for milliseconds; after that many looks in a
+    // row it counts as unreadable.
+    static constexpr std::chrono::milliseconds kBusyRetry{1000};
+    static constexpr int kBusyTries = 5;
+
+    LernstandEngine(LernstandView& view, LernstandServices services);
+
+    // Shows the user's own journal from a look taken beforehand, with the stored settings.
+    void Start(const JournalLook& firstLook);
+    // Looks at the shown journal anew: its files changed, or it was busy.
+    void Reload();
+    // The window is active again, maybe after the settings changed elsewhere.
+    void Activated();
+
+    // Shows the journal in the file read-only when it is one, else says why not and changes
+    // nothing.
+    void OpenFile(const std::filesystem::path& file);
+    void OpenOwnJournal();
+
+    void RecordToggled(bool on);
+    // choice indexes kThresholdChoices.
+    void ThresholdChosen(int choice);
+    void WeakRowsClicked();
+    void DeleteClicked();
+
+    const std::filesystem::path& Journal() const { return journal_; }
+    const FactTable& Facts() const { return facts_; }
+    std::chrono::milliseconds Threshold() const { return threshold_; }
+    // As the settings hold them now.
+    RowSwitches RowsInForce() const;
+
+private:
+    void ShowJournal(const std::filesystem::path& journal);
+    void ShowLook(const JournalLook& look);
+    void ShowReading(const JournalLook& look);
+    void LoadSettings();
+    void RefreshRowsInForce();
+    LernstandActions Actions() const;
+
+    LernstandView& view_;
+    LernstandServices services_;
+    std::filesystem::path journal_;
+    bool foreign_ = false;
+    JournalReading::Found found_ = JournalReading::Found::Nothing;
+    int busyLooks_ = 0;
+    FactTable facts_;
+    std::chrono::milliseconds threshold_;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// Every text the Lernstand shows a grown-up about a journal, worded here and nowhere else.
+
+// „/media/stick/Lernstand.sqlite“: a file named in a message, quoted the German way.
+std::string QuotedName(const std::string& fileName);
+
+// "Reihenheld Lernstand", and for someone else's journal with its file and folder.
+std::string LernstandTitle();
+std::string LernstandTitle(const std::filesystem::path& othersJournal);
+
+// What the window would do with a journal of a newer version.
+enum class RefusedUse { Open, Show };
+
+// A journal from a newer version of the program; without a file the sentence names none.
+std::string NewerJournalText(const std::filesystem::path& journal, RefusedUse refused);
+std::string NewerJournalText();
+
+std::string NotAJournalText(const std::filesystem::path& file, const std::string& reason);
+std::string NotAJournalText();
+std::string UnreadableJournalText(const std::filesystem::path& journal, const std::string& reason);
+std::string NotDeletedText(const std::filesystem::path& journal, const std::string& reason);
+
+// Beside "Aufzeichnen" while nothing is recorded.
+std::string NothingRecordedText();
+// Where there are no answers to save.
+std::string NoAnswersText();

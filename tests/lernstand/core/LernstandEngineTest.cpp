@@ -1,0 +1,355 @@
+#include "lernstand/core/LernstandEngine.h"
+
+#include "journal/JournalRecorder.h"
+#include "journal/SqliteCompanions.h"
+#include "journal/UtcTime.h"
+#include "lernstand/core/LernstandView.h"
+#include "settings/SettingsReader.h"
+#include "tests/support/Answers.h"
+#include "tests/support/InMemorySettings.h"
+#include "tests/support/TempConfigDir.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Found = JournalReading::Found;
+using std::chrono::milliseconds;
+
+// What the window shows, kept as a grown-up would read it.
+class FakeLernstandView final : public LernstandView {
+public:
+    void ShowTitle(const std::string& text) override { title = text; }
+    void ShowFacts(const FactTable& shown) override { facts = shown; }
+    void ShowThreshold(milliseconds shown) override { threshold = shown; }
+    void ShowRowsInForce(const RowSwitches& shown) override { rows = shown; }
+    void ShowRecording(bool on) override { recording = on; }
+    void ShowSummary(const std::string& text, bool isProblem) override {
+        summary = text;
+        problem = isProblem;
+    }
+    void ShowDays(const std::vector<DayCount>&) override {}
+    void ShowNothingRecorded(bool shown) override { nothingRecorded = shown; }
+    void EnableActions(const LernstandActions& enabled) override { actions = enabled; }
+    void ShowMessage(const std::string& text) override { boxes.push_back(text); }
+    void ShowWarning(const std::string& text) override { boxes.push_back("! " + text); }
+    void ShowSettingsNotSaved() override { boxes.push_back("not saved"); }
+    bool ConfirmDelete() override { return confirmDelete; }
+    void LookAgainIn(milliseconds delay) override { retries.push_back(delay); }
+    void Watch(const fs::path& journal, const JournalStamps&) override { watched = journal; }
+
+    std::string title;
+    FactTable facts;
+    milliseconds threshold{};
+    RowSwitches rows{};
+    bool recording = false;
+    std::string summary;
+    bool problem = false;
+    bool nothingRecorded = false;
+    LernstandActions actions;
+    std::vector<std::string> boxes;
+    bool confirmDelete = true;
+    std::vector<milliseconds> retries;
+    fs::path watched;
+};
+
+const fs::path kOwn = "/home/kind/.local/share/Kalkuno/Lernstand.sqlite";
+const fs::path kStick = "/media/lehrerin/STICK/Lernstand.sqlite";
+
+JournalLook Look(Found found, const std::string& wordsFor7x8 = "") {
+    JournalLook look;
+    look.reading = {found, found == Found::Answers ? "" : "Grund"};
+    if (found != Found::Answers) {
+        return look;
+    }
+    for (const FactAnswer& answer : FactAnswers(wordsFor7x8)) {
+        look.answers.push_back(Recorded(7, 8, answer, *ParseJournalTime("2026-12-08T09:15:02Z")));
+    }
+    return look;
+}
+
+// An engine whose looks at any journal come from a script, the next one each time.
+class Lernstand : public testing::Test {
+protected:
+    LernstandEngine& Engine() {
+        if (!engine_) {
+            engine_.emplace(view, LernstandServices{kOwn, settings, [] { return kNoon; },
+                                                    [this](const fs::path& journal) {
+                                                        looked.push_back(journal);
+                                                        JournalLook next = looks.front();
+                                                        looks.pop_front();
+                                                        return next;
+                                                    }});
+        }
+        return *engine_;
+    }
+
+    static inline const WallTime kNoon = *ParseJournalTime("2026-12-08T12:00:00.000Z");
+    FakeLernstandView view;
+    InMemorySettings settings;
+    std::deque<JournalLook> looks;
+    std::vector<fs::path> looked;
+
+private:
+    std::optional<LernstandEngine> engine_;
+};
+
+LernstandActions Actions(bool record, bool weakRows, bool remove, bool ownJournal) {
+    return {record, record, weakRows, remove, ownJournal};
+}
+
+TEST_F(Lernstand, OffersWhatSuitsTheJournal) {
+    const struct {
+        const char* name;
+        bool foreign;
+        Found found;
+        LernstandActions actions;
+        const char* summary;
+        bool nothingRecorded;
+    } cases[] = {
+        {"nothing yet", false, Found::Nothing, Actions(true, true, false, false), "", true},
+        {"answers", false, Found::Answers, Actions(true, true, true, false),
+         "1 Antwort, davon 0 % richtig", false},
+        {"created, no tables yet", false, Found::Empty, Actions(true, true, true, false), "", true},
+        {"newer", false, Found::Newer, Actions(true, false, false, false),
+         "stammt von einer neueren Version von Reihenheld und kann hier nicht angezeigt", false},
+        {"foreign", false, Found::Foreign, Actions(true, false, false, false),
+         "ist beschädigt oder nicht lesbar (Grund)", false},
+        {"damaged", false, Found::Unreadable, Actions(true, false, false, false),
+         "ist beschädigt oder nicht lesbar (Grund)", false},
+        {"pupil's answers", true, Found::Answers, Actions(false, false, false, true), "1 Antwort",
+         false},
+        {"pupil's, deleted", true, Found::Nothing, Actions(false, false, false, true), "", false},
+        {"pupil's, damaged later", true, Found::Unreadable, Actions(false, false, false, true),
+         "nicht lesbar", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeLernstandView shown;
+        InMemorySettings stored;
+        std::deque<JournalLook> script{Look(Found::Answers, "f"), Look(c.found, "f")};
+        LernstandEngine engine(shown, {kOwn, stored, [] { return kNoon; },
+                                       [&script](const fs::path&) {
+                                           JournalLook next = script.front();
+                                           script.pop_front();
+                                           return next;
+                                       }});
+        engine.Start(c.foreign ? Look(Found::Nothing) : script.back());
+        if (c.foreign) {
+            engine.OpenFile(kStick);
+            engine.Reload();
+        }
+        EXPECT_EQ(shown.actions, c.actions);
+        EXPECT_NE(shown.summary.find(c.summary), std::string::npos) << shown.summary;
+        EXPECT_EQ(shown.problem, !JournalReading::Readable(c.found));
+        EXPECT_EQ(shown.nothingRecorded, c.nothingRecorded);
+        EXPECT_EQ(shown.title, c.foreign ? "Reihenheld Lernstand – Lernstand.sqlite aus "
+                                           "/media/lehrerin/STICK"
+                                         : "Reihenheld Lernstand");
+    }
+}
+
+TEST_F(Lernstand, OpensOnlyJournalsAndGoesBackToTheOwnOne) {
+    const struct {
+        Found found;
+        std::string box;
+    } cases[] = {
+        {Found::Newer, "! Der Lernstand „/media/lehrerin/STICK/Lernstand.sqlite“ stammt von einer "
+                       "neueren Version von Reihenheld und kann hier nicht geöffnet werden."},
+        {Found::Foreign, "! Die Datei „/media/lehrerin/STICK/Lernstand.sqlite“ ist kein Lernstand "
+                         "von Reihenheld (Grund)."},
+        {Found::Empty, "! Die Datei „/media/lehrerin/STICK/Lernstand.sqlite“ ist kein Lernstand "
+                       "von Reihenheld (Grund)."},
+        {Found::Busy, "! Die Datei „/media/lehrerin/STICK/Lernstand.sqlite“ ist kein Lernstand "
+                      "von Reihenheld (Grund)."},
+    };
+    Engine().Start(Look(Found::Answers, "r1000"));
+    for (const auto& c : cases) {
+        looks = {Look(c.found)};
+        view.boxes.clear();
+        Engine().OpenFile(kStick);
+        EXPECT_EQ(view.boxes, std::vector{c.box});
+        EXPECT_EQ(view.title, "Reihenheld Lernstand");
+        EXPECT_EQ(Engine().Journal(), kOwn);
+    }
+    looks = {Look(Found::Answers, "f"), Look(Found::Answers, "r1000")};
+    Engine().OpenFile(kStick);
+    EXPECT_EQ(Engine().Journal(), kStick);
+    EXPECT_EQ(view.watched, kStick);
+    Engine().OpenOwnJournal();
+    EXPECT_EQ(view.title, "Reihenheld Lernstand");
+    EXPECT_EQ(view.watched, kOwn);
+    EXPECT_EQ(view.actions, Actions(true, true, true, false));
+}
+
+TEST_F(Lernstand, ABusyJournalIsTriedAgainFiveTimes) {
+    const struct {
+        int busyLooks;
+        std::size_t retries;
+        bool problem;
+    } cases[] = {{1, 1, false}, {4, 4, false}, {5, 4, true}};
+    for (const auto& c : cases) {
+        view = {};
+        looks.clear();
+        for (int look = 1; look < c.busyLooks; ++look) {
+            looks.push_back(Look(Found::Busy));
+        }
+        looks.push_back(Look(Found::Answers, "f"));
+        Engine().Start(Look(Found::Busy));
+        while (!looks.empty() && view.summary.empty()) {
+            Engine().Reload();
+        }
+        EXPECT_EQ(view.retries, std::vector(c.retries, LernstandEngine::kBusyRetry));
+        EXPECT_EQ(view.problem, c.problem) << view.summary;
+        EXPECT_EQ(view.facts.State(8, 7, milliseconds(3000)),
+                  c.problem ? FactState::New : FactState::Practise);
+    }
+}
+
+TEST_F(Lernstand, ChoicesAreStoredOrTakenBack) {
+    const struct {
+        const char* name;
+        bool writable;
+        // The check box as the click left it.
+        bool ticked;
+        std::function<void(LernstandEngine&)> act;
+        bool recordingShown;
+        bool recordingStored;
+        milliseconds threshold;
+        std::vector<std::string> boxes;
+    } cases[] = {
+        {"record on",
+         true,
+         true,
+         [](LernstandEngine& e) { e.RecordToggled(true); },
+         true,
+         true,
+         milliseconds(3000),
+         {}},
+        {"record on, not saved",
+         false,
+         true,
+         [](LernstandEngine& e) { e.RecordToggled(true); },
+         false,
+         false,
+         milliseconds(3000),
+         {"not saved"}},
+        {"six seconds",
+         true,
+         false,
+         [](LernstandEngine& e) { e.ThresholdChosen(1); },
+         false,
+         false,
+         milliseconds(6000),
+         {}},
+        {"twelve seconds, not saved",
+         false,
+         false,
+         [](LernstandEngine& e) { e.ThresholdChosen(2); },
+         false,
+         false,
+         milliseconds(3000),
+         {"not saved"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeLernstandView shown;
+        InMemorySettings stored;
+        stored.ini = "[Lernstand]\nAufzeichnen=off\n";
+        LernstandEngine engine(shown, {kOwn, stored});
+        engine.Start(Look(Found::Nothing));
+        shown.recording = c.ticked;
+        stored.failWrites = !c.writable;
+        c.act(engine);
+        EXPECT_EQ(shown.recording, c.recordingShown);
+        EXPECT_EQ(settings::RecordingOn(stored), c.recordingStored);
+        EXPECT_EQ(shown.threshold, c.threshold);
+        EXPECT_EQ(engine.Threshold(), c.threshold);
+        EXPECT_EQ(settings::ReadThreshold(stored), c.threshold);
+        EXPECT_EQ(shown.boxes, c.boxes);
+    }
+}
+
+TEST_F(Lernstand, WeakRowsAreSwitchedOnAndShown) {
+    settings.ini = "[Aufgaben]\n1=on\n";
+    Engine().Start(Look(Found::Answers, "f"));
+    Engine().WeakRowsClicked();
+    EXPECT_EQ(view.boxes, std::vector<std::string>{"Ab der nächsten Runde: Reihe 8."});
+    EXPECT_EQ(RowList(view.rows), std::vector{8});
+
+    settings.failWrites = true;
+    settings.ini = "[Aufgaben]\n1=on\n";
+    view.boxes.clear();
+    Engine().WeakRowsClicked();
+    EXPECT_EQ(view.boxes, std::vector<std::string>{"not saved"});
+    EXPECT_EQ(settings.ini, "[Aufgaben]\n1=on\n");
+}
+
+// The real journal and its files: the log goes first, so a journal never loses its log.
+TEST(LernstandDeleting, RemovesTheLogFirstAndOnlyWhenAsked) {
+    const struct {
+        const char* name;
+        bool confirm;
+        bool logStuck;
+        bool journalLeft;
+        std::size_t warnings;
+    } cases[] = {
+        {"asked, yes", true, false, false, 0},
+        {"asked, no", false, false, true, 0},
+        {"log cannot be removed", true, true, true, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TempConfigDir temp;
+        const fs::path journal = temp.Path() / "Lernstand.sqlite";
+        {
+            JournalRecorder recorder(journal,
+                                     [] { return *ParseJournalTime("2026-12-08T09:15:02Z"); });
+            recorder.RoundStarted({10, false, 5, {8}});
+            recorder.Answered({7, 8, "54", AnswerOutcome::Wrong, 4200});
+        }
+        FakeLernstandView shown;
+        InMemorySettings stored;
+        LernstandEngine engine(shown, {journal, stored});
+        engine.Start(LookAtJournal(journal));
+        ASSERT_EQ(shown.facts.State(8, 7, milliseconds(3000)), FactState::Practise);
+        shown.confirmDelete = c.confirm;
+        if (c.logStuck) {
+            fs::remove(WriteAheadLogOf(journal));
+            fs::create_directories(WriteAheadLogOf(journal) / "inside");
+        }
+
+        engine.DeleteClicked();
+        EXPECT_EQ(fs::exists(journal), c.journalLeft);
+        EXPECT_EQ(shown.boxes.size(), c.warnings);
+        if (!c.journalLeft) {
+            EXPECT_EQ(shown.facts.State(8, 7, milliseconds(3000)), FactState::New);
+            EXPECT_EQ(shown.actions.remove, false);
+        }
+    }
+}
+
+TEST(LernstandFollowing, ShowsNewAnswersOnReload) {
+    const TempConfigDir temp;
+    const fs::path journal = temp.Path() / "Lernstand.sqlite";
+    FakeLernstandView shown;
+    InMemorySettings stored;
+    LernstandEngine engine(shown, {journal, stored});
+    engine.Start(LookAtJournal(journal));
+    EXPECT_EQ(shown.watched, journal);
+    EXPECT_TRUE(shown.nothingRecorded);
+
+    JournalRecorder recorder(journal, [] { return *ParseJournalTime("2026-12-08T09:15:02Z"); });
+    recorder.RoundStarted({10, false, 5, {8}});
+    recorder.Answered({7, 8, "56", AnswerOutcome::Right, 1200});
+    engine.Reload();
+    EXPECT_EQ(shown.facts.State(8, 7, milliseconds(3000)), FactState::AlmostSure);
+    EXPECT_FALSE(shown.nothingRecorded);
+    EXPECT_EQ(shown.actions, Actions(true, true, true, false));
+}
+
+} // namespace
