@@ -27,7 +27,8 @@ QAction* MakeAction(const QString& name, const QString& caption, QObject* parent
 
 } // namespace
 
-TForm1::TForm1(WritableSettings& settings, AnswerRecorder* recorder, QWidget* parent)
+TForm1::TForm1(WritableSettings& settings, AnswerRecorder* recorder, ProblemSource* problems,
+               QWidget* parent)
     : QMainWindow(parent) {
     setObjectName(QStringLiteral("TForm1"));
     UseFixedSingleBorder(this);
@@ -45,7 +46,7 @@ TForm1::TForm1(WritableSettings& settings, AnswerRecorder* recorder, QWidget* pa
 
     ShowUntilPainted(*this);
     config_ = new TConfig(this, settings);
-    test_ = new TTest(this, settings, recorder);
+    test_ = new TTest(this, settings, recorder, problems);
 }
 
 void TForm1::CreateMenu() {

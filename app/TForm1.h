@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 class AnswerRecorder;
+class ProblemSource;
 class QAction;
 class TConfig;
 class TTest;
@@ -10,7 +11,7 @@ class WritableSettings;
 
 // The main window: the title splash and the menu from which everything starts. Once its own
 // picture is on screen it builds the settings dialog and the practice window, which belong to it
-// and live as long. The settings and the recorder, if any, outlive it.
+// and live as long. The settings, the recorder and the problem source, if any, outlive it.
 class TForm1 : public QMainWindow {
     Q_OBJECT
 
@@ -18,7 +19,8 @@ public:
     static constexpr int kClientWidth = 420;
     static constexpr int kClientHeight = 250;
 
-    TForm1(WritableSettings& settings, AnswerRecorder* recorder, QWidget* parent = nullptr);
+    TForm1(WritableSettings& settings, AnswerRecorder* recorder, ProblemSource* problems,
+           QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;

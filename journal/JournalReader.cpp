@@ -83,6 +83,10 @@ std::optional<std::vector<int>> ParseRows(std::string_view text) {
 
 constexpr std::string_view kRecordQuery = "SELECT answered_at, multiplier, table_row, answer, "
                                           "outcome, response_ms FROM answers ORDER BY id";
+// Walks the index on (table_row, multiplier, id) backwards from the fact's newest answer.
+constexpr std::string_view kFactQuery =
+    "SELECT answered_at, multiplier, table_row, answer, outcome, response_ms FROM answers "
+    "WHERE table_row = ? AND multiplier = ? ORDER BY id DESC";
 
 // A hand-edited id must not make the reader ask for a huge amount of memory up front.
 constexpr std::int64_t kMostReserved = 10'000'000;
@@ -154,4 +158,18 @@ std::vector<RecordedAnswer> ReadRecordedAnswers(const SqliteConnection& connecti
         }
     }
     return answers;
+}
+
+FactAnswerReader::FactAnswerReader(const SqliteConnection& connection)
+    : query_(connection.Prepare(kFactQuery)) {}
+
+void FactAnswerReader::Read(Fact fact, const std::function<bool(const RecordedAnswer&)>& visit) {
+    query_.Reset();
+    query_.Bind(1, std::int64_t{fact.row}).Bind(2, std::int64_t{fact.multiplier});
+    while (query_.Step()) {
+        const std::optional<RecordedAnswer> answer = ValidRecord(query_, kRecordAnsweredAt);
+        if (answer && !visit(*answer)) {
+            return;
+        }
+    }
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "facts/Fact.h"
 #include "journal/JournalEntry.h"
+#include "journal/SqliteStatement.h"
 
+#include <functional>
 #include <vector>
 
 class SqliteConnection;
@@ -13,3 +16,16 @@ std::vector<JournalAnswer> ReadJournalAnswers(const SqliteConnection& connection
 // Every answer of the journal without its round, in the order they were written, with the same
 // rows left out. Several times faster than ReadJournalAnswers on a big journal.
 std::vector<RecordedAnswer> ReadRecordedAnswers(const SqliteConnection& connection);
+
+// Reads the answers to single facts, the newest first, with the same rows left out. Reads no more
+// of a big journal than asked for, and one statement serves every fact.
+class FactAnswerReader {
+public:
+    explicit FactAnswerReader(const SqliteConnection& connection);
+
+    // Hands the fact's answers to visit until it returns false or none are left.
+    void Read(Fact fact, const std::function<bool(const RecordedAnswer&)>& visit);
+
+private:
+    SqliteStatement query_;
+};

@@ -44,6 +44,10 @@ void SqliteStatement::Run() {
     }
 }
 
+void SqliteStatement::Reset() {
+    sqlite3_reset(statement_);
+}
+
 bool SqliteStatement::IsInteger(int column) const {
     return sqlite3_column_type(statement_, column) == SQLITE_INTEGER;
 }

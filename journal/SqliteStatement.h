@@ -23,6 +23,8 @@ public:
     bool Step();
     // Runs a statement that returns no row the caller needs.
     void Run();
+    // Ready to run again from the start, say after the caller stopped stepping early.
+    void Reset();
 
     bool IsInteger(int column) const;
     std::int64_t Integer(int column) const;

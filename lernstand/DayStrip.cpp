@@ -1,6 +1,6 @@
 #include "lernstand/DayStrip.h"
 
-#include "lernstand/core/LocalCalendar.h"
+#include "facts/LocalCalendar.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,6 +1,7 @@
 #include "practice/PracticeEngine.h"
 
 #include "common/IntegerConversion.h"
+#include "plan/ProblemSource.h"
 #include "practice/PracticeView.h"
 #include "settings/SettingsReader.h"
 
@@ -20,14 +21,17 @@ bool IsDigit(char32_t key) {
 } // namespace
 
 PracticeEngine::PracticeEngine(PracticeView& view, const SettingsSource& settings, SeedClock clock,
-                               AnswerRecorder* recorder, ResponseClock responseClock)
+                               AnswerRecorder* recorder, ResponseClock responseClock,
+                               ProblemSource* problems)
     : view_(view)
     , settings_(settings)
     , clock_(std::move(clock))
     , recorder_(recorder)
-    , responseClock_(std::move(responseClock)) {}
+    , responseClock_(std::move(responseClock))
+    , problems_(problems) {}
 
 void PracticeEngine::FormShow() {
+    EndCorrection();
     view_.SetVisible(PracticeControl::Button2, false);
     view_.SetVisible(PracticeControl::Image2, false);
     HideTimeBar();
@@ -54,6 +58,7 @@ void PracticeEngine::FormShow() {
     problemTotal_ = round.problemTotal;
     timed_ = round.timed;
     StartRecording();
+    PlanRound();
 
     Aufgabe();
 }
@@ -89,7 +94,13 @@ void PracticeEngine::Aufgabe() {
 
     std::int32_t multiplier = 0;
     std::int32_t row = 0;
-    DrawProblem(multiplier, row);
+    if (static_cast<std::size_t>(problemNumber_) <= plan_.size()) {
+        const Fact planned = plan_[static_cast<std::size_t>(problemNumber_ - 1)].fact;
+        multiplier = planned.multiplier;
+        row = planned.row;
+    } else {
+        DrawProblem(multiplier, row);
+    }
     lastMultiplier_ = multiplier;
     lastRow_ = row;
     expectedProduct_ = multiplier * row;
@@ -116,6 +127,17 @@ void PracticeEngine::StartRecording() {
     round.rows = RowList(rowsOn_);
     roundRecorder_ = recorder_;
     roundRecorder_->RoundStarted(round);
+}
+
+void PracticeEngine::PlanRound() {
+    plan_.clear();
+    if (roundRecorder_ == nullptr || problems_ == nullptr ||
+        !settings::TargetedPracticeOn(settings_)) {
+        return;
+    }
+    if (auto plan = problems_->PlanRound(rowsOn_, problemTotal_, random_)) {
+        plan_ = std::move(*plan);
+    }
 }
 
 void PracticeEngine::Record(const std::string& answer, bool right, NoAnswer noAnswer) const {
@@ -169,6 +191,10 @@ void PracticeEngine::Rechne() {
     view_.SetText(PracticeControl::Userin, "");
     Record(text, right, noAnswer);
 
+    if (!right && !plan_.empty()) {
+        StartCorrection();
+        return;
+    }
     if (problemNumber_ < problemTotal_) {
         Aufgabe();
     } else {
@@ -177,6 +203,40 @@ void PracticeEngine::Rechne() {
 
     if (rightCount_ == problemTotal_) {
         view_.SetVisible(PracticeControl::Image2, true);
+    }
+}
+
+void PracticeEngine::StartCorrection() {
+    if (problemNumber_ < problemTotal_) {
+        PlaceCorrection(plan_, static_cast<std::size_t>(problemNumber_ - 1), random_);
+    }
+    correcting_ = true;
+    // The countdown starts afresh with the next problem.
+    view_.SetTimerEnabled(false);
+    const std::string product = std::to_string(expectedProduct_);
+    view_.ShowCorrection(product, std::to_string(lastMultiplier_) + " \u00B7 " +
+                                      std::to_string(lastRow_) + " = " + product);
+    view_.SetCorrectionTimer(kCorrectionMilliseconds);
+}
+
+void PracticeEngine::EndCorrection() {
+    if (!correcting_) {
+        return;
+    }
+    correcting_ = false;
+    view_.SetCorrectionTimer(0);
+    view_.HideCorrection();
+}
+
+void PracticeEngine::Timer2Timer() {
+    if (!correcting_) {
+        return;
+    }
+    EndCorrection();
+    if (problemNumber_ < problemTotal_) {
+        Aufgabe();
+    } else {
+        EndRound();
     }
 }
 
@@ -211,6 +271,11 @@ void PracticeEngine::Timer1Timer() {
 }
 
 void PracticeEngine::UserinKeyPress(char32_t& key) {
+    // The right product stands in the field for a moment; nothing typed may change it.
+    if (correcting_) {
+        key = 0;
+        return;
+    }
     if (key != kBackspace && key != kEnter && !IsDigit(key)) {
         view_.ShowMessage("Bitte eine Zahl eingeben!");
         key = kBackspace;
@@ -228,6 +293,7 @@ void PracticeEngine::UserinKeyPress(char32_t& key) {
 }
 
 bool PracticeEngine::FormCloseQuery() {
+    EndCorrection();
     view_.SetTimerInterval(0);
     view_.SetTimerEnabled(false);
     view_.SetVisible(PracticeControl::Userin, false);

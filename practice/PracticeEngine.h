@@ -3,12 +3,15 @@
 #include "common/RandomGenerator.h"
 #include "facts/AnswerRecorder.h"
 #include "facts/RowsInForce.h"
+#include "plan/PracticePlan.h"
 #include "practice/ResponseClock.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class PracticeView;
+class ProblemSource;
 class SettingsSource;
 
 // One round of multiplication problems: draws problems from the enabled rows, runs the
@@ -20,13 +23,17 @@ public:
     static constexpr int kSegmentCount = 20;
     static constexpr char32_t kBackspace = 8;
     static constexpr char32_t kEnter = 13;
+    // How long the right product stays in the answer field after a mistake.
+    static constexpr int kCorrectionMilliseconds = 2000;
 
     // The settings are read at every round start. The recorder, if any, is told about the answers
-    // of the rounds that start with recording switched on.
+    // of the rounds that start with recording switched on. The problem source, if any, plans the
+    // rounds of "Gezielt üben".
     PracticeEngine(PracticeView& view, const SettingsSource& settings,
                    SeedClock clock = MillisecondsSinceMidnightUtc,
                    AnswerRecorder* recorder = nullptr,
-                   ResponseClock responseClock = SteadyMilliseconds);
+                   ResponseClock responseClock = SteadyMilliseconds,
+                   ProblemSource* problems = nullptr);
 
     // Starts a round from the stored settings; also the "Noch mal..." command.
     void FormShow();
@@ -36,6 +43,8 @@ public:
     void Rechne();
     // One countdown step.
     void Timer1Timer();
+    // The correction after a mistake has been shown long enough.
+    void Timer2Timer();
     // Filters one typed character; may replace it by a backspace or swallow it (0).
     void UserinKeyPress(char32_t& key);
     // Stops the countdown when the window closes; never refuses the close.
@@ -52,12 +61,18 @@ public:
     std::int32_t TickCount() const { return tickCount_; }
     bool TimedMode() const { return timed_; }
     bool RowEnabled(int row) const { return RowOn(rowsOn_, row); }
+    // The round's planned problems; empty while the round draws as usual.
+    const std::vector<PlannedProblem>& Plan() const { return plan_; }
+    bool Correcting() const { return correcting_; }
 
 private:
     // Why the field holds "1000" when Rechne runs, if the child did not type it.
     enum class NoAnswer { None, Empty, TimeOut };
 
     void StartRecording();
+    void PlanRound();
+    void StartCorrection();
+    void EndCorrection();
     void Record(const std::string& answer, bool right, NoAnswer noAnswer) const;
     void EndRound();
     void DrawProblem(std::int32_t& multiplier, std::int32_t& row);
@@ -69,6 +84,9 @@ private:
     RandomGenerator random_;
     AnswerRecorder* const recorder_;
     ResponseClock responseClock_;
+    ProblemSource* const problems_;
+    std::vector<PlannedProblem> plan_;
+    bool correcting_ = false;
     // The recorder while this round records, else null.
     AnswerRecorder* roundRecorder_ = nullptr;
     NoAnswer noAnswer_ = NoAnswer::None;

@@ -34,4 +34,12 @@ public:
 
     // Modal; returns when the user has confirmed it.
     virtual void ShowMessage(const std::string& text) = 0;
+
+    // After a mistake in "Gezielt üben": the answer field shows the right product in green, takes
+    // no typing, and screen readers hear the whole fact ("7 · 8 = 56"). Hiding it leaves the field
+    // empty and open again.
+    virtual void ShowCorrection(const std::string& product, const std::string& spoken) = 0;
+    virtual void HideCorrection() = 0;
+    // A one-shot timer that calls back once after the delay; 0 stops it.
+    virtual void SetCorrectionTimer(int milliseconds) = 0;
 };

@@ -50,6 +50,11 @@ bool RecordingOn(const SettingsSource& source) {
     return IsOn(ReadOr(source, kLernstandSection, kRecordKey, kRecordDefault));
 }
 
+bool TargetedPracticeOn(const SettingsSource& source) {
+    return RecordingOn(source) &&
+           IsOn(ReadOr(source, kLernstandSection, kTargetedKey, kTargetedDefault));
+}
+
 std::chrono::milliseconds ReadThreshold(const SettingsSource& source) {
     return FluencyThreshold(source.Read(kLernstandSection, kSecondsKey));
 }

@@ -61,6 +61,9 @@ inline const std::string kLernstandSection = "Lernstand";
 // "on": every answer of a round is recorded.
 inline const std::string kRecordKey = "Aufzeichnen";
 inline const std::string kRecordDefault = kOff;
+// "on": a round that records practises the facts the journal says the child needs.
+inline const std::string kTargetedKey = "Gezielt";
+inline const std::string kTargetedDefault = kOff;
 // How fast a right answer must be for a fact to count as sitting, one of the threshold choices
 // in seconds.
 inline const std::string kSecondsKey = "Sekunden";

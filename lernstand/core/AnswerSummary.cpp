@@ -1,6 +1,6 @@
 #include "lernstand/core/AnswerSummary.h"
 
-#include "lernstand/core/LocalCalendar.h"
+#include "facts/LocalCalendar.h"
 
 #include <cmath>
 #include <set>

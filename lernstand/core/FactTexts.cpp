@@ -1,6 +1,6 @@
 #include "lernstand/core/FactTexts.h"
 
-#include "lernstand/core/LocalCalendar.h"
+#include "facts/LocalCalendar.h"
 
 std::string FactLabel(int multiplier, int row) {
     return std::to_string(multiplier) + " · " + std::to_string(row);

@@ -25,6 +25,9 @@
 
 namespace {
 
+const QString kAnswerName = QStringLiteral("Antwort");
+constexpr QColor kCorrectionGreen(0, 128, 0);
+
 QLabel* CreateBoardLabel(QWidget* parent, const QString& name, const QPoint& position,
                          int pixelSize, const QColor& color) {
     QLabel* label = CreateLabel(parent, name, SansSerifFont(pixelSize, true), color);
@@ -35,9 +38,11 @@ QLabel* CreateBoardLabel(QWidget* parent, const QString& name, const QPoint& pos
 
 } // namespace
 
-TTest::TTest(QWidget* parent, const SettingsSource& settings, AnswerRecorder* recorder)
+TTest::TTest(QWidget* parent, const SettingsSource& settings, AnswerRecorder* recorder,
+             ProblemSource* problems)
     : QWidget(parent)
-    , engine_(*this, settings, MillisecondsSinceMidnightUtc, recorder) {
+    , engine_(*this, settings, MillisecondsSinceMidnightUtc, recorder, SteadyMilliseconds,
+              problems) {
     setObjectName(QStringLiteral("TTest"));
     setWindowTitle(QStringLiteral("Test"));
     UseFixedSingleBorder(this);
@@ -52,7 +57,7 @@ TTest::TTest(QWidget* parent, const SettingsSource& settings, AnswerRecorder* re
     CreateProblemControls();
     CreateResultControls();
     CreateButtons();
-    CreateTimer();
+    CreateTimers();
     // Last, so that the segments lie on top of the other controls.
     timeBar_ = new TimeBar(this);
     timeBar_->setGeometry(rect());
@@ -63,7 +68,7 @@ void TTest::CreateProblemControls() {
 
     userin_ = new QLineEdit(this);
     userin_->setObjectName(QStringLiteral("Userin"));
-    userin_->setAccessibleName(QStringLiteral("Antwort"));
+    userin_->setAccessibleName(kAnswerName);
     userin_->setGeometry(328, 76, 148, 45);
     userin_->setFont(SansSerifFont(32, true));
     userin_->setMaxLength(std::numeric_limits<int>::max());
@@ -98,12 +103,17 @@ void TTest::CreateButtons() {
     connect(button2_, &QPushButton::clicked, this, &TTest::Button2Click);
 }
 
-void TTest::CreateTimer() {
+void TTest::CreateTimers() {
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
     // The coarse default may drift by 5 %; the countdown must be fair to the tenth of a second.
     timer1_->setTimerType(Qt::PreciseTimer);
     connect(timer1_, &QTimer::timeout, this, &TTest::Timer1Timer);
+
+    timer2_ = new QTimer(this);
+    timer2_->setObjectName(QStringLiteral("Timer2"));
+    timer2_->setSingleShot(true);
+    connect(timer2_, &QTimer::timeout, this, &TTest::Timer2Timer);
 }
 
 void TTest::ShowFromMenu() {
@@ -141,6 +151,10 @@ void TTest::Button2Click() {
 
 void TTest::Timer1Timer() {
     RunGuarded([this] { engine_.Timer1Timer(); });
+}
+
+void TTest::Timer2Timer() {
+    RunGuarded([this] { engine_.Timer2Timer(); });
 }
 
 bool TTest::eventFilter(QObject* watched, QEvent* event) {
@@ -276,4 +290,26 @@ void TTest::RestartTimer() {
 
 void TTest::ShowMessage(const std::string& text) {
     ShowPlainMessage(this, QString::fromStdString(text));
+}
+
+void TTest::ShowCorrection(const std::string& product, const std::string& spoken) {
+    userin_->setReadOnly(true);
+    // Dark enough to read on the white field (5:1), like the green tally's meaning.
+    SetPaletteColor(*userin_, QPalette::Text, kCorrectionGreen);
+    userin_->setText(QString::fromStdString(product));
+    userin_->setAccessibleName(QString::fromStdString(spoken));
+}
+
+void TTest::HideCorrection() {
+    userin_->clear();
+    SetPaletteColor(*userin_, QPalette::Text, Qt::black);
+    userin_->setReadOnly(false);
+    userin_->setAccessibleName(kAnswerName);
+}
+
+void TTest::SetCorrectionTimer(int milliseconds) {
+    timer2_->stop();
+    if (milliseconds > 0) {
+        timer2_->start(milliseconds);
+    }
 }

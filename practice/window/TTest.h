@@ -24,8 +24,10 @@ public:
     static constexpr int kProblemRightEdge = 316;
 
     // The settings are read at every round start; the recorder, if any, is told the answers of
-    // rounds that record. Both outlive the window.
-    TTest(QWidget* parent, const SettingsSource& settings, AnswerRecorder* recorder);
+    // rounds that record, and the problem source, if any, plans the rounds of "Gezielt üben".
+    // All three outlive the window.
+    TTest(QWidget* parent, const SettingsSource& settings, AnswerRecorder* recorder,
+          ProblemSource* problems = nullptr);
 
     // Start from the menu: a hidden window is shown and starts a round, an open one is only
     // brought to the front.
@@ -39,12 +41,13 @@ private:
     void CreateProblemControls();
     void CreateResultControls();
     void CreateButtons();
-    void CreateTimer();
+    void CreateTimers();
 
     void FormShow();
     void Button1Click();
     void Button2Click();
     void Timer1Timer();
+    void Timer2Timer();
     // Returns true when the key was consumed.
     bool UserinKeyPress(const QKeyEvent& event);
     // The key the engine leaves of a typed character: itself, a backspace or none (0).
@@ -65,6 +68,9 @@ private:
     void SetTimerInterval(int milliseconds) override;
     void SetTimerEnabled(bool enabled) override;
     void ShowMessage(const std::string& text) override;
+    void ShowCorrection(const std::string& product, const std::string& spoken) override;
+    void HideCorrection() override;
+    void SetCorrectionTimer(int milliseconds) override;
 
     SvgPicture* image1_ = nullptr;
     QLabel* label1_ = nullptr;
@@ -77,6 +83,8 @@ private:
     QPushButton* button1_ = nullptr;
     QPushButton* button2_ = nullptr;
     QTimer* timer1_ = nullptr;
+    // Ends the correction after a mistake.
+    QTimer* timer2_ = nullptr;
     TimeBar* timeBar_ = nullptr;
     int timerInterval_ = 0;
     bool timerEnabled_ = false;

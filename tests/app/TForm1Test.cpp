@@ -81,7 +81,7 @@ private:
 
 void TForm1Test::init() {
     settings_ = {};
-    form1_ = std::make_unique<TForm1>(settings_, nullptr);
+    form1_ = std::make_unique<TForm1>(settings_, nullptr, nullptr);
     form1_->show();
     QVERIFY(QTest::qWaitForWindowActive(form1_.get()));
 }
@@ -103,7 +103,7 @@ bool TForm1Test::ProgramEndsAfter(const std::function<void()>& action) {
 
 // Built with the main window, so no menu command can reach a window that does not exist yet.
 void TForm1Test::buildsItsWindowsAfterItselfInOrder() {
-    const TForm1 form1(settings_, nullptr);
+    const TForm1 form1(settings_, nullptr, nullptr);
     QStringList windows;
     for (const QWidget* child : form1.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (child->isWindow()) {

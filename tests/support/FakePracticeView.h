@@ -16,7 +16,7 @@
 
 // Records every view call in order as readable text ("show Label2", "text Label4 Aufgabe 1 von
 // 10", "interval 500", ...) and keeps the chalkboard's state. Its countdown timer follows the
-// restart rule and runs on a fake clock that only Advance moves.
+// restart rule and runs on a fake clock that only Advance moves, as does the correction timer.
 class FakePracticeView final : public PracticeView {
 public:
     FakePracticeView() { segments_.fill(true); }
@@ -59,6 +59,21 @@ public:
         }
     }
 
+    void ShowCorrection(const std::string& product, const std::string& spoken) override {
+        Record("correction " + product + " / " + spoken);
+        texts_[PracticeControl::Userin] = product;
+    }
+
+    void HideCorrection() override {
+        Record("end correction");
+        texts_[PracticeControl::Userin].clear();
+    }
+
+    void SetCorrectionTimer(int milliseconds) override {
+        Record("correction timer " + std::to_string(milliseconds));
+        correctionDue_ = milliseconds > 0 ? now_ + milliseconds : -1;
+    }
+
     void ShowMessage(const std::string& text) override {
         Record("message " + text);
         if (whileMessageOpen) {
@@ -94,12 +109,23 @@ public:
     }
 
     // Moves the fake clock on, firing one countdown step at each period boundary passed.
+    // The correction timer fires once when its delay has passed.
     void Advance(std::int64_t milliseconds) {
         const std::int64_t end = now_ + milliseconds;
-        while (TimerRunning() && periodStart_ + interval_ <= end) {
-            now_ = periodStart_ + interval_;
-            periodStart_ = now_;
-            engine_->Timer1Timer();
+        for (;;) {
+            const std::int64_t tick = TimerRunning() ? periodStart_ + interval_ : end + 1;
+            const std::int64_t correction = correctionDue_ >= 0 ? correctionDue_ : end + 1;
+            if (std::min(tick, correction) > end) {
+                break;
+            }
+            now_ = std::min(tick, correction);
+            if (correction <= tick) {
+                correctionDue_ = -1;
+                engine_->Timer2Timer();
+            } else {
+                periodStart_ = now_;
+                engine_->Timer1Timer();
+            }
         }
         now_ = end;
     }
@@ -163,5 +189,6 @@ private:
     int interval_ = 0;
     bool enabled_ = false;
     std::int64_t now_ = 0;
+    std::int64_t correctionDue_ = -1;
     std::int64_t periodStart_ = 0;
 };

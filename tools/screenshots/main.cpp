@@ -78,7 +78,7 @@ int main(int argc, char* argv[]) {
     const QDir output(QString::fromLocal8Bit(argv[1]));
 
     StoredSettings stored;
-    TForm1 form1(stored, nullptr);
+    TForm1 form1(stored, nullptr, nullptr);
     form1.show();
     bool ok = Save(form1, output, QStringLiteral("main-window.png"));
 

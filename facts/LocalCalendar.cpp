@@ -1,4 +1,4 @@
-#include "lernstand/core/LocalCalendar.h"
+#include "facts/LocalCalendar.h"
 
 #include <cstdio>
 #include <ctime>

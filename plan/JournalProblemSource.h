@@ -1,0 +1,32 @@
+#pragma once
+
+#include "plan/ProblemSource.h"
+#include "settings/SettingsSource.h"
+
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+
+// Plans each round from the child's journal. A journal it cannot read leaves the round to the
+// usual draw and is told in one line on the error stream; the child sees nothing of it.
+class JournalProblemSource final : public ProblemSource {
+public:
+    using WallClock = std::function<WallTime()>;
+
+    // The threshold comes from the settings; the clock tells which facts are due today.
+    JournalProblemSource(std::filesystem::path journal, const SettingsSource& settings,
+                         WallClock now, std::ostream& errors);
+
+    std::optional<std::vector<PlannedProblem>>
+    PlanRound(const RowSwitches& rows, std::int32_t problemTotal, RandomGenerator& random) override;
+
+private:
+    std::filesystem::path journal_;
+    const SettingsSource& settings_;
+    WallClock now_;
+    std::ostream& errors_;
+};
+
+// The source that plans from the user's own journal; null when there is no data folder for one.
+std::unique_ptr<ProblemSource> MakeOwnProblemSource(const SettingsSource& settings);

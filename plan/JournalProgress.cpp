@@ -1,0 +1,24 @@
+#include "plan/JournalProgress.h"
+
+#include "journal/JournalReader.h"
+
+JournalProgress ReadJournalProgress(const std::filesystem::path& journal, const RowSwitches& rows,
+                                    std::chrono::milliseconds threshold) {
+    JournalProgress result;
+    result.reading = ReadJournalReadOnly(journal, [&](const SqliteConnection& connection) {
+        FactAnswerReader reader(connection);
+        LocalCalendar calendar;
+        ForEachFact([&](Fact fact) {
+            if (!RowOn(rows, fact.row)) {
+                return;
+            }
+            LevelCount count(threshold, calendar);
+            reader.Read(fact, [&count](const RecordedAnswer& answer) {
+                return count.Add(answer.answeredAt, answer.problem.outcome,
+                                 answer.problem.responseMilliseconds);
+            });
+            result.progress.at(FactIndex(fact)) = count.Progress();
+        });
+    });
+    return result;
+}
