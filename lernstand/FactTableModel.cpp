@@ -32,6 +32,16 @@ void FactTableModel::SetRowsInForce(const std::array<bool, kRows>& rowsOn) {
     }
 }
 
+void FactTableModel::SetProgress(const std::optional<FactProgressTable>& progress,
+                                 std::chrono::sys_days today) {
+    if (!progress && !progress_) {
+        return;
+    }
+    progress_ = progress;
+    today_ = today;
+    AllCellsChanged();
+}
+
 int FactTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kRows;
 }
@@ -47,14 +57,17 @@ QVariant FactTableModel::data(const QModelIndex& index, int role) const {
     const int row = index.row() + 1;
     const int multiplier = index.column() + 1;
     const FactState state = facts_.State(row, multiplier, threshold_);
+    const std::string level =
+        progress_ ? LevelText(progress_->at(FactIndex({multiplier, row})), today_) : "";
     switch (role) {
     case Qt::DisplayRole:
         return QString::fromStdString(FactLabel(multiplier, row));
     case Qt::AccessibleTextRole:
-        return QString::fromStdString(FactStateText(multiplier, row, state));
+        return QString::fromStdString(FactStateText(multiplier, row, state) +
+                                      (level.empty() ? "" : ", " + level));
     case Qt::ToolTipRole:
         return QString::fromStdString(
-            FactToolTip(multiplier, row, state, facts_.Latest(row, multiplier)));
+            FactToolTip(multiplier, row, state, facts_.Latest(row, multiplier), level));
     case Qt::AccessibleDescriptionRole:
         return QString::fromStdString(AnswerLines(facts_.Latest(row, multiplier)));
     case kStateRole:

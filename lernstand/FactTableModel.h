@@ -1,5 +1,6 @@
 #pragma once
 
+#include "facts/FactLevel.h"
 #include "facts/FactTable.h"
 #include "facts/RowsInForce.h"
 
@@ -7,6 +8,7 @@
 
 #include <array>
 #include <chrono>
+#include <optional>
 
 // The twenty rows of ten facts, each with its state, for a table view: the view shows the fact
 // "multiplier · row" of column multiplier - 1 in row row - 1.
@@ -23,6 +25,8 @@ public:
     void SetThreshold(std::chrono::milliseconds threshold);
     // Rows the drill does not practise get a paler header.
     void SetRowsInForce(const RowSwitches& rowsOn);
+    // Each fact's level and next day join its texts while "Gezielt üben" is on.
+    void SetProgress(const std::optional<FactProgressTable>& progress, std::chrono::sys_days today);
 
     const FactTable& Facts() const { return facts_; }
     std::chrono::milliseconds Threshold() const { return threshold_; }
@@ -38,4 +42,6 @@ private:
     FactTable facts_;
     std::chrono::milliseconds threshold_;
     RowSwitches rowsOn_{};
+    std::optional<FactProgressTable> progress_;
+    std::chrono::sys_days today_{};
 };

@@ -164,6 +164,15 @@ QWidget* TLernstand::BuildFooter() {
     record_->setObjectName(QStringLiteral("Record"));
     connect(record_, &QCheckBox::toggled, this,
             [this](bool on) { RunGuarded([this, on] { engine_.RecordToggled(on); }); });
+    targeted_ = new QCheckBox(QStringLiteral("Gezielt üben"), footer);
+    targeted_->setObjectName(QStringLiteral("Targeted"));
+    targeted_->setToolTip(QStringLiteral("Jede Runde übt die Aufgaben, die das Kind gerade "
+                                         "braucht, und holt sichere in wachsendem Abstand zurück"));
+    connect(targeted_, &QCheckBox::toggled, this,
+            [this](bool on) { RunGuarded([this, on] { engine_.TargetedToggled(on); }); });
+    switchNote_ = CreateLabel(footer, QStringLiteral("SwitchNote"));
+    switchNote_->setWordWrap(true);
+    switchNote_->hide();
     nothingYet_ = new QLabel(QString::fromStdString(NothingRecordedText()), footer);
     nothingYet_->setObjectName(QStringLiteral("NothingYet"));
     nothingYet_->setWordWrap(true);
@@ -182,7 +191,11 @@ QWidget* TLernstand::BuildFooter() {
     }
     auto* actionLine = new QHBoxLayout;
     actionLine->addWidget(record_);
+    actionLine->addWidget(targeted_);
     actionLine->addWidget(nothingYet_, 1);
+    actionLine->addWidget(switchNote_, 1);
+    // Keeps the switches together at the left while nothing stands beside them.
+    actionLine->addStretch();
     actionLine->addWidget(weakRows_);
     actionLine->addWidget(delete_);
 
@@ -238,6 +251,21 @@ void TLernstand::ShowRecording(bool on) {
     record_->setChecked(on);
 }
 
+void TLernstand::ShowTargeted(bool on) {
+    const QSignalBlocker blocker(targeted_);
+    targeted_->setChecked(on);
+}
+
+void TLernstand::ShowSwitchNote(const std::string& text) {
+    switchNote_->setText(QString::fromStdString(text));
+    switchNote_->setVisible(!text.empty());
+}
+
+void TLernstand::ShowProgress(const std::optional<FactProgressTable>& progress,
+                              std::chrono::sys_days today) {
+    model_->SetProgress(progress, today);
+}
+
 void TLernstand::ShowSummary(const std::string& text, bool problem) {
     summary_->setText(QString::fromStdString(text));
     summary_->setStyleSheet(problem ? QStringLiteral("color: rgb(163, 18, 11);") : QString());
@@ -253,6 +281,7 @@ void TLernstand::ShowNothingRecorded(bool shown) {
 
 void TLernstand::EnableActions(const LernstandActions& actions) {
     record_->setEnabled(actions.record);
+    targeted_->setEnabled(actions.targeted);
     threshold_->setEnabled(actions.threshold);
     weakRows_->setEnabled(actions.weakRows);
     delete_->setEnabled(actions.remove);

@@ -48,6 +48,10 @@ private:
     void ShowThreshold(std::chrono::milliseconds threshold) override;
     void ShowRowsInForce(const RowSwitches& rows) override;
     void ShowRecording(bool on) override;
+    void ShowTargeted(bool on) override;
+    void ShowSwitchNote(const std::string& text) override;
+    void ShowProgress(const std::optional<FactProgressTable>& progress,
+                      std::chrono::sys_days today) override;
     void ShowSummary(const std::string& text, bool problem) override;
     void ShowDays(const std::vector<DayCount>& days) override;
     void ShowNothingRecorded(bool shown) override;
@@ -67,6 +71,8 @@ private:
     DayStrip* strip_ = nullptr;
     QTableView* table_ = nullptr;
     QCheckBox* record_ = nullptr;
+    QCheckBox* targeted_ = nullptr;
+    QLabel* switchNote_ = nullptr;
     QLabel* nothingYet_ = nullptr;
     QComboBox* threshold_ = nullptr;
     QPushButton* weakRows_ = nullptr;

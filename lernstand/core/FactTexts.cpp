@@ -47,7 +47,51 @@ std::string AnswerLines(std::span<const FactAnswer> newestFirst) {
 }
 
 std::string FactToolTip(int multiplier, int row, FactState state,
-                        std::span<const FactAnswer> newestFirst) {
-    const std::string lines = AnswerLines(newestFirst);
-    return FactStateText(multiplier, row, state) + (lines.empty() ? "" : "\n") + lines;
+                        std::span<const FactAnswer> newestFirst, const std::string& level) {
+    std::string tip = FactStateText(multiplier, row, state);
+    for (const std::string& line : {level, AnswerLines(newestFirst)}) {
+        tip += line.empty() ? "" : "\n" + line;
+    }
+    return tip;
+}
+
+namespace {
+
+// "Do 10.12."
+std::string ShortDayText(std::chrono::sys_days day) {
+    static constexpr const char* kWeekdays[] = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
+    return std::string(kWeekdays[std::chrono::weekday(day).c_encoding()]) + " " +
+           DateText(day).substr(0, 6);
+}
+
+} // namespace
+
+std::string LevelText(const FactProgress& progress, std::chrono::sys_days today) {
+    if (!progress.level) {
+        return {};
+    }
+    const std::string level = "Stufe " + std::to_string(*progress.level);
+    const auto due = DueDay(progress);
+    if (!due) {
+        return level + " · wird gerade gelernt";
+    }
+    return level + (*due <= today ? std::string(" · wieder dran: heute")
+                                  : " · wieder dran am " + ShortDayText(*due));
+}
+
+std::string TargetedSummaryText(const FactProgressTable& progress, const RowSwitches& rows,
+                                std::chrono::sys_days today) {
+    int due = 0;
+    int learning = 0;
+    ForEachFact([&](Fact fact) {
+        const FactProgress& p = progress.at(FactIndex(fact));
+        if (!RowOn(rows, fact.row) || !p.level) {
+            return;
+        }
+        const auto dueDay = DueDay(p);
+        learning += dueDay ? 0 : 1;
+        due += dueDay && *dueDay <= today ? 1 : 0;
+    });
+    return "Gezielt üben: heute " + std::to_string(due) + " fällig, " + std::to_string(learning) +
+           " in Arbeit";
 }

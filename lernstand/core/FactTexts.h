@@ -1,8 +1,11 @@
 #pragma once
 
 #include "facts/Answer.h"
+#include "facts/FactLevel.h"
 #include "facts/FactState.h"
+#include "facts/RowsInForce.h"
 
+#include <chrono>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -26,6 +29,14 @@ std::string AnswerLine(const FactAnswer& answer);
 // One AnswerLine per answer, the newest first.
 std::string AnswerLines(std::span<const FactAnswer> newestFirst);
 
-// The fact, its state and then one line per answer, the newest first.
+// The fact, its state, its level if given, and then one line per answer, the newest first.
 std::string FactToolTip(int multiplier, int row, FactState state,
-                        std::span<const FactAnswer> newestFirst);
+                        std::span<const FactAnswer> newestFirst, const std::string& level = {});
+
+// "Stufe 2 · wieder dran am Do 10.12.": how far "Gezielt üben" has brought the fact and when it
+// comes again; empty for a fact without answers.
+std::string LevelText(const FactProgress& progress, std::chrono::sys_days today);
+
+// "Gezielt üben: heute 5 fällig, 3 in Arbeit": over the facts of the rows in force.
+std::string TargetedSummaryText(const FactProgressTable& progress, const RowSwitches& rows,
+                                std::chrono::sys_days today);

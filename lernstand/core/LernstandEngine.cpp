@@ -1,7 +1,9 @@
 #include "lernstand/core/LernstandEngine.h"
 
 #include "facts/FactState.h"
+#include "facts/LocalCalendar.h"
 #include "lernstand/core/AnswerSummary.h"
+#include "lernstand/core/FactTexts.h"
 #include "lernstand/core/LernstandTexts.h"
 #include "lernstand/core/LernstandView.h"
 #include "lernstand/core/WeakRows.h"
@@ -36,8 +38,14 @@ void LernstandEngine::Reload() {
 }
 
 void LernstandEngine::Activated() {
+    const bool wasTargeted = targeted_;
+    const std::chrono::milliseconds wasThreshold = threshold_;
     LoadSettings();
     RefreshRowsInForce();
+    // Switched elsewhere, say in the settings file: the levels come and go with the mode.
+    if (targeted_ != wasTargeted || (targeted_ && threshold_ != wasThreshold)) {
+        Reload();
+    }
 }
 
 void LernstandEngine::OpenFile(const std::filesystem::path& file) {
@@ -69,11 +77,44 @@ void LernstandEngine::OpenOwnJournal() {
 }
 
 void LernstandEngine::RecordToggled(bool on) {
-    if (!services_.settings.Write(settings::kLernstandSection, settings::kRecordKey,
-                                  settings::OnOff(on))) {
+    // Without new answers the plan would stand still, so the mode goes with the recording.
+    const bool targetedToo = !on && targeted_;
+    std::vector<SettingEntry> entries{
+        {settings::kLernstandSection, settings::kRecordKey, settings::OnOff(on)}};
+    if (targetedToo) {
+        entries.push_back({settings::kLernstandSection, settings::kTargetedKey, settings::kOff});
+    }
+    if (!services_.settings.Write(entries)) {
         view_.ShowRecording(!on);
         view_.ShowSettingsNotSaved();
+        return;
     }
+    if (targetedToo) {
+        view_.ShowTargeted(false);
+        view_.ShowSwitchNote(TargetedAlsoOffText());
+        targeted_ = false;
+        Reload();
+    }
+}
+
+void LernstandEngine::TargetedToggled(bool on) {
+    const bool recordingToo = on && !settings::RecordingOn(services_.settings);
+    std::vector<SettingEntry> entries{
+        {settings::kLernstandSection, settings::kTargetedKey, settings::OnOff(on)}};
+    if (recordingToo) {
+        entries.push_back({settings::kLernstandSection, settings::kRecordKey, settings::kOn});
+    }
+    if (!services_.settings.Write(entries)) {
+        view_.ShowTargeted(!on);
+        view_.ShowSettingsNotSaved();
+        return;
+    }
+    if (recordingToo) {
+        view_.ShowRecording(true);
+        view_.ShowSwitchNote(RecordingAlsoOnText());
+    }
+    targeted_ = on;
+    Reload();
 }
 
 void LernstandEngine::ThresholdChosen(int choice) {
@@ -89,6 +130,10 @@ void LernstandEngine::ThresholdChosen(int choice) {
     }
     threshold_ = std::chrono::seconds(seconds);
     view_.ShowThreshold(threshold_);
+    // A fact's level depends on the threshold too.
+    if (targeted_) {
+        Reload();
+    }
 }
 
 void LernstandEngine::WeakRowsClicked() {
@@ -147,6 +192,17 @@ void LernstandEngine::ShowReading(const JournalLook& look) {
     } else if (!readable) {
         summary = UnreadableJournalText(journal_, look.reading.problem);
     }
+    std::optional<FactProgressTable> progress;
+    const std::chrono::sys_days today = LocalCalendar().DayOf(services_.now());
+    if (targeted_ && !foreign_) {
+        if (readable) {
+            progress = ProgressOf(look.answers, threshold_);
+        }
+        summary += std::string(summary.empty() ? "" : "\n") +
+                   (readable ? TargetedSummaryText(*progress, RowsInForce(), today)
+                             : TargetedPausedText());
+    }
+    view_.ShowProgress(progress, today);
     view_.ShowSummary(summary, !readable);
     view_.ShowNothingRecorded(readable && look.answers.empty() && !foreign_);
     view_.EnableActions(Actions());
@@ -154,6 +210,8 @@ void LernstandEngine::ShowReading(const JournalLook& look) {
 
 void LernstandEngine::LoadSettings() {
     view_.ShowRecording(settings::RecordingOn(services_.settings));
+    targeted_ = settings::TargetedPracticeOn(services_.settings);
+    view_.ShowTargeted(targeted_);
     threshold_ = settings::ReadThreshold(services_.settings);
     view_.ShowThreshold(threshold_);
 }
@@ -167,6 +225,7 @@ LernstandActions LernstandEngine::Actions() const {
     LernstandActions actions;
     // Someone else's journal changes neither this user's settings nor itself.
     actions.record = !foreign_;
+    actions.targeted = !foreign_;
     actions.threshold = !foreign_;
     actions.weakRows = readable && !foreign_;
     // Nothing destructive for a journal this program cannot read.

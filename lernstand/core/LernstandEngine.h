@@ -51,6 +51,7 @@ public:
     void OpenOwnJournal();
 
     void RecordToggled(bool on);
+    void TargetedToggled(bool on);
     // choice indexes kThresholdChoices.
     void ThresholdChosen(int choice);
     void WeakRowsClicked();
@@ -75,6 +76,7 @@ private:
     std::filesystem::path journal_;
     bool foreign_ = false;
     JournalReading::Found found_ = JournalReading::Found::Nothing;
+    bool targeted_ = false;
     int busyLooks_ = 0;
     FactTable facts_;
     std::chrono::milliseconds threshold_;

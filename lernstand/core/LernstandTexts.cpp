@@ -61,3 +61,16 @@ std::string NothingRecordedText() {
 std::string NoAnswersText() {
     return "Im Lernstand sind noch keine Antworten aufgezeichnet.";
 }
+
+std::string RecordingAlsoOnText() {
+    return "„Aufzeichnen“ ist nun auch an: „Gezielt üben“ plant jede Runde aus den Antworten.";
+}
+
+std::string TargetedAlsoOffText() {
+    return "„Gezielt üben“ ist nun auch aus: ohne neue Antworten bliebe der Plan stehen.";
+}
+
+std::string TargetedPausedText() {
+    return "„Gezielt üben“ setzt aus, bis der Lernstand wieder lesbar ist; bis dahin übt jede "
+           "Runde wie gewohnt.";
+}

@@ -28,3 +28,9 @@ std::string NotDeletedText(const std::filesystem::path& journal, const std::stri
 std::string NothingRecordedText();
 // Where there are no answers to save.
 std::string NoAnswersText();
+
+// What ticking one switch of "Gezielt üben" and "Aufzeichnen" did to the other.
+std::string RecordingAlsoOnText();
+std::string TargetedAlsoOffText();
+// Beneath the summary while the own journal cannot be read and "Gezielt üben" is on.
+std::string TargetedPausedText();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "facts/FactLevel.h"
 #include "facts/FactTable.h"
 #include "facts/RowsInForce.h"
 #include "lernstand/core/AnswerSummary.h"
@@ -7,12 +8,14 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 // Which of the window's actions a grown-up may use.
 struct LernstandActions {
     bool record = false;
+    bool targeted = false;
     bool threshold = false;
     bool weakRows = false;
     bool remove = false;
@@ -30,8 +33,14 @@ public:
     // The choice and the states it decides.
     virtual void ShowThreshold(std::chrono::milliseconds threshold) = 0;
     virtual void ShowRowsInForce(const RowSwitches& rows) = 0;
-    // Sets the check box without telling back that it changed.
+    // Each sets its check box without telling back that it changed.
     virtual void ShowRecording(bool on) = 0;
+    virtual void ShowTargeted(bool on) = 0;
+    // What a switch also changed in the other one; empty hides the line.
+    virtual void ShowSwitchNote(const std::string& text) = 0;
+    // Every fact's level and next day while "Gezielt üben" is on; none while it is off.
+    virtual void ShowProgress(const std::optional<FactProgressTable>& progress,
+                              std::chrono::sys_days today) = 0;
     // A problem is shown as a warning.
     virtual void ShowSummary(const std::string& text, bool problem) = 0;
     virtual void ShowDays(const std::vector<DayCount>& days) = 0;

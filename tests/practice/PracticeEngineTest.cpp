@@ -1,6 +1,7 @@
 #include "practice/PracticeEngine.h"
 
 #include "common/IntegerConversion.h"
+#include "plan/ProblemSource.h"
 #include "tests/support/FakePracticeView.h"
 #include "tests/support/FakeRecorder.h"
 #include "tests/support/InMemorySettings.h"
@@ -553,5 +554,132 @@ INSTANTIATE_TEST_SUITE_P(
         RecordCase{"NotExactlyOn", "[Lernstand]\nAufzeichnen=On\n", {{50, "1\r"}}, {}},
         RecordCase{"Absent", Vorgaben(), {{50, "1\r"}}, {}}),
     CaseName<RecordCase>);
+
+// --- Gezielt üben ---
+
+// Hands out the same plan for every round and counts how often it was asked.
+class FixedPlan final : public ProblemSource {
+public:
+    std::optional<std::vector<PlannedProblem>> PlanRound(const RowSwitches&, std::int32_t total,
+                                                         RandomGenerator&) override {
+        ++asked;
+        if (declines) {
+            return std::nullopt;
+        }
+        std::vector<PlannedProblem> plan;
+        for (std::int32_t i = 0; i < total; ++i) {
+            plan.push_back({{7 - i % 3, 8}, PlannedKind::Due});
+        }
+        return plan;
+    }
+    int asked = 0;
+    bool declines = false;
+};
+
+const std::string kTargeted = "[Lernstand]\nAufzeichnen=on\nGezielt=on\n";
+
+// The mode off in any way: the round runs call for call as without it.
+TEST(TargetedRound, OffLeavesTheRoundAsItWas) {
+    const struct {
+        const char* name;
+        std::string lernstand;
+        bool declines;
+        int asked;
+    } cases[] = {
+        {"not recording", "[Lernstand]\nAufzeichnen=off\nGezielt=on\n", false, 0},
+        {"not exactly on", "[Lernstand]\nAufzeichnen=on\nGezielt=On\n", false, 0},
+        {"absent", "[Lernstand]\nAufzeichnen=on\n", false, 0},
+        {"journal unreadable", kTargeted, true, 1},
+    };
+    for (const auto& c : cases) {
+        Calls withMode;
+        Calls without;
+        FixedPlan plan;
+        plan.declines = c.declines;
+        for (ProblemSource* source :
+             {static_cast<ProblemSource*>(&plan), static_cast<ProblemSource*>(nullptr)}) {
+            InMemorySettings settings;
+            settings.ini = Vorgaben("5", "4") + c.lernstand;
+            FakePracticeView view;
+            FakeRecorder recorder;
+            PracticeEngine engine(
+                view, settings, [] { return 42u; }, &recorder, [] { return 0; }, source);
+            view.Attach(engine);
+            engine.FormShow();
+            view.Type("1\r\r");
+            view.Advance(11'000);
+            (source != nullptr ? withMode : without) = view.TakeCalls();
+        }
+        EXPECT_EQ(withMode, without) << c.name;
+        EXPECT_EQ(plan.asked, c.asked) << c.name;
+    }
+}
+
+TEST(TargetedRound, AfterAMistakeTheRightProductStandsTwoSeconds) {
+    InMemorySettings settings;
+    settings.ini = Vorgaben("5", "3") + kTargeted;
+    FakePracticeView view;
+    FakeRecorder recorder;
+    FixedPlan plan;
+    PracticeEngine engine(
+        view, settings, [] { return 0u; }, &recorder, [] { return 0; }, &plan);
+    view.Attach(engine);
+    engine.FormShow();
+    EXPECT_EQ(view.Text(C::Label1), "7 · 8 = ");
+
+    view.Type("54\r");
+    EXPECT_TRUE(engine.Correcting());
+    EXPECT_EQ(view.Text(C::Label3), "1 Falsch");
+    EXPECT_EQ(view.Text(C::Userin), "56");
+    EXPECT_FALSE(view.TimerRunning());
+    EXPECT_EQ(view.Press(U'5'), 0U);
+    EXPECT_EQ(view.Press(PracticeEngine::kEnter), 0U);
+    EXPECT_EQ(view.Text(C::Userin), "56");
+    view.Advance(1999);
+    EXPECT_EQ(view.Text(C::Label4), "Aufgabe 1 von 3");
+
+    view.TakeCalls();
+    view.Advance(1);
+    EXPECT_FALSE(engine.Correcting());
+    EXPECT_EQ(view.Text(C::Label4), "Aufgabe 2 von 3");
+    EXPECT_EQ(view.Text(C::Userin), "");
+    // The correction went in place of the third problem, so 7 · 8 comes once more.
+    EXPECT_EQ(engine.Plan().at(2).kind, PlannedKind::Correction);
+    EXPECT_TRUE(view.TimerRunning());
+    const Calls calls = view.TakeCalls();
+    EXPECT_EQ(calls.front(), "correction timer 0");
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "enabled 1"), calls.end());
+
+    // A time-out is a mistake too: the countdown stops at once and starts afresh after it.
+    view.Advance(10'500);
+    EXPECT_TRUE(engine.Correcting());
+    EXPECT_EQ(view.Text(C::Userin), "48");
+    view.Advance(2000);
+    EXPECT_EQ(view.Text(C::Label1), "7 · 8 = ");
+    view.Type("1\r");
+    EXPECT_EQ(view.Text(C::Label5), "");
+    view.Advance(2000);
+    EXPECT_EQ(view.Text(C::Label5), ui_texts::ResultLine(3));
+    EXPECT_EQ(view.Text(C::Label3), "3 Falsch");
+}
+
+TEST(TargetedRound, ClosingEndsTheCorrection) {
+    InMemorySettings settings;
+    settings.ini = Vorgaben("5", "3") + kTargeted;
+    FakePracticeView view;
+    FakeRecorder recorder;
+    FixedPlan plan;
+    PracticeEngine engine(
+        view, settings, [] { return 0u; }, &recorder, [] { return 0; }, &plan);
+    view.Attach(engine);
+    engine.FormShow();
+    view.Type("\r");
+    ASSERT_TRUE(engine.Correcting());
+    engine.FormCloseQuery();
+    EXPECT_FALSE(engine.Correcting());
+    EXPECT_EQ(view.Text(C::Userin), "");
+    view.Advance(5000);
+    EXPECT_EQ(view.Text(C::Label4), "Aufgabe 1 von 3");
+}
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "journal/JournalRecorder.h"
 #include "journal/SqliteCompanions.h"
 #include "journal/UtcTime.h"
+#include "lernstand/core/FactTexts.h"
 #include "lernstand/core/LernstandView.h"
 #include "settings/SettingsReader.h"
 #include "tests/support/Answers.h"
@@ -18,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Found = JournalReading::Found;
-using std::chrono::milliseconds;
+using namespace std::chrono;
 
 // What the window shows, kept as a grown-up would read it.
 class FakeLernstandView final : public LernstandView {
@@ -28,6 +29,12 @@ public:
     void ShowThreshold(milliseconds shown) override { threshold = shown; }
     void ShowRowsInForce(const RowSwitches& shown) override { rows = shown; }
     void ShowRecording(bool on) override { recording = on; }
+    void ShowTargeted(bool on) override { targeted = on; }
+    void ShowSwitchNote(const std::string& text) override { note = text; }
+    void ShowProgress(const std::optional<FactProgressTable>& shown,
+                      std::chrono::sys_days) override {
+        progress = shown;
+    }
     void ShowSummary(const std::string& text, bool isProblem) override {
         summary = text;
         problem = isProblem;
@@ -47,6 +54,9 @@ public:
     milliseconds threshold{};
     RowSwitches rows{};
     bool recording = false;
+    bool targeted = false;
+    std::string note;
+    std::optional<FactProgressTable> progress;
     std::string summary;
     bool problem = false;
     bool nothingRecorded = false;
@@ -99,7 +109,7 @@ private:
 };
 
 LernstandActions Actions(bool record, bool weakRows, bool remove, bool ownJournal) {
-    return {record, record, weakRows, remove, ownJournal};
+    return {record, record, record, weakRows, remove, ownJournal};
 }
 
 TEST_F(Lernstand, OffersWhatSuitsTheJournal) {
@@ -271,6 +281,84 @@ TEST_F(Lernstand, ChoicesAreStoredOrTakenBack) {
         EXPECT_EQ(engine.Threshold(), c.threshold);
         EXPECT_EQ(settings::ReadThreshold(stored), c.threshold);
         EXPECT_EQ(shown.boxes, c.boxes);
+    }
+}
+
+// "Gezielt üben" needs the recording: each switch takes the other along where it must.
+TEST(LernstandTargeted, TheModeAndTheRecordingGoTogether) {
+    const std::string line = "Gezielt üben: heute 0 fällig, 1 in Arbeit";
+    const struct {
+        const char* name;
+        std::string stored;
+        bool writable;
+        // The box ticked or unticked: "Gezielt üben", else "Aufzeichnen".
+        bool targetedBox;
+        bool ticked;
+        bool recording;
+        bool targeted;
+        std::string note;
+        std::string summaryLine;
+    } cases[] = {
+        {"mode on takes the recording along", "", true, true, true, true, true,
+         "„Aufzeichnen“ ist nun auch an", line},
+        {"mode on while recording", "Aufzeichnen=on\n", true, true, true, true, true, "", line},
+        {"recording off takes the mode along", "Aufzeichnen=on\nGezielt=on\n", true, false, false,
+         false, false, "„Gezielt üben“ ist nun auch aus", ""},
+        {"mode on, not saved", "", false, true, true, false, false, "", ""},
+        {"recording off, not saved", "Aufzeichnen=on\nGezielt=on\n", false, false, false, true,
+         true, "", line},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeLernstandView shown;
+        InMemorySettings stored;
+        stored.ini = "[Lernstand]\n" + c.stored;
+        LernstandEngine engine(shown, {kOwn, stored,
+                                       [] { return *ParseJournalTime("2026-12-08T12:00:00Z"); },
+                                       [](const fs::path&) { return Look(Found::Answers, "f"); }});
+        engine.Start(Look(Found::Answers, "f"));
+        stored.failWrites = !c.writable;
+        (c.targetedBox ? shown.targeted : shown.recording) = c.ticked;
+        c.targetedBox ? engine.TargetedToggled(c.ticked) : engine.RecordToggled(c.ticked);
+
+        EXPECT_EQ(settings::RecordingOn(stored), c.recording);
+        EXPECT_EQ(settings::TargetedPracticeOn(stored), c.targeted);
+        EXPECT_EQ(shown.recording, c.recording);
+        EXPECT_EQ(shown.targeted, c.targeted);
+        EXPECT_EQ(shown.note.substr(0, c.note.size()), c.note);
+        const std::size_t newline = shown.summary.find('\n');
+        EXPECT_EQ(newline == std::string::npos ? "" : shown.summary.substr(newline + 1),
+                  c.summaryLine);
+        EXPECT_EQ(shown.progress.has_value(), c.targeted);
+    }
+}
+
+TEST(LernstandTargeted, AJournalItCannotReadPausesTheMode) {
+    FakeLernstandView shown;
+    InMemorySettings stored;
+    stored.ini = "[Lernstand]\nAufzeichnen=on\nGezielt=on\n";
+    LernstandEngine engine(shown, {kOwn, stored});
+    engine.Start(Look(Found::Unreadable));
+    EXPECT_NE(shown.summary.find("„Gezielt üben“ setzt aus"), std::string::npos);
+    EXPECT_FALSE(shown.progress.has_value());
+}
+
+TEST(LevelText, SaysTheLevelAndWhenTheFactComesAgain) {
+    const sys_days today = 2026y / December / 9;
+    const struct {
+        std::optional<int> level;
+        int daysAgo;
+        std::string text;
+    } cases[] = {
+        {std::nullopt, 0, ""},
+        {0, 3, "Stufe 0 · wird gerade gelernt"},
+        {2, 0, "Stufe 2 · wieder dran am Sa 12.12."},
+        {1, 1, "Stufe 1 · wieder dran: heute"},
+        {5, 40, "Stufe 5 · wieder dran: heute"},
+    };
+    for (const auto& c : cases) {
+        const sys_days day = today - days(c.daysAgo);
+        EXPECT_EQ(LevelText({c.level, day + hours(12), day}, today), c.text);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "practice/window/TTest.h"
 
 #include "common/ui/ApplicationSetup.h"
+#include "plan/ProblemSource.h"
 #include "practice/window/TimeBarSegment.h"
 #include "tests/support/FakeRecorder.h"
 #include "tests/support/InMemorySettings.h"
@@ -15,6 +16,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <memory>
@@ -30,6 +32,19 @@ int AskedProduct(const QLabel* problem) {
     const QRegularExpressionMatch match = pattern.match(problem->text());
     return match.hasMatch() ? match.captured(1).toInt() * match.captured(2).toInt() : -1;
 }
+
+// Plans every round as 7 · 8, 6 · 8, 5 · 8, ...
+class CountingDown final : public ProblemSource {
+public:
+    std::optional<std::vector<PlannedProblem>> PlanRound(const RowSwitches&, std::int32_t total,
+                                                         RandomGenerator&) override {
+        std::vector<PlannedProblem> plan;
+        for (int i = 0; i < total; ++i) {
+            plan.push_back({{7 - i % 7, 8}, PlannedKind::Due});
+        }
+        return plan;
+    }
+};
 
 } // namespace
 
@@ -57,6 +72,7 @@ private slots:
     void brokenSettingsLeaveTheBoardEmpty();
     void answersAreRecordedOnlyWhenSwitchedOn_data();
     void answersAreRecordedOnlyWhenSwitchedOn();
+    void aMistakeShowsTheRightProductForAMoment();
 
 private:
     template <typename T> T* Find(const char* name) const {
@@ -358,6 +374,29 @@ void TTestTest::answersAreRecordedOnlyWhenSwitchedOn() {
         QVERIFY(QString::fromStdString(recorder_.told[2]).contains(u" empty "_s));
     }
     QVERIFY(boxes_->Seen().isEmpty());
+}
+
+void TTestTest::aMistakeShowsTheRightProductForAMoment() {
+    CountingDown plan;
+    settings_.ini = "[Vorgaben]\nMenge=3\nTimer=off\n[Lernstand]\nAufzeichnen=on\nGezielt=on\n";
+    window_ = std::make_unique<TTest>(nullptr, settings_, &recorder_, &plan);
+    window_->ShowFromMenu();
+    auto* userin = Find<QLineEdit>("Userin");
+    Answer(u"54"_s);
+
+    QCOMPARE(userin->text(), u"56"_s);
+    QVERIFY(userin->isReadOnly());
+    QCOMPARE(userin->palette().color(QPalette::Text), QColor(0, 128, 0));
+    QCOMPARE(userin->accessibleName(), u"7 \u00B7 8 = 56"_s);
+    QTest::keyClicks(userin, u"9"_s);
+    QCOMPARE(userin->text(), u"56"_s);
+    QVERIFY(boxes_->Seen().isEmpty());
+
+    QVERIFY(QMetaObject::invokeMethod(Find<QTimer>("Timer2"), "timeout"));
+    QCOMPARE(userin->text(), QString());
+    QVERIFY(!userin->isReadOnly());
+    QCOMPARE(userin->accessibleName(), u"Antwort"_s);
+    QCOMPARE(Find<QLabel>("Label1")->text(), u"6 \u00B7 8 = "_s);
 }
 
 QTEST_MAIN(TTestTest)
