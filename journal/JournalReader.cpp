@@ -89,7 +89,7 @@ constexpr std::string_view kFactQuery =
     "WHERE table_row = ? AND multiplier = ? ORDER BY id DESC";
 
 // A hand-edited id must not make the reader ask for a huge amount of memory up front.
-constexpr std::int64_t kMostReserved = 10'000'000;
+constexpr std::int64_t kMostReserved = 200'000;
 
 // The answer whose columns start at first, when every value is one the program would write.
 std::optional<RecordedAnswer> ValidRecord(const SqliteStatement& row, int first) {

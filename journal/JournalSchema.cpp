@@ -52,7 +52,12 @@ constexpr std::array<std::pair<AnswerOutcome, std::string_view>, 4> kOutcomeText
 
 bool HasJournalTables(const SqliteConnection& connection) {
     using Names = std::vector<std::string>;
-    return ColumnNames(connection, "rounds") ==
+    // A view or a virtual table may carry the same column names and compute without end.
+    const std::int64_t realTables = connection.QueryInteger(
+        "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN ('rounds', "
+        "'answers') AND sql LIKE 'CREATE TABLE %'");
+    return realTables == 2 &&
+           ColumnNames(connection, "rounds") ==
                Names{"id", "started_at", "problem_total", "timed", "step_tenths", "rows"} &&
            ColumnNames(connection, "answers") == Names{"id",         "round_id",   "answered_at",
                                                        "multiplier", "table_row",  "answer",

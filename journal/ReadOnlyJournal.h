@@ -31,10 +31,19 @@ struct JournalReading {
 
 // How long a reading waits for a program that is writing the journal.
 inline constexpr std::chrono::milliseconds kReadBusyTimeout{1000};
+// How long a reading may take at the most: a journal of years reads in well under a second, so a
+// file that takes longer is built to keep its reader busy.
+inline constexpr std::chrono::milliseconds kReadTimeBudget{5000};
+
+// Whose journal a reader looks at: the user's own, which the drill may be writing at this moment,
+// or a copy from elsewhere, a stick or a share, that nobody writes.
+enum class JournalOrigin { Own, Copy };
 
 // Opens the file at path read-only and changes nothing: no file is created, written or moved
-// aside, whatever it holds. Only SQLite may add its empty log and shared index beside a journal
-// in write-ahead-log mode, as every reader does. For a journal of this program's version, read
-// is handed the connection, and everything it reads belongs to one state of the file.
+// aside, whatever it holds. Beside the user's own journal only SQLite may add its empty log and
+// shared index, as every reader does; beside a copy nothing at all: one with a log is read from a
+// private copy in the temporary folder. For a journal of this program's version, read is handed
+// the connection, and everything it reads belongs to one state of the file.
 using JournalRead = std::function<void(const SqliteConnection& connection)>;
-JournalReading ReadJournalReadOnly(const std::filesystem::path& path, const JournalRead& read);
+JournalReading ReadJournalReadOnly(const std::filesystem::path& path, const JournalRead& read,
+                                   JournalOrigin origin = JournalOrigin::Own);

@@ -8,6 +8,7 @@
 #include <string>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -44,14 +45,40 @@ std::string ImmutableUri(const fs::path& path) {
     return uri + "?immutable=1";
 }
 
+// The limits SQLite's advice for untrusted input names, far above anything a journal holds.
+constexpr std::pair<int, int> kUntrustedLimits[] = {
+    {SQLITE_LIMIT_LENGTH, 1'000'000},
+    {SQLITE_LIMIT_SQL_LENGTH, 100'000},
+    {SQLITE_LIMIT_COLUMN, 100},
+    {SQLITE_LIMIT_EXPR_DEPTH, 10},
+    {SQLITE_LIMIT_COMPOUND_SELECT, 3},
+    {SQLITE_LIMIT_VDBE_OP, 25'000},
+    {SQLITE_LIMIT_FUNCTION_ARG, 8},
+    {SQLITE_LIMIT_ATTACHED, 0},
+    {SQLITE_LIMIT_LIKE_PATTERN_LENGTH, 50},
+    {SQLITE_LIMIT_VARIABLE_NUMBER, 10},
+    {SQLITE_LIMIT_TRIGGER_DEPTH, 10},
+};
+
+void ReadAsUntrusted(sqlite3* handle) {
+    sqlite3_db_config(handle, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_db_config(handle, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    for (const auto& [limit, value] : kUntrustedLimits) {
+        sqlite3_limit(handle, limit, value);
+    }
+}
+
+// How many virtual machine steps pass between two looks at the clock.
+constexpr int kStepsBetweenLooks = 1000;
+
 } // namespace
 
 SqliteConnection::SqliteConnection(const std::filesystem::path& path, SqliteAccess access) {
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     std::string name = path.string();
-    if (access == SqliteAccess::ReadOnly) {
+    if (access != SqliteAccess::ReadWrite) {
         flags = SQLITE_OPEN_READONLY;
-        if (ReadAsItStands(path)) {
+        if (access == SqliteAccess::ReadOnlyAsItStands || ReadAsItStands(path)) {
             flags |= SQLITE_OPEN_URI;
             name = ImmutableUri(path);
         }
@@ -66,6 +93,17 @@ SqliteConnection::SqliteConnection(const std::filesystem::path& path, SqliteAcce
         throw error;
     }
     sqlite3_extended_result_codes(handle_, 1);
+    if (access != SqliteAccess::ReadWrite) {
+        ReadAsUntrusted(handle_);
+        const int checked =
+            sqlite3_exec(handle_, "PRAGMA cell_size_check = ON; PRAGMA mmap_size = 0", nullptr,
+                         nullptr, nullptr);
+        if (checked != SQLITE_OK) {
+            const SqliteError error(checked, handle_);
+            sqlite3_close_v2(handle_);
+            throw error;
+        }
+    }
 }
 
 SqliteConnection::~SqliteConnection() {
@@ -89,6 +127,17 @@ std::int64_t SqliteConnection::QueryInteger(std::string_view sql) const {
 
 void SqliteConnection::SetBusyTimeout(std::chrono::milliseconds timeout) const {
     sqlite3_busy_timeout(handle_, static_cast<int>(timeout.count()));
+}
+
+void SqliteConnection::SetTimeBudget(std::chrono::milliseconds budget) {
+    deadline_ = std::chrono::steady_clock::now() + budget;
+    sqlite3_progress_handler(handle_, kStepsBetweenLooks, &SqliteConnection::OverBudget, this);
+}
+
+int SqliteConnection::OverBudget(void* connection) {
+    return std::chrono::steady_clock::now() > static_cast<SqliteConnection*>(connection)->deadline_
+               ? 1
+               : 0;
 }
 
 void SqliteConnection::SetCheckpointOnClose(bool enabled) const {

@@ -9,14 +9,21 @@
 
 struct sqlite3;
 
-enum class SqliteAccess { ReadWrite, ReadOnly };
+enum class SqliteAccess {
+    ReadWrite,
+    ReadOnly,
+    // For a file nobody writes: read as it stands, without a look for a log or shared index.
+    ReadOnlyAsItStands,
+};
 
 // One open database connection, closed with the object.
 class SqliteConnection {
 public:
     // Opens the database at path for reading and writing, creating an empty file if none is there;
     // read-only, it never creates or changes the database file, and reads a file in a folder it
-    // may not write to even when the file is in write-ahead-log mode.
+    // may not write to even when the file is in write-ahead-log mode. A file opened read-only may
+    // come from anywhere, a stick say, so it is read as SQLite advises for untrusted files:
+    // defensive, without trusting its schema, and within tight limits.
     explicit SqliteConnection(const std::filesystem::path& path,
                               SqliteAccess access = SqliteAccess::ReadWrite);
     ~SqliteConnection();
@@ -31,10 +38,15 @@ public:
 
     // How long a statement waits for another connection's lock before it fails with SQLITE_BUSY.
     void SetBusyTimeout(std::chrono::milliseconds timeout) const;
+    // From now on, a statement still running after the budget fails with SQLITE_INTERRUPT.
+    void SetTimeBudget(std::chrono::milliseconds budget);
     // Whether closing the last connection copies the write-ahead log into the database file.
     void SetCheckpointOnClose(bool enabled) const;
     std::int64_t LastInsertedRow() const;
 
 private:
+    static int OverBudget(void* connection);
+
     sqlite3* handle_ = nullptr;
+    std::chrono::steady_clock::time_point deadline_;
 };

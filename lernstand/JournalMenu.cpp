@@ -120,7 +120,8 @@ void JournalMenu::PrintClick() {
 
 void JournalMenu::TableClick() {
     RunGuarded([this] {
-        const std::vector<JournalAnswer> answers = ReadAnswersWithRounds(engine_.Journal());
+        const std::vector<JournalAnswer> answers =
+            ReadAnswersWithRounds(engine_.Journal(), engine_.Origin());
         if (answers.empty()) {
             ShowPlainMessage(window_, QString::fromStdString(NoAnswersText()));
             return;

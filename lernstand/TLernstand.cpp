@@ -69,8 +69,10 @@ bool AskToDelete(QWidget* parent) {
 } // namespace
 
 TLernstand::TLernstand(LernstandServices services, QWidget* parent)
-    : TLernstand(services, std::async(std::launch::deferred, services.look, services.journal),
-                 parent) {}
+    : TLernstand(
+          services,
+          std::async(std::launch::deferred, services.look, services.journal, JournalOrigin::Own),
+          parent) {}
 
 TLernstand::TLernstand(LernstandServices services, std::future<JournalLook> firstLook,
                        QWidget* parent)

@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
     std::string noJournal;
     try {
         journal = JournalPath();
-        firstLook = std::async(std::launch::async, LookAtJournal, journal);
+        firstLook = std::async(std::launch::async, LookAtJournal, journal, JournalOrigin::Own);
     } catch (const std::exception& error) {
         noJournal = error.what();
     }

@@ -6,12 +6,15 @@
 
 #include <stdexcept>
 
-std::vector<JournalAnswer> ReadAnswersWithRounds(const std::filesystem::path& path) {
+std::vector<JournalAnswer> ReadAnswersWithRounds(const std::filesystem::path& path,
+                                                 JournalOrigin origin) {
     std::vector<JournalAnswer> answers;
-    const JournalReading reading =
-        ReadJournalReadOnly(path, [&answers](const SqliteConnection& connection) {
+    const JournalReading reading = ReadJournalReadOnly(
+        path,
+        [&answers](const SqliteConnection& connection) {
             answers = ReadJournalAnswers(connection);
-        });
+        },
+        origin);
     using Found = JournalReading::Found;
     switch (reading.found) {
     case Found::Nothing:

@@ -11,20 +11,25 @@ JournalStamps StampJournal(const fs::path& journal) {
     for (std::size_t i = 0; i < stamps.size(); ++i) {
         std::error_code error;
         FileStamp& stamp = stamps.at(i);
-        stamp.exists = fs::exists(files[i], error);
-        if (stamp.exists) {
-            stamp.size = fs::file_size(files[i], error);
-            stamp.written = fs::last_write_time(files[i], error);
+        if (!fs::exists(files[i], error)) {
+            continue;
+        }
+        stamp = {true, fs::file_size(files[i], error), fs::last_write_time(files[i], error)};
+        if (i > 0 && stamp.size == 0) {
+            stamp = {};
         }
     }
     return stamps;
 }
 
-JournalLook LookAtJournal(const fs::path& journal) {
+JournalLook LookAtJournal(const fs::path& journal, JournalOrigin origin) {
     JournalLook look;
     look.before = StampJournal(journal);
-    look.reading = ReadJournalReadOnly(journal, [&look](const SqliteConnection& connection) {
-        look.answers = ReadRecordedAnswers(connection);
-    });
+    look.reading = ReadJournalReadOnly(
+        journal,
+        [&look](const SqliteConnection& connection) {
+            look.answers = ReadRecordedAnswers(connection);
+        },
+        origin);
     return look;
 }

@@ -17,7 +17,8 @@ struct FileStamp {
 };
 
 // The journal and its write-ahead log: a change to either means new answers, a deletion or a
-// replacement. SQLite's shared index changes with every reading and is left out.
+// replacement. SQLite's shared index changes with every reading and is left out, and an empty log
+// counts as none: reading a journal makes SQLite create one, which holds no answer.
 using JournalStamps = std::array<FileStamp, 2>;
 
 JournalStamps StampJournal(const std::filesystem::path& journal);
@@ -32,4 +33,5 @@ struct JournalLook {
 };
 
 // Touches nothing but the journal, so it may run on any thread.
-JournalLook LookAtJournal(const std::filesystem::path& journal);
+JournalLook LookAtJournal(const std::filesystem::path& journal,
+                          JournalOrigin origin = JournalOrigin::Own);

@@ -34,7 +34,7 @@ void LernstandEngine::Start(const JournalLook& firstLook) {
 }
 
 void LernstandEngine::Reload() {
-    ShowLook(services_.look(journal_));
+    ShowLook(services_.look(journal_, Origin()));
 }
 
 void LernstandEngine::Activated() {
@@ -49,7 +49,8 @@ void LernstandEngine::Activated() {
 }
 
 void LernstandEngine::OpenFile(const std::filesystem::path& file) {
-    const JournalLook look = services_.look(file);
+    const JournalLook look =
+        services_.look(file, file == services_.journal ? JournalOrigin::Own : JournalOrigin::Copy);
     switch (look.reading.found) {
     case Found::Answers:
         ShowJournal(file);

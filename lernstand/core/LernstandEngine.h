@@ -21,7 +21,7 @@ struct LernstandServices {
     std::filesystem::path journal;
     WritableSettings& settings;
     std::function<WallTime()> now = std::chrono::system_clock::now;
-    std::function<JournalLook(const std::filesystem::path&)> look = LookAtJournal;
+    std::function<JournalLook(const std::filesystem::path&, JournalOrigin)> look = LookAtJournal;
     std::function<std::error_code(const std::filesystem::path&)> remove = RemoveJournal;
 };
 
@@ -58,6 +58,7 @@ public:
     void DeleteClicked();
 
     const std::filesystem::path& Journal() const { return journal_; }
+    JournalOrigin Origin() const { return foreign_ ? JournalOrigin::Copy : JournalOrigin::Own; }
     const FactTable& Facts() const { return facts_; }
     std::chrono::milliseconds Threshold() const { return threshold_; }
     // As the settings hold them now.

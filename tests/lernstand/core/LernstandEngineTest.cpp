@@ -88,7 +88,7 @@ protected:
     LernstandEngine& Engine() {
         if (!engine_) {
             engine_.emplace(view, LernstandServices{kOwn, settings, [] { return kNoon; },
-                                                    [this](const fs::path& journal) {
+                                                    [this](const fs::path& journal, JournalOrigin) {
                                                         looked.push_back(journal);
                                                         JournalLook next = looks.front();
                                                         looks.pop_front();
@@ -143,7 +143,7 @@ TEST_F(Lernstand, OffersWhatSuitsTheJournal) {
         InMemorySettings stored;
         std::deque<JournalLook> script{Look(Found::Answers, "f"), Look(c.found, "f")};
         LernstandEngine engine(shown, {kOwn, stored, [] { return kNoon; },
-                                       [&script](const fs::path&) {
+                                       [&script](const fs::path&, JournalOrigin) {
                                            JournalLook next = script.front();
                                            script.pop_front();
                                            return next;
@@ -313,9 +313,9 @@ TEST(LernstandTargeted, TheModeAndTheRecordingGoTogether) {
         FakeLernstandView shown;
         InMemorySettings stored;
         stored.ini = "[Lernstand]\n" + c.stored;
-        LernstandEngine engine(shown, {kOwn, stored,
-                                       [] { return *ParseJournalTime("2026-12-08T12:00:00Z"); },
-                                       [](const fs::path&) { return Look(Found::Answers, "f"); }});
+        LernstandEngine engine(
+            shown, {kOwn, stored, [] { return *ParseJournalTime("2026-12-08T12:00:00Z"); },
+                    [](const fs::path&, JournalOrigin) { return Look(Found::Answers, "f"); }});
         engine.Start(Look(Found::Answers, "f"));
         stored.failWrites = !c.writable;
         (c.targetedBox ? shown.targeted : shown.recording) = c.ticked;
