@@ -18,9 +18,18 @@ share=$root/usr/share
 entry=$share/applications/$app_id.desktop
 metainfo=$share/metainfo/$app_id.metainfo.xml
 
-desktop-file-validate --no-hints "$entry" || fail "desktop-file-validate rejects $entry"
+# Clean means without hints: desktop-file-validate prints them but still succeeds.
+validate_entry() {
+    local said
+    said=$(desktop-file-validate "$1" 2>&1) && [ -z "$said" ] || fail "$1: $said"
+}
+validate_entry "$entry"
 appstreamcli validate --no-net "$metainfo" >/dev/null ||
     fail "appstreamcli rejects $metainfo: $(appstreamcli validate --no-net "$metainfo")"
+lernstand_metainfo=$share/metainfo/org.reihenheld.kalkuno.lernstand.metainfo.xml
+appstreamcli validate --pedantic --no-net "$lernstand_metainfo" >/dev/null ||
+    fail "appstreamcli rejects $lernstand_metainfo: $(appstreamcli validate --pedantic --no-net \
+        "$lernstand_metainfo")"
 
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
     fail "the AppStream file does not launch $app_id.desktop"
@@ -32,7 +41,9 @@ icon=$(entry_value Icon)
 [ -f "$share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "no scalable icon $icon.svg"
 
 lernstand=$share/applications/$app_id.Lernstand.desktop
-desktop-file-validate --no-hints "$lernstand" || fail "desktop-file-validate rejects $lernstand"
+validate_entry "$lernstand"
+grep -q "<launchable type=\"desktop-id\">$app_id.Lernstand.desktop</launchable>" \
+    "$lernstand_metainfo" || fail "the Lernstand's AppStream file does not launch its entry"
 [ -x "$root/usr/bin/$(sed -n 's/^Exec=//p' "$lernstand")" ] || fail "$lernstand names no program"
 [ "$(sed -n 's/^Icon=//p' "$lernstand")" = "$icon" ] || fail "$lernstand has another icon"
 

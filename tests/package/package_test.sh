@@ -37,6 +37,7 @@ expected=(
     ./usr/share/applications/org.reihenheld.Kalkuno.desktop
     ./usr/share/applications/org.reihenheld.Kalkuno.Lernstand.desktop
     ./usr/share/metainfo/org.reihenheld.Kalkuno.metainfo.xml
+    ./usr/share/metainfo/org.reihenheld.kalkuno.lernstand.metainfo.xml
     ./usr/share/doc/kalkuno/copyright
     ./usr/share/doc/kalkuno/changelog.gz
     ./usr/share/man/man1/kalkuno.1.gz
@@ -61,9 +62,10 @@ gzip -dc "$unpacked/usr/share/doc/kalkuno/changelog.gz" >"$out/changelog"
 changelog_version=$(dpkg-parsechangelog -l "$out/changelog" -S Version)
 [ "$changelog_version" = "$version" ] ||
     fail "the changelog's latest entry is $changelog_version, the package $version"
-release=$(grep -o -m1 '<release version="[^"]*"' \
-    "$unpacked/usr/share/metainfo/org.reihenheld.Kalkuno.metainfo.xml" | cut -d'"' -f2)
-[ "$release" = "$version" ] || fail "the AppStream file's latest release is $release, not $version"
+for metainfo in "$unpacked"/usr/share/metainfo/*.metainfo.xml; do
+    release=$(grep -o -m1 '<release version="[^"]*"' "$metainfo" | cut -d'"' -f2)
+    [ "$release" = "$version" ] || fail "$(basename "$metainfo")'s latest release is $release, not $version"
+done
 
 # Errors and warnings fail; lintian's informational notes do not.
 command -v lintian >/dev/null || fail "lintian is not installed (scripts/setup.sh installs it)"
