@@ -130,12 +130,14 @@ int main(int argc, char** argv) {
             std::vector<std::string> share;
             std::vector<std::string> retained;
             std::vector<std::string> expected;
+            std::vector<std::string> asked;
             std::vector<std::string> answers;
             int facts = 0;
             for (std::size_t drill = 0; drill < std::size(kDrills); ++drill) {
                 std::vector<double> shares;
                 std::vector<double> kept;
                 std::vector<double> recalled;
+                std::vector<double> everAsked;
                 std::vector<double> needed;
                 int reached = 0;
                 for (int seed = 0; seed < seeds; ++seed, ++run) {
@@ -146,12 +148,14 @@ int main(int argc, char** argv) {
                     }
                     kept.push_back(outcome.retained);
                     recalled.push_back(outcome.expected);
+                    everAsked.push_back(outcome.asked);
                     needed.push_back(outcome.answersTo90 ? *outcome.answersTo90 : kNotReached);
                     reached += outcome.answersTo90 ? 1 : 0;
                 }
                 share.push_back(shares.empty() ? "–" : Spread(shares, 1));
                 retained.push_back(Spread(kept, 0));
                 expected.push_back(Spread(recalled, 1));
+                asked.push_back(Spread(everAsked, 0));
                 answers.push_back(Spread(needed, 0) + " (" + std::to_string(reached) + "/" +
                                   std::to_string(seeds) + ")");
             }
@@ -163,6 +167,9 @@ int main(int argc, char** argv) {
             PrintRow(scenario.name, Name(memory),
                      "Facts expected to be recalled a week after the last day (sum of p)",
                      expected);
+            PrintRow(scenario.name, Name(memory),
+                     "Facts asked at least once by the last day (of " + std::to_string(facts) + ")",
+                     asked);
             PrintRow(scenario.name, Name(memory),
                      "Answers until 90 % of the facts start a day at p ≥ 0.9 (children reaching "
                      "it)",

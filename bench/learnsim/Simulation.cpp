@@ -159,6 +159,8 @@ public:
             }
             view_.TakeCalls();
         }
+        outcome.asked = static_cast<int>(std::count_if(
+            facts_.begin(), facts_.end(), [this](std::size_t f) { return asked_.at(f); }));
         StartDay(scenario_.days - 1 + kRetentionDays);
         outcome.retained = RecalledAtStart();
         for (const std::size_t fact : facts_) {
@@ -240,6 +242,7 @@ private:
     void Answer(Outcome& outcome) {
         const Fact fact{engine_->LastMultiplier(), engine_->LastRow()};
         const std::size_t index = FactIndex(fact);
+        asked_.at(index) = true;
         if (needing_ > 0) {
             ++outcome.whileNeeded;
             outcome.onNeeded += needs_.at(index) ? 1 : 0;
@@ -302,6 +305,7 @@ private:
     std::unique_ptr<PracticeEngine> engine_;
     LocalCalendar calendar_;
     std::array<bool, kFacts> needs_{};
+    std::array<bool, kFacts> asked_{};
     int needing_ = 0;
     std::uint32_t roundSeed_ = 0;
     // The engine's steady clock in milliseconds, and where the current day's round started on it.

@@ -30,6 +30,8 @@ struct Outcome {
     int onNeeded = 0;
     // Facts recalled with a probability of at least 0.9 a week after the last day.
     int retained = 0;
+    // Facts asked at least once by the last day.
+    int asked = 0;
     // The number of facts the child is expected to recall then: their probabilities summed.
     double expected = 0;
     int facts = 0;
