@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
 
     std::printf(
         "| Scenario | Memory model | Measure (median [IQR] over %d children; %.0f %% of the "
-        "recalled answers slow) | Gezielt | Specified draw | Draw + correction |\n",
+        "recalled answers slow) | Gezielt | Ordinary draw | Draw + correction |\n",
         seeds, 100 * slowShare);
     std::printf("| --- | --- | --- | --- | --- | --- |\n");
     auto run = runs.begin();
