@@ -12,10 +12,14 @@ struct Candidate {
     std::chrono::sys_days dueSince{};
 };
 
-template <typename T> void Shuffle(std::vector<T>& items, RandomGenerator& random) {
-    for (std::size_t i = items.size(); i > 1; --i) {
-        std::swap(items[i - 1], items[random.Next(static_cast<std::uint32_t>(i))]);
+template <typename Iterator> void Shuffle(Iterator first, Iterator last, RandomGenerator& random) {
+    for (auto i = last - first; i > 1; --i) {
+        std::swap(first[i - 1], first[random.Next(static_cast<std::uint32_t>(i))]);
     }
+}
+
+template <typename T> void Shuffle(std::vector<T>& items, RandomGenerator& random) {
+    Shuffle(items.begin(), items.end(), random);
 }
 
 // The table's order stays among equals, so a seed always gives the same round.
@@ -76,7 +80,13 @@ std::vector<PlannedProblem> Singles(Sorted& sorted, std::size_t wanted, RandomGe
     for (std::size_t i = 0; i < wanted && !order.empty(); ++i) {
         singles.push_back(order[i % order.size()]);
     }
-    Shuffle(singles, random);
+    // What needs practice is asked first, so a round cut short has asked it, and the round ends on
+    // facts that sit.
+    const auto fill = std::stable_partition(singles.begin(), singles.end(), [](const auto& single) {
+        return single.kind != PlannedKind::Fill;
+    });
+    Shuffle(singles.begin(), fill, random);
+    Shuffle(fill, singles.end(), random);
     return singles;
 }
 

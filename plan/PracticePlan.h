@@ -36,9 +36,11 @@ int LearningShowings(std::int32_t problemTotal);
 // The round's problems, in order, from the facts of the rows in force: the facts being learned,
 // those waiting longest first, each shown LearningShowings times with at least two other problems
 // between two showings and together at most half the round; then the facts due, most overdue
-// first; then the facts never answered; then the others, the longest unanswered first. No problem
+// first; then the facts never answered; then the others, the longest unanswered first. The facts
+// due and never answered come before the others, each part in an order of its own. No problem
 // equals the one before, and no fact comes twice unless it is being learned or the rows hold too
-// few facts. The order comes from the generator, so a seed replays the same round.
+// few facts; only then may a fact of the others come earlier. The order comes from the
+// generator, so a seed replays the same round.
 std::vector<PlannedProblem> PlanRound(const FactProgressTable& progress, const RowSwitches& rows,
                                       std::int32_t problemTotal, std::chrono::sys_days today,
                                       RandomGenerator& random);

@@ -1,0 +1,323 @@
+#include "bench/learnsim/Simulation.h"
+
+#include "bench/learnsim/MemoryModels.h"
+#include "facts/FactLevel.h"
+#include "facts/FactState.h"
+#include "facts/LocalCalendar.h"
+#include "plan/PracticePlan.h"
+#include "plan/ProblemSource.h"
+#include "practice/PracticeEngine.h"
+#include "settings/SettingsReader.h"
+#include "settings/SettingsSchema.h"
+#include "tests/support/FakePracticeView.h"
+#include "tests/support/InMemorySettings.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono;
+
+constexpr milliseconds kThreshold{kThresholdDefault * 1000};
+constexpr double kRecalled = 0.9;
+constexpr double kReached = 0.9;
+const sys_days kFirstDay = sys_days{year{2026} / 3 / 2};
+// The round of every day starts at this hour.
+constexpr hours kRoundHour{16};
+constexpr int kRetentionDays = 7;
+
+// Response times in milliseconds, drawn uniformly.
+constexpr std::pair<int, int> kFastTime{1200, 2800};
+constexpr std::pair<int, int> kSlowTime{3200, 5000};
+constexpr std::pair<int, int> kWrongTime{2000, 6000};
+
+using WallClock = std::function<WallTime()>;
+
+std::unique_ptr<Memory> MakeMemory(MemoryKind kind) {
+    if (kind == MemoryKind::Fsrs45) {
+        return std::make_unique<Fsrs45Memory>();
+    }
+    return std::make_unique<ActrMemory>();
+}
+
+// Every answer the engine reports, stamped with the simulated wall clock, the oldest first.
+class Journal final : public AnswerRecorder {
+public:
+    explicit Journal(WallClock now)
+        : now_(std::move(now)) {}
+
+    void RoundStarted(const RoundFacts&) override {}
+    void Answered(const AnsweredProblem& answer) override {
+        answers.push_back({now_(), answer});
+        byFact.at(FactIndex(answer.Problem())).push_back(answers.back());
+    }
+
+    std::vector<RecordedAnswer> answers;
+    std::array<std::vector<RecordedAnswer>, kFacts> byFact;
+
+private:
+    WallClock now_;
+};
+
+// Plans from the journal in memory as JournalProblemSource does from the file.
+class JournalPlan final : public ProblemSource {
+public:
+    JournalPlan(const Journal& journal, WallClock now)
+        : journal_(journal)
+        , now_(std::move(now)) {}
+
+    std::optional<std::vector<PlannedProblem>> PlanRound(const RowSwitches& rows,
+                                                         std::int32_t problemTotal,
+                                                         RandomGenerator& random) override {
+        return ::PlanRound(ProgressOf(journal_.answers, kThreshold), rows, problemTotal,
+                           LocalCalendar().DayOf(now_()), random);
+    }
+
+private:
+    const Journal& journal_;
+    WallClock now_;
+};
+
+// The engine's own draw, handed in as a plan so that the engine corrects mistakes.
+class DrawnPlan final : public ProblemSource {
+public:
+    std::optional<std::vector<PlannedProblem>> PlanRound(const RowSwitches& rows,
+                                                         std::int32_t problemTotal,
+                                                         RandomGenerator& random) override {
+        std::vector<PlannedProblem> plan;
+        Fact last{};
+        for (std::int32_t i = 0; i < problemTotal; ++i) {
+            Fact fact;
+            do {
+                fact.row = static_cast<int>(random.Next(kRows)) + 1;
+                fact.multiplier = static_cast<int>(random.Next(kMultipliers)) + 1;
+            } while (!RowOn(rows, fact.row) || fact == last);
+            plan.push_back({fact, PlannedKind::Fill});
+            last = fact;
+        }
+        return plan;
+    }
+};
+
+bool NeedsPractice(const FactProgress& progress, sys_days today) {
+    return !progress.level || *progress.level == 0 || *DueDay(progress) <= today;
+}
+
+class Child {
+public:
+    Child(const Scenario& scenario, MemoryKind memory, Drill drill, double slowShare,
+          std::uint32_t seed)
+        : scenario_(scenario)
+        , slowShare_(slowShare)
+        , memory_(MakeMemory(memory))
+        , journal_([this] { return Now(); })
+        , random_(seed)
+        , roundSeeds_(seed) {
+        for (int row = scenario.firstRow; row <= scenario.lastRow; ++row) {
+            for (int multiplier = 1; multiplier <= kMultipliers; ++multiplier) {
+                facts_.push_back(FactIndex({multiplier, row}));
+            }
+        }
+        if (drill == Drill::Planned) {
+            source_ = std::make_unique<JournalPlan>(journal_, [this] { return Now(); });
+        } else if (drill == Drill::DrawnWithCorrection) {
+            source_ = std::make_unique<DrawnPlan>();
+        }
+        Configure(drill != Drill::Drawn);
+        engine_ = std::make_unique<PracticeEngine>(
+            view_, settings_, [this] { return roundSeed_; }, &journal_, [this] { return clock_; },
+            source_.get());
+        view_.Attach(*engine_);
+        PracticeBefore(seed);
+    }
+
+    Outcome Run() {
+        Outcome outcome;
+        outcome.facts = static_cast<int>(facts_.size());
+        int answers = 0;
+        for (int day = 0; day <= scenario_.days; ++day) {
+            StartDay(day);
+            if (!outcome.answersTo90 && RecalledAtStart() >= kReached * outcome.facts) {
+                outcome.answersTo90 = answers;
+            }
+            if (day == scenario_.days) {
+                break;
+            }
+            roundSeed_ = static_cast<std::uint32_t>(roundSeeds_());
+            engine_->FormShow();
+            for (int problem = 0; problem < scenario_.problemsPerRound; ++problem) {
+                Answer(outcome);
+                ++answers;
+            }
+            view_.TakeCalls();
+        }
+        outcome.asked = static_cast<int>(std::count_if(
+            facts_.begin(), facts_.end(), [this](std::size_t f) { return asked_.at(f); }));
+        StartDay(scenario_.days - 1 + kRetentionDays);
+        outcome.retained = RecalledAtStart();
+        for (const std::size_t fact : facts_) {
+            outcome.expected += memory_->Probability(fact, Now());
+        }
+        return outcome;
+    }
+
+private:
+    WallTime Now() const { return dayStart_ + milliseconds(clock_ - dayStartClock_); }
+
+    void Configure(bool targeted) {
+        for (int row = 1; row <= kRows; ++row) {
+            const SettingEntry entry =
+                settings::RowEntry(row, row >= scenario_.firstRow && row <= scenario_.lastRow);
+            settings_.Write(entry.section, entry.key, entry.value);
+        }
+        settings_.Write(settings::kDefaultsSection, settings::kTotalKey,
+                        std::to_string(scenario_.problemsPerRound));
+        settings_.Write(settings::kDefaultsSection, settings::kTimerKey, settings::kOff);
+        settings_.Write(settings::kLernstandSection, settings::kRecordKey, settings::kOn);
+        settings_.Write(settings::kLernstandSection, settings::kTargetedKey,
+                        settings::OnOff(targeted));
+    }
+
+    // Day 0 is the first day of practice; earlier days hold the practice before.
+    void StartDay(int day) {
+        dayStart_ = kFirstDay + days(day) + kRoundHour;
+        dayStartClock_ = clock_;
+        today_ = kFirstDay + days(day);
+        for (const std::size_t fact : facts_) {
+            Watch(fact);
+        }
+    }
+
+    int RecalledAtStart() const {
+        return static_cast<int>(std::count_if(facts_.begin(), facts_.end(), [this](std::size_t f) {
+            return memory_->Probability(f, Now()) >= kRecalled;
+        }));
+    }
+
+    // The sure facts were answered right and fast on several days before, each a step of the
+    // plan's own review ladder after the one before, the newest one to fourteen days ago.
+    void PracticeBefore(std::uint32_t seed) {
+        std::mt19937 setup(seed);
+        std::vector<std::size_t> shuffled = facts_;
+        std::shuffle(shuffled.begin(), shuffled.end(), setup);
+        shuffled.resize(
+            static_cast<std::size_t>(scenario_.sureShare * static_cast<double>(facts_.size())));
+        std::vector<std::pair<int, std::size_t>> practice;
+        for (const std::size_t fact : shuffled) {
+            const int answers = 3 + static_cast<int>(setup() % 3);
+            int day = -1 - static_cast<int>(setup() % 14);
+            for (int step = answers - 1; step >= 0; --step) {
+                practice.emplace_back(day, fact);
+                if (step > 0) {
+                    day -= kReviewDays[step - 1];
+                }
+            }
+        }
+        std::stable_sort(practice.begin(), practice.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        int day = 0;
+        for (const auto& [answerDay, fact] : practice) {
+            if (answerDay != day) {
+                day = answerDay;
+                StartDay(day);
+            }
+            const int time = Uniform(kFastTime);
+            clock_ += time;
+            const Fact problem{static_cast<int>(fact % kMultipliers) + 1,
+                               static_cast<int>(fact / kMultipliers) + 1};
+            journal_.Answered({problem.multiplier, problem.row, std::to_string(problem.Product()),
+                               AnswerOutcome::Right, time});
+            memory_->Answered(fact, Now(), Recall::Fast);
+        }
+    }
+
+    void Answer(Outcome& outcome) {
+        const Fact fact{engine_->LastMultiplier(), engine_->LastRow()};
+        const std::size_t index = FactIndex(fact);
+        asked_.at(index) = true;
+        if (needing_ > 0) {
+            ++outcome.whileNeeded;
+            outcome.onNeeded += needs_.at(index) ? 1 : 0;
+        }
+        Recall recall = Recall::Failed;
+        if (Chance() < memory_->Probability(index, Now())) {
+            recall = Chance() < slowShare_ ? Recall::Slow : Recall::Fast;
+        }
+        Advance(Uniform(recall == Recall::Fast   ? kFastTime
+                        : recall == Recall::Slow ? kSlowTime
+                                                 : kWrongTime));
+        // A wrong answer is a neighbour in the row.
+        const int typed = recall == Recall::Failed ? fact.Product() + fact.row : fact.Product();
+        view_.Type(std::to_string(typed) + "\r");
+        memory_->Answered(index, Now(), recall);
+        Watch(index);
+        if (engine_->Correcting()) {
+            Advance(PracticeEngine::kCorrectionMilliseconds);
+            memory_->CorrectionShown(index, Now());
+        }
+    }
+
+    // Whether the fact needs practice by the plan's own rule, from its recorded answers.
+    void Watch(std::size_t fact) {
+        LevelCount count(kThreshold, calendar_);
+        const auto& answers = journal_.byFact.at(fact);
+        for (auto answer = answers.rbegin(); answer != answers.rend(); ++answer) {
+            if (!count.Add(answer->answeredAt, answer->problem.outcome,
+                           answer->problem.responseMilliseconds)) {
+                break;
+            }
+        }
+        const bool needs = NeedsPractice(count.Progress(), today_);
+        needing_ += (needs ? 1 : 0) - (needs_.at(fact) ? 1 : 0);
+        needs_.at(fact) = needs;
+    }
+
+    void Advance(std::int64_t milliseconds) {
+        clock_ += milliseconds;
+        view_.Advance(milliseconds);
+    }
+
+    double Chance() { return std::uniform_real_distribution<double>(0, 1)(random_); }
+
+    int Uniform(std::pair<int, int> range) {
+        return std::uniform_int_distribution<int>(range.first, range.second)(random_);
+    }
+
+    const Scenario& scenario_;
+    double slowShare_;
+    std::unique_ptr<Memory> memory_;
+    Journal journal_;
+    // The child's luck, and the rounds' seeds: one a day, the same for every drill.
+    std::mt19937_64 random_;
+    std::mt19937 roundSeeds_;
+    std::vector<std::size_t> facts_;
+    InMemorySettings settings_;
+    FakePracticeView view_;
+    std::unique_ptr<ProblemSource> source_;
+    std::unique_ptr<PracticeEngine> engine_;
+    LocalCalendar calendar_;
+    std::array<bool, kFacts> needs_{};
+    std::array<bool, kFacts> asked_{};
+    int needing_ = 0;
+    std::uint32_t roundSeed_ = 0;
+    // The engine's steady clock in milliseconds, and where the current day's round started on it.
+    std::int64_t clock_ = 0;
+    std::int64_t dayStartClock_ = 0;
+    WallTime dayStart_{};
+    sys_days today_{};
+};
+
+} // namespace
+
+Outcome Simulate(const Scenario& scenario, MemoryKind memory, Drill drill, double slowShare,
+                 std::uint32_t seed) {
+    return Child(scenario, memory, drill, slowShare, seed).Run();
+}
