@@ -3,8 +3,19 @@
 #include "lernstand/core/FactTexts.h"
 
 #include <QColor>
+#include <QFont>
 
 #include <utility>
+
+namespace {
+
+QFont SwitchedOffFont() {
+    QFont font;
+    font.setItalic(true);
+    return font;
+}
+
+} // namespace
 
 FactTableModel::FactTableModel(QObject* parent)
     : QAbstractTableModel(parent)
@@ -88,8 +99,11 @@ QVariant FactTableModel::headerData(int section, Qt::Orientation orientation, in
     switch (role) {
     case Qt::DisplayRole:
         return QStringLiteral("Reihe %1").arg(section + 1);
+    // Grey at 5:1 on the header is too close to black to tell alone; the slant tells it too.
     case Qt::ForegroundRole:
-        return on ? QVariant() : QVariant(QColor(160, 160, 160));
+        return on ? QVariant() : QVariant(QColor(96, 96, 96));
+    case Qt::FontRole:
+        return on ? QVariant() : QVariant(SwitchedOffFont());
     case Qt::ToolTipRole:
         return on ? QVariant() : QVariant(QStringLiteral("in den Einstellungen abgeschaltet"));
     default:
