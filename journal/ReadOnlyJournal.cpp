@@ -13,24 +13,22 @@ namespace {
 
 using Found = JournalReading::Found;
 
-// Why a database without the journal's tables cannot be shown.
-constexpr const char* kNoJournal = "keine Lernstand-Datenbank";
-
 JournalReading Read(const SqliteConnection& connection, const JournalRead& read) {
     SqliteTransaction reading(connection, SqliteTransaction::Kind::Reading);
     switch (InspectJournal(connection)) {
+    case JournalContent::Older:
     case JournalContent::Current:
         read(connection);
         return {Found::Answers, {}};
     case JournalContent::Empty:
-        return {Found::Empty, kNoJournal};
+        return {Found::Empty, kNotAJournal};
     case JournalContent::Newer:
         return {Found::Newer,
                 "user_version " + std::to_string(connection.QueryInteger("PRAGMA user_version"))};
     case JournalContent::Foreign:
         break;
     }
-    return {Found::Foreign, kNoJournal};
+    return {Found::Foreign, kNotAJournal};
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "lernstand/TLernstand.h"
 
 #include "journal/JournalRecorder.h"
+#include "journal/JournalSchema.h"
 #include "journal/SqliteConnection.h"
 #include "journal/UtcTime.h"
 #include "lernstand/FactTableModel.h"
@@ -32,7 +33,9 @@ void Prepare(Prepared prepared, const fs::path& journal) {
     if (prepared == Prepared::Damaged) {
         std::ofstream(journal, std::ios::binary) << "Einkaufsliste: Milch, Brot";
     } else if (prepared == Prepared::Newer) {
-        SqliteConnection(journal).Execute("CREATE TABLE later (x); PRAGMA user_version = 2");
+        SqliteConnection(journal).Execute(
+            ("CREATE TABLE later (x); PRAGMA user_version = " + std::to_string(kJournalVersion + 1))
+                .c_str());
     } else if (prepared == Prepared::Answers) {
         JournalRecorder recorder(journal,
                                  [] { return *ParseJournalTime("2026-12-08T09:15:02.347Z"); });
