@@ -22,6 +22,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -105,6 +106,7 @@ TLernstand::TLernstand(LernstandServices services, std::future<JournalLook> firs
     layout->addWidget(table_, 1);
     layout->addWidget(BuildFooter());
     menu_ = new JournalMenu(this, engine_);
+    layout->insertWidget(0, BuildNameLine());
 
     RunGuarded([this, &firstLook] { engine_.Start(FirstLook(firstLook)); });
     resize(kStartSize);
@@ -287,4 +289,34 @@ void TLernstand::Watch(const std::filesystem::path& journal, const JournalStamps
                 [this] { RunGuarded([this] { engine_.Reload(); }); });
     }
     watcher_->Rewatch(read);
+}
+
+QWidget* TLernstand::BuildNameLine() {
+    // Wide enough for a first and a last name at the window's type size.
+    constexpr int kNamePixels = 320;
+    constexpr int kMostNameCharacters = 40;
+    auto* line = new QWidget(this);
+    name_ = new QLineEdit(line);
+    name_->setObjectName(QStringLiteral("ChildName"));
+    name_->setAccessibleName(QStringLiteral("Name"));
+    name_->setMaxLength(kMostNameCharacters);
+    name_->setFixedWidth(kNamePixels);
+    auto* label = new QLabel(QStringLiteral("&Name:"), line);
+    label->setBuddy(name_);
+    connect(name_, &QLineEdit::editingFinished, this,
+            [this] { RunGuarded([this] { engine_.NameEdited(name_->text().toStdString()); }); });
+    auto* layout = new QHBoxLayout(line);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label);
+    layout->addWidget(name_);
+    layout->addStretch();
+    return line;
+}
+
+void TLernstand::ShowOwner(const JournalOwner& owner) {
+    const QSignalBlocker blocker(name_);
+    name_->setText(QString::fromStdString(owner.name));
+    name_->setPlaceholderText(QString::fromStdString(owner.placeholder));
+    name_->setReadOnly(!owner.nameEditable);
+    menu_->EnableTeacherCopy(owner.teacherCopy);
 }

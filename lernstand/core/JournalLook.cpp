@@ -25,6 +25,7 @@ JournalLook LookAtJournal(const fs::path& journal) {
     look.before = StampJournal(journal);
     look.reading = ReadJournalReadOnly(journal, [&look](const SqliteConnection& connection) {
         look.answers = ReadRecordedAnswers(connection);
+        look.name = ReadChildName(connection);
     });
     return look;
 }

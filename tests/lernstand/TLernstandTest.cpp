@@ -8,7 +8,9 @@
 #include "tests/support/FileBytes.h"
 #include "tests/support/InMemorySettings.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -116,6 +118,27 @@ private slots:
         const auto files =
             std::distance(fs::directory_iterator(journal.parent_path()), fs::directory_iterator());
         QVERIFY(prepared == Prepared::Answers || files <= 1);
+    }
+
+    // Typed before anything was recorded, the name creates the journal and is there next time.
+    void nameIsKeptInTheJournal() {
+        const QTemporaryDir data;
+        const fs::path journal = fs::path(data.path().toStdString()) / "Kalkuno/Lernstand.sqlite";
+        InMemorySettings settings;
+        {
+            TLernstand window({journal, settings});
+            window.show();
+            auto* name = window.findChild<QLineEdit*>(QStringLiteral("ChildName"));
+            QCOMPARE(name->placeholderText(), QStringLiteral("Lernstand.sqlite"));
+            name->setFocus();
+            QTest::keyClicks(name, QStringLiteral("Anna"));
+            QTest::keyClick(name, Qt::Key_Return);
+        }
+        TLernstand window({journal, settings});
+        auto* name = window.findChild<QLineEdit*>(QStringLiteral("ChildName"));
+        QCOMPARE(name->text(), QStringLiteral("Anna"));
+        QVERIFY(!name->isReadOnly());
+        QVERIFY(window.findChild<QAction*>(QStringLiteral("TeacherCopy"))->isEnabled());
     }
 };
 
