@@ -23,6 +23,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -106,7 +107,7 @@ TLernstand::TLernstand(LernstandServices services, std::future<JournalLook> firs
     layout->addWidget(table_, 1);
     layout->addWidget(BuildFooter());
     menu_ = new JournalMenu(this, engine_);
-    layout->insertWidget(0, BuildNameLine());
+    menuBar()->setCornerWidget(BuildNameLine());
 
     RunGuarded([this, &firstLook] { engine_.Start(FirstLook(firstLook)); });
     resize(kStartSize);
@@ -293,7 +294,7 @@ void TLernstand::Watch(const std::filesystem::path& journal, const JournalStamps
 
 QWidget* TLernstand::BuildNameLine() {
     // Wide enough for a first and a last name at the window's type size.
-    constexpr int kNamePixels = 320;
+    constexpr int kNamePixels = 260;
     constexpr int kMostNameCharacters = 40;
     auto* line = new QWidget(this);
     name_ = new QLineEdit(line);
@@ -306,10 +307,10 @@ QWidget* TLernstand::BuildNameLine() {
     connect(name_, &QLineEdit::editingFinished, this,
             [this] { RunGuarded([this] { engine_.NameEdited(name_->text().toStdString()); }); });
     auto* layout = new QHBoxLayout(line);
-    layout->setContentsMargins(0, 0, 0, 0);
+    // Clear of the menu bar's edges, as the menu titles are.
+    layout->setContentsMargins(0, 1, layout->spacing(), 1);
     layout->addWidget(label);
     layout->addWidget(name_);
-    layout->addStretch();
     return line;
 }
 
@@ -318,5 +319,11 @@ void TLernstand::ShowOwner(const JournalOwner& owner) {
     name_->setText(QString::fromStdString(owner.name));
     name_->setPlaceholderText(QString::fromStdString(owner.placeholder));
     name_->setReadOnly(!owner.nameEditable);
+    // A name that cannot be edited looks like a label, not like an empty form to fill in.
+    QPalette look = palette();
+    if (!owner.nameEditable) {
+        look.setBrush(QPalette::Base, look.window());
+    }
+    name_->setPalette(look);
     menu_->EnableTeacherCopy(owner.teacherCopy);
 }
