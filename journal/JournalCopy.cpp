@@ -165,6 +165,12 @@ JournalCopy CopyJournal(const fs::path& journal, const fs::path& target) {
     if (reading.found != Found::Answers) {
         return {Problem::NotReadable, reading.problem, 0};
     }
+    for (const fs::path& file : {journal, WriteAheadLogOf(journal), SharedIndexOf(journal)}) {
+        std::error_code error;
+        if (fs::equivalent(file, target, error)) {
+            return {Problem::TargetIsJournal, {}, 0};
+        }
+    }
     try {
         PartFile part(target);
         WriteSnapshot(journal, part.Path());

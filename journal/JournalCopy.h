@@ -14,6 +14,7 @@ struct JournalCopy {
         TargetReadOnly,  // the copy's folder may not be written, say on a write-protected stick
         TargetGone,      // the copy's folder is not there (any more), say on a pulled stick
         TargetFailed,    // writing the copy failed otherwise, say with an input/output error
+        TargetIsJournal, // the copy would replace the journal or one of its companion files
     };
 
     Problem problem = Problem::None;

@@ -215,6 +215,7 @@ void LernstandEngine::SaveTeacherCopy(const std::filesystem::path& target) {
     case JournalCopy::Problem::TargetReadOnly:
     case JournalCopy::Problem::TargetGone:
     case JournalCopy::Problem::TargetFailed:
+    case JournalCopy::Problem::TargetIsJournal:
         break;
     }
     view_.ShowWarning(TeacherCopyNotSavedText(target, copy.problem, copy.detail));

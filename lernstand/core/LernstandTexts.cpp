@@ -124,6 +124,9 @@ std::string TeacherCopyNotSavedText(const std::filesystem::path& copy, JournalCo
     case Problem::TargetGone:
         reason = "Der Ordner ist nicht mehr da – wurde der Stick abgezogen?";
         break;
+    case Problem::TargetIsJournal:
+        reason = "Dort liegt der Lernstand selbst – bitte einen anderen Namen oder Ordner wählen.";
+        break;
     case Problem::None:
     case Problem::NothingRecorded:
     case Problem::NotReadable:

@@ -113,6 +113,9 @@ TEST(JournalCopy, StickFailuresLeaveNoFileAndTheJournalUntouched) {
          Problem::TargetReadOnly},
         {"stick pulled", [](const fs::path& stick) { fs::remove_all(stick); }, CopyJournal,
          Problem::TargetGone},
+        {"the journal itself chosen", [](const fs::path&) {},
+         [](const fs::path& journal, const fs::path&) { return CopyJournal(journal, journal); },
+         Problem::TargetIsJournal},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
