@@ -23,3 +23,8 @@ std::filesystem::path XdgBaseFolder(const char* variable, const std::filesystem:
                ? std::filesystem::path(value)
                : HomeFolder() / belowHome;
 }
+
+std::string LoginName() {
+    const passwd* user = getpwuid(getuid());
+    return user != nullptr && user->pw_name != nullptr ? user->pw_name : "";
+}

@@ -45,13 +45,16 @@ void SwitchToWriteAheadLog(const SqliteConnection& connection) {
     }
 }
 
-// Creates the schema unless another program did so since the file was inspected.
-void CreateSchema(const SqliteConnection& connection) {
+// Creates or upgrades the schema unless another program did so since the file was inspected.
+void SettleSchema(const SqliteConnection& connection) {
     SqliteTransaction transaction(connection);
     switch (Inspect(connection)) {
     case JournalContent::Empty:
-        connection.Execute(kJournalSchema);
-        connection.Execute(("PRAGMA user_version = " + std::to_string(kJournalVersion)).c_str());
+        CreateJournalTables(connection);
+        transaction.Commit();
+        return;
+    case JournalContent::Older:
+        UpgradeJournalTables(connection);
         transaction.Commit();
         return;
     case JournalContent::Current:
@@ -62,12 +65,26 @@ void CreateSchema(const SqliteConnection& connection) {
     }
 }
 
+// A failed upgrade has been rolled back; damage is left to the caller, which moves the file aside.
+void Upgrade(const SqliteConnection& connection) {
+    try {
+        SettleSchema(connection);
+    } catch (const SqliteError& error) {
+        if (error.IsDamage()) {
+            throw;
+        }
+        throw std::runtime_error(std::string("Lernstand der Version 1 kann nicht auf Version ") +
+                                 std::to_string(kJournalVersion) +
+                                 " gebracht werden und bleibt, wie er ist (" + error.what() + ")");
+    }
+}
+
 } // namespace
 
-Journal::Journal(fs::path path, WallTime now)
+Journal::Journal(fs::path path, WallTime now, OnForeign onForeign)
     : path_(std::move(path)) {
     fs::create_directories(path_.parent_path());
-    connection_ = Open(now);
+    connection_ = Open(now, onForeign);
     struct stat opened {};
     if (stat(path_.c_str(), &opened) == 0) {
         device_ = opened.st_dev;
@@ -97,7 +114,7 @@ bool Journal::IsInPlace() const {
            current.st_ino == inode_;
 }
 
-std::unique_ptr<SqliteConnection> Journal::Open(WallTime now) {
+std::unique_ptr<SqliteConnection> Journal::Open(WallTime now, OnForeign onForeign) {
     auto connection = std::make_unique<SqliteConnection>(path_);
     // Until the file is known to be a journal, closing must not change it.
     connection->SetCheckpointOnClose(false);
@@ -107,10 +124,13 @@ std::unique_ptr<SqliteConnection> Journal::Open(WallTime now) {
         const SqliteTransaction reading(*connection, SqliteTransaction::Kind::Reading);
         state = Inspect(*connection);
     }
+    if (state == JournalContent::Foreign && onForeign == OnForeign::Refuse) {
+        throw std::runtime_error(kNotAJournal);
+    }
     if (state == JournalContent::Foreign && !movedAside_) {
         connection.reset();
         movedAside_ = MoveAside(path_, now);
-        return Open(now);
+        return Open(now, onForeign);
     }
     if (state == JournalContent::Newer) {
         throw NewerJournalError("Lernstand einer neueren Programmversion (user_version " +
@@ -120,13 +140,17 @@ std::unique_ptr<SqliteConnection> Journal::Open(WallTime now) {
     if (state == JournalContent::Foreign) {
         throw std::runtime_error("no journal in place even after moving a file aside");
     }
+    // Before the switch of the log, so that a journal that cannot be upgraded stays as it was.
+    if (state == JournalContent::Older) {
+        Upgrade(*connection);
+    }
     SwitchToWriteAheadLog(*connection);
     // A checkpoint syncs to disk and holds up the answer that starts it; a log of up to 8 MB
     // before one halves how often that happens.
     connection->Execute("PRAGMA synchronous = NORMAL; PRAGMA foreign_keys = ON; "
                         "PRAGMA wal_autocheckpoint = 2000");
     if (state == JournalContent::Empty) {
-        CreateSchema(*connection);
+        SettleSchema(*connection);
     }
     connection->SetCheckpointOnClose(true);
     return connection;
@@ -174,4 +198,18 @@ void Journal::InsertAnswer(std::int64_t roundId, const AnsweredProblem& answer,
         .Bind(6, OutcomeText(answer.outcome))
         .Bind(7, answer.responseMilliseconds)
         .Run();
+}
+
+void Journal::StoreChildName(std::string_view name) const {
+    SqliteTransaction transaction(*connection_);
+    connection_->Execute("DELETE FROM child");
+    if (!name.empty()) {
+        connection_->Prepare("INSERT INTO child (id, name) VALUES (1, ?)").Bind(1, name).Run();
+    }
+    transaction.Commit();
+}
+
+void StoreJournalName(const fs::path& journal, std::string_view name) {
+    Journal(journal, std::chrono::system_clock::now(), Journal::OnForeign::Refuse)
+        .StoreChildName(name);
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <string_view>
 #include <sys/types.h>
 
 // The journal holds a schema this program does not know; it is left as it is.
@@ -27,11 +28,17 @@ public:
     // How long a write waits for another program's write before it gives up.
     static constexpr std::chrono::milliseconds kBusyTimeout{5000};
 
-    // Opens the journal at path, creating folder, file and schema as needed. A file that is no
-    // journal or is damaged is moved aside with its companion files and a new journal started.
-    // The name it gets tells the time now. Throws NewerJournalError for a journal of a newer
-    // schema, SqliteError or std::filesystem::filesystem_error when it cannot be opened or created.
-    explicit Journal(std::filesystem::path path, WallTime now = std::chrono::system_clock::now());
+    // What opening does with a file in the journal's place that is no journal or is damaged.
+    enum class OnForeign { MoveAside, Refuse };
+
+    // Opens the journal at path, creating folder, file and schema as needed, and brings a journal
+    // of version 1 to this version in one transaction. A file that is no journal or is damaged
+    // is moved aside with its companion files and a new journal started; the name it gets tells
+    // the time now. Throws NewerJournalError for a journal of a newer schema, std::runtime_error
+    // for a foreign file that is refused or a journal that cannot be upgraded (left as it was),
+    // SqliteError or std::filesystem::filesystem_error when it cannot be opened or created.
+    explicit Journal(std::filesystem::path path, WallTime now = std::chrono::system_clock::now(),
+                     OnForeign onForeign = OnForeign::MoveAside);
 
     // Renames the file at path with its write-ahead log and shared-memory index to a free name
     // beside it that tells the time now, and returns that name.
@@ -51,8 +58,11 @@ public:
                           WallTime answeredAt) const;
     void AddAnswer(std::int64_t roundId, const AnsweredProblem& answer, WallTime answeredAt) const;
 
+    // Keeps the child's name; an empty one removes it.
+    void StoreChildName(std::string_view name) const;
+
 private:
-    std::unique_ptr<SqliteConnection> Open(WallTime now);
+    std::unique_ptr<SqliteConnection> Open(WallTime now, OnForeign onForeign);
     void InsertAnswer(std::int64_t roundId, const AnsweredProblem& answer,
                       WallTime answeredAt) const;
 
@@ -63,3 +73,7 @@ private:
     dev_t device_ = 0;
     ino_t inode_ = 0;
 };
+
+// Keeps the child's name in the journal at path, which is created when there is none yet. A file
+// that is no journal is refused, never moved aside. Throws as Journal's constructor does.
+void StoreJournalName(const std::filesystem::path& journal, std::string_view name);

@@ -160,6 +160,14 @@ std::vector<RecordedAnswer> ReadRecordedAnswers(const SqliteConnection& connecti
     return answers;
 }
 
+std::string ReadChildName(const SqliteConnection& connection) {
+    if (connection.QueryInteger("PRAGMA user_version") < 2) {
+        return {};
+    }
+    SqliteStatement query = connection.Prepare("SELECT name FROM child WHERE id = 1");
+    return query.Step() ? query.Text(0) : std::string();
+}
+
 FactAnswerReader::FactAnswerReader(const SqliteConnection& connection)
     : query_(connection.Prepare(kFactQuery)) {}
 

@@ -5,6 +5,7 @@
 #include "journal/SqliteStatement.h"
 
 #include <functional>
+#include <string>
 #include <vector>
 
 class SqliteConnection;
@@ -16,6 +17,9 @@ std::vector<JournalAnswer> ReadJournalAnswers(const SqliteConnection& connection
 // Every answer of the journal without its round, in the order they were written, with the same
 // rows left out. Several times faster than ReadJournalAnswers on a big journal.
 std::vector<RecordedAnswer> ReadRecordedAnswers(const SqliteConnection& connection);
+
+// The child's name kept in the journal; empty when there is none, as in a journal of version 1.
+std::string ReadChildName(const SqliteConnection& connection);
 
 // Reads the answers to single facts, the newest first, with the same rows left out. Reads no more
 // of a big journal than asked for, and one statement serves every fact.

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
-const char* const kJournalSchema = R"(CREATE TABLE rounds (
+namespace {
+
+// Version 1: every round and every answer.
+constexpr const char* kRoundsAndAnswers = R"(CREATE TABLE rounds (
   id            INTEGER PRIMARY KEY,
   started_at    TEXT    NOT NULL,  -- UTC, 'YYYY-MM-DDTHH:MM:SS.mmmZ'
   problem_total INTEGER NOT NULL,
@@ -28,7 +31,16 @@ CREATE TABLE answers (
 CREATE INDEX answers_by_fact ON answers (table_row, multiplier, id);
 )";
 
-namespace {
+// Version 2: the child's name travels with the answers, also in a copy for the teacher.
+constexpr const char* kChild = R"(CREATE TABLE child (
+  id   INTEGER PRIMARY KEY CHECK (id = 1),  -- a journal is one child's: one row at most
+  name TEXT    NOT NULL  -- as a grown-up typed it in the Lernstand; no row while none is given
+);
+)";
+
+void SetVersion(const SqliteConnection& connection) {
+    connection.Execute(("PRAGMA user_version = " + std::to_string(kJournalVersion)).c_str());
+}
 
 std::vector<std::string> ColumnNames(const SqliteConnection& connection, std::string_view table) {
     SqliteStatement columns =
@@ -72,8 +84,26 @@ JournalContent InspectJournal(const SqliteConnection& connection) {
     if (version == 0 && connection.QueryInteger("SELECT count(*) FROM sqlite_master") == 0) {
         return JournalContent::Empty;
     }
-    return version == kJournalVersion && HasJournalTables(connection) ? JournalContent::Current
-                                                                      : JournalContent::Foreign;
+    if (version < 1 || !HasJournalTables(connection)) {
+        return JournalContent::Foreign;
+    }
+    if (version == 1) {
+        return JournalContent::Older;
+    }
+    return ColumnNames(connection, "child") == std::vector<std::string>{"id", "name"}
+               ? JournalContent::Current
+               : JournalContent::Foreign;
+}
+
+void CreateJournalTables(const SqliteConnection& connection) {
+    connection.Execute(kRoundsAndAnswers);
+    connection.Execute(kChild);
+    SetVersion(connection);
+}
+
+void UpgradeJournalTables(const SqliteConnection& connection) {
+    SetVersion(connection);
+    connection.Execute(kChild);
 }
 
 std::string_view OutcomeText(AnswerOutcome outcome) {

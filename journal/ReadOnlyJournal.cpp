@@ -16,26 +16,25 @@ namespace {
 
 using Found = JournalReading::Found;
 
-// Why a database without the journal's tables cannot be shown.
-constexpr const char* kNoJournal = "keine Lernstand-Datenbank";
 // Why a file that kept its reader busy too long is not shown.
 constexpr const char* kTooLong = "zu aufwendig zu lesen";
 
 JournalReading Read(const SqliteConnection& connection, const JournalRead& read) {
     SqliteTransaction reading(connection, SqliteTransaction::Kind::Reading);
     switch (InspectJournal(connection)) {
+    case JournalContent::Older:
     case JournalContent::Current:
         read(connection);
         return {Found::Answers, {}};
     case JournalContent::Empty:
-        return {Found::Empty, kNoJournal};
+        return {Found::Empty, kNotAJournal};
     case JournalContent::Newer:
         return {Found::Newer,
                 "user_version " + std::to_string(connection.QueryInteger("PRAGMA user_version"))};
     case JournalContent::Foreign:
         break;
     }
-    return {Found::Foreign, kNoJournal};
+    return {Found::Foreign, kNotAJournal};
 }
 
 // A copy of a journal and its log in a folder of its own below the temporary folder, removed with

@@ -12,7 +12,7 @@ struct JournalReading {
     enum class Found {
         Nothing,    // no file: nothing recorded yet
         Empty,      // a database without tables; the drill creates its file a moment before them
-        Answers,    // a journal of this program's version, possibly still without answers
+        Answers,    // a journal this program reads (version 1 or 2), possibly still without answers
         Newer,      // a journal of a schema newer than this program knows
         Foreign,    // a file that is no journal
         Unreadable, // damaged, or not readable for this user
@@ -42,7 +42,7 @@ enum class JournalOrigin { Own, Copy };
 // Opens the file at path read-only and changes nothing: no file is created, written or moved
 // aside, whatever it holds. Beside the user's own journal only SQLite may add its empty log and
 // shared index, as every reader does; beside a copy nothing at all: one with a log is read from a
-// private copy in the temporary folder. For a journal of this program's version, read is handed
+// private copy in the temporary folder. For a journal this program reads, read is handed
 // the connection, and everything it reads belongs to one state of the file.
 using JournalRead = std::function<void(const SqliteConnection& connection)>;
 JournalReading ReadJournalReadOnly(const std::filesystem::path& path, const JournalRead& read,

@@ -10,3 +10,8 @@ inline std::filesystem::path WriteAheadLogOf(const std::filesystem::path& databa
 inline std::filesystem::path SharedIndexOf(const std::filesystem::path& database) {
     return database.string() + "-shm";
 }
+
+// Where a database not in write-ahead-log mode keeps a transaction's undo record meanwhile.
+inline std::filesystem::path RollbackJournalOf(const std::filesystem::path& database) {
+    return database.string() + "-journal";
+}

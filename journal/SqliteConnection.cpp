@@ -45,7 +45,8 @@ std::string ImmutableUri(const fs::path& path) {
     return uri + "?immutable=1";
 }
 
-// The limits SQLite's advice for untrusted input names, far above anything a journal holds.
+// The limits SQLite's advice for untrusted input names, far above anything a journal holds; one
+// attached database is what "VACUUM INTO" needs for the teacher's copy.
 constexpr std::pair<int, int> kUntrustedLimits[] = {
     {SQLITE_LIMIT_LENGTH, 1'000'000},
     {SQLITE_LIMIT_SQL_LENGTH, 100'000},
@@ -54,7 +55,7 @@ constexpr std::pair<int, int> kUntrustedLimits[] = {
     {SQLITE_LIMIT_COMPOUND_SELECT, 3},
     {SQLITE_LIMIT_VDBE_OP, 25'000},
     {SQLITE_LIMIT_FUNCTION_ARG, 8},
-    {SQLITE_LIMIT_ATTACHED, 0},
+    {SQLITE_LIMIT_ATTACHED, 1},
     {SQLITE_LIMIT_LIKE_PATTERN_LENGTH, 50},
     {SQLITE_LIMIT_VARIABLE_NUMBER, 10},
     {SQLITE_LIMIT_TRIGGER_DEPTH, 10},

@@ -8,6 +8,9 @@ SqliteError::SqliteError(int code, const std::string& message)
 
 SqliteError::SqliteError(int code, sqlite3* connection)
     : SqliteError(code, connection != nullptr ? sqlite3_errmsg(connection) : sqlite3_errstr(code)) {
+    if (connection != nullptr) {
+        systemError_ = sqlite3_system_errno(connection);
+    }
 }
 
 bool SqliteError::IsDamage() const {

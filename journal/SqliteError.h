@@ -17,7 +17,10 @@ public:
     int PrimaryCode() const { return code_ & 0xff; }
     // The file is no database or a damaged one (SQLITE_NOTADB, SQLITE_CORRUPT).
     bool IsDamage() const;
+    // The system's error number of the file operation that failed, 0 when none is known.
+    int SystemError() const { return systemError_; }
 
 private:
     int code_;
+    int systemError_ = 0;
 };

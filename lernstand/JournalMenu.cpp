@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QStandardPaths>
@@ -36,8 +37,9 @@ QString StickFolder() {
 // The file the user chose in a save dialog, with the suffix added when left out; empty when
 // cancelled.
 QString AskFileToSave(QWidget* parent, const QString& caption, const QString& suggestedName,
-                      const QString& filter, const QString& suffix) {
-    QFileDialog dialog(parent, caption, DocumentsFolder(), filter);
+                      const QString& filter, const QString& suffix,
+                      const QString& folder = DocumentsFolder()) {
+    QFileDialog dialog(parent, caption, folder, filter);
     dialog.setObjectName(QStringLiteral("SaveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
@@ -54,6 +56,15 @@ std::vector<WorksheetPage> Worksheet(const LernstandEngine& engine) {
 QString TodayIso() {
     return QDate::currentDate().toString(Qt::ISODate);
 }
+
+// A copy to a slow stick may take seconds.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 } // namespace
 
@@ -73,6 +84,9 @@ JournalMenu::JournalMenu(QMainWindow* window, LernstandEngine& engine)
     QAction* print = menu->addAction(QStringLiteral("&Drucken…"), this, &JournalMenu::PrintClick);
     print->setShortcut(QKeySequence::Print);
     menu->addAction(QStringLiteral("Als &Tabelle speichern…"), this, &JournalMenu::TableClick);
+    teacherCopy_ = menu->addAction(QStringLiteral("Für die &Lehrkraft speichern…"), this,
+                                   &JournalMenu::TeacherCopyClick);
+    teacherCopy_->setObjectName(QStringLiteral("TeacherCopy"));
     menu->addSeparator();
     QAction* quit = menu->addAction(QStringLiteral("&Beenden"), window, &QMainWindow::close);
     quit->setShortcut(QKeySequence::Quit);
@@ -81,6 +95,10 @@ JournalMenu::JournalMenu(QMainWindow* window, LernstandEngine& engine)
 
 void JournalMenu::EnableOwnJournal(bool enabled) {
     own_->setEnabled(enabled);
+}
+
+void JournalMenu::EnableTeacherCopy(bool enabled) {
+    teacherCopy_->setEnabled(enabled);
 }
 
 void JournalMenu::OpenClick() {
@@ -137,5 +155,19 @@ void JournalMenu::TableClick() {
             !reason.isEmpty()) {
             ShowNotSaved(window_, fileName, reason);
         }
+    });
+}
+
+void JournalMenu::TeacherCopyClick() {
+    RunGuarded([this] {
+        const QString fileName = AskFileToSave(
+            window_, QStringLiteral("Für die Lehrkraft speichern"),
+            QString::fromStdString(engine_.TeacherCopyName()),
+            QStringLiteral("Lernstand (*.sqlite)"), QStringLiteral("sqlite"), StickFolder());
+        if (fileName.isEmpty()) {
+            return;
+        }
+        const WaitCursor waiting;
+        engine_.SaveTeacherCopy(QFile::encodeName(fileName).toStdString());
     });
 }

@@ -7,7 +7,7 @@ class QAction;
 class QMainWindow;
 
 // The Lernstand's "Datei" menu: another journal to look at, read-only, and the shown journal on
-// paper (a worksheet from its weak facts) and as a spreadsheet.
+// paper (a worksheet from its weak facts), as a spreadsheet and as a copy for the teacher.
 class JournalMenu : public QObject {
     Q_OBJECT
 
@@ -16,6 +16,8 @@ public:
 
     // "Eigener Lernstand" is offered while someone else's journal is shown.
     void EnableOwnJournal(bool enabled);
+    // "Für die Lehrkraft speichern…" is offered for the user's own journal once it exists.
+    void EnableTeacherCopy(bool enabled);
 
 private:
     void OpenClick();
@@ -23,8 +25,10 @@ private:
     void WorksheetClick();
     void PrintClick();
     void TableClick();
+    void TeacherCopyClick();
 
     QMainWindow* window_;
     LernstandEngine& engine_;
     QAction* own_ = nullptr;
+    QAction* teacherCopy_ = nullptr;
 };

@@ -22,6 +22,8 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -107,6 +109,7 @@ TLernstand::TLernstand(LernstandServices services, std::future<JournalLook> firs
     layout->addWidget(table_, 1);
     layout->addWidget(BuildFooter());
     menu_ = new JournalMenu(this, engine_);
+    menuBar()->setCornerWidget(BuildNameLine());
 
     RunGuarded([this, &firstLook] { engine_.Start(FirstLook(firstLook)); });
     resize(kStartSize);
@@ -318,4 +321,40 @@ void TLernstand::Watch(const std::filesystem::path& journal, const JournalStamps
                 [this] { RunGuarded([this] { engine_.Reload(); }); });
     }
     watcher_->Rewatch(read);
+}
+
+QWidget* TLernstand::BuildNameLine() {
+    // Wide enough for a first and a last name at the window's type size.
+    constexpr int kNamePixels = 260;
+    constexpr int kMostNameCharacters = 40;
+    auto* line = new QWidget(this);
+    name_ = new QLineEdit(line);
+    name_->setObjectName(QStringLiteral("ChildName"));
+    name_->setAccessibleName(QStringLiteral("Name"));
+    name_->setMaxLength(kMostNameCharacters);
+    name_->setFixedWidth(kNamePixels);
+    auto* label = new QLabel(QStringLiteral("&Name:"), line);
+    label->setBuddy(name_);
+    connect(name_, &QLineEdit::editingFinished, this,
+            [this] { RunGuarded([this] { engine_.NameEdited(name_->text().toStdString()); }); });
+    auto* layout = new QHBoxLayout(line);
+    // Clear of the menu bar's edges, as the menu titles are.
+    layout->setContentsMargins(0, 1, layout->spacing(), 1);
+    layout->addWidget(label);
+    layout->addWidget(name_);
+    return line;
+}
+
+void TLernstand::ShowOwner(const JournalOwner& owner) {
+    const QSignalBlocker blocker(name_);
+    name_->setText(QString::fromStdString(owner.name));
+    name_->setPlaceholderText(QString::fromStdString(owner.placeholder));
+    name_->setReadOnly(!owner.nameEditable);
+    // A name that cannot be edited looks like a label, not like an empty form to fill in.
+    QPalette look = palette();
+    if (!owner.nameEditable) {
+        look.setBrush(QPalette::Base, look.window());
+    }
+    name_->setPalette(look);
+    menu_->EnableTeacherCopy(owner.teacherCopy);
 }

@@ -15,6 +15,7 @@ class JournalWatcher;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QModelIndex;
 class QPushButton;
 class QTableView;
@@ -63,6 +64,9 @@ private:
     void LookAgainIn(std::chrono::milliseconds delay) override;
     void Watch(const std::filesystem::path& journal, const JournalStamps& read) override;
 
+    QWidget* BuildNameLine();
+    void ShowOwner(const JournalOwner& owner) override;
+
     LernstandEngine engine_;
     FactTableModel* model_ = nullptr;
     JournalWatcher* watcher_ = nullptr;
@@ -77,4 +81,5 @@ private:
     QComboBox* threshold_ = nullptr;
     QPushButton* weakRows_ = nullptr;
     QPushButton* delete_ = nullptr;
+    QLineEdit* name_ = nullptr;
 };

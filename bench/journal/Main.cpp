@@ -1,18 +1,22 @@
 // kalkuno_journal_bench <journal path> [commits]: makes a journal of 100 000 answers in rounds of
-// 10 at the path (replacing what is there), prints its size per answer, then records the given
-// number of answers (default 2000) through JournalRecorder into it, one commit each, and prints
-// how long an answer and a round start took.
+// 10 at the path (replacing what is there), spread over eight months and with about one answer in
+// five wrong, empty or too late, prints its size per answer, then records the given number of
+// answers (default 2000) through JournalRecorder into it, one commit each, and prints how long an
+// answer and a round start took.
 #include "journal/Journal.h"
 #include "journal/JournalRecorder.h"
 #include "journal/JournalRemoval.h"
+#include "journal/JournalSchema.h"
 #include "journal/SqliteConnection.h"
 #include "journal/SqliteTransaction.h"
+#include "journal/UtcTime.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -33,6 +37,32 @@ AnsweredProblem AnswerNumber(int i) {
             1500 + i % 900};
 }
 
+// Eight months of rounds, from the start of a school year.
+const WallTime kFirstRound =
+    std::chrono::sys_days(std::chrono::year(2026) / 4 / 13) + std::chrono::hours(14);
+constexpr auto kBetweenRounds =
+    std::chrono::duration_cast<std::chrono::seconds>(std::chrono::days(240)) /
+    (kFilledAnswers / kAnswersPerRound);
+constexpr std::chrono::seconds kBetweenAnswers{4};
+
+// A child's answer: mostly right, sometimes a neighbour's product, empty or too late.
+AnsweredProblem ChildsAnswer(int i, std::minstd_rand& random) {
+    AnsweredProblem answer = AnswerNumber(i);
+    const auto roll = random() % 100;
+    if (roll < 12) {
+        answer.answer = std::to_string(answer.multiplier * answer.row + answer.row);
+        answer.outcome = AnswerOutcome::Wrong;
+    } else if (roll < 15) {
+        answer.answer.clear();
+        answer.outcome = AnswerOutcome::Empty;
+    } else if (roll < 18) {
+        answer.answer.clear();
+        answer.outcome = AnswerOutcome::TimeOut;
+        answer.responseMilliseconds = 10'000;
+    }
+    return answer;
+}
+
 // One transaction for the whole fill: making the journal is not what is measured.
 void Fill(const fs::path& path) {
     if (const std::error_code error = RemoveJournal(path)) {
@@ -46,22 +76,27 @@ void Fill(const fs::path& path) {
     SqliteTransaction transaction(connection);
     SqliteStatement round = connection.Prepare(
         "INSERT INTO rounds (started_at, problem_total, timed, step_tenths, rows) "
-        "VALUES ('2026-12-08T09:15:02.347Z', 10, 1, 5, '2,3,4,5,6,7,8,9')");
+        "VALUES (?, 10, 1, 5, '2,3,4,5,6,7,8,9')");
     SqliteStatement answer = connection.Prepare(
         "INSERT INTO answers (round_id, answered_at, multiplier, table_row, answer, outcome, "
-        "response_ms) VALUES (?, '2026-12-08T09:15:04.109Z', ?, ?, ?, 'richtig', ?)");
+        "response_ms) VALUES (?, ?, ?, ?, ?, ?, ?)");
+    std::minstd_rand random(8);
     std::int64_t roundId = 0;
+    WallTime started;
     for (int i = 0; i < kFilledAnswers; ++i) {
         if (i % kAnswersPerRound == 0) {
-            round.Run();
+            started = kFirstRound + kBetweenRounds * (i / kAnswersPerRound);
+            round.Bind(1, JournalTimeText(started)).Run();
             roundId = connection.LastInsertedRow();
         }
-        const AnsweredProblem problem = AnswerNumber(i);
+        const AnsweredProblem problem = ChildsAnswer(i, random);
         answer.Bind(1, roundId)
-            .Bind(2, std::int64_t{problem.multiplier})
-            .Bind(3, std::int64_t{problem.row})
-            .Bind(4, problem.answer)
-            .Bind(5, problem.responseMilliseconds)
+            .Bind(2, JournalTimeText(started + kBetweenAnswers * (i % kAnswersPerRound + 1)))
+            .Bind(3, std::int64_t{problem.multiplier})
+            .Bind(4, std::int64_t{problem.row})
+            .Bind(5, problem.answer)
+            .Bind(6, OutcomeText(problem.outcome))
+            .Bind(7, problem.responseMilliseconds)
             .Run();
     }
     transaction.Commit();

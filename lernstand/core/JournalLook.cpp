@@ -29,6 +29,7 @@ JournalLook LookAtJournal(const fs::path& journal, JournalOrigin origin) {
         journal,
         [&look](const SqliteConnection& connection) {
             look.answers = ReadRecordedAnswers(connection);
+            look.name = ReadChildName(connection);
         },
         origin);
     return look;

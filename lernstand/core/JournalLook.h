@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 // What the file system says about one of the journal's files.
@@ -30,6 +31,8 @@ struct JournalLook {
     JournalReading reading;
     // Every valid answer, the oldest first.
     std::vector<RecordedAnswer> answers;
+    // The child's name kept in the journal; empty when there is none.
+    std::string name;
 };
 
 // Touches nothing but the journal, so it may run on any thread.

@@ -1,5 +1,6 @@
 #include "lernstand/core/LernstandEngine.h"
 
+#include "common/HomeFolder.h"
 #include "facts/FactState.h"
 #include "facts/LocalCalendar.h"
 #include "lernstand/core/AnswerSummary.h"
@@ -175,6 +176,7 @@ void LernstandEngine::ShowLook(const JournalLook& look) {
     }
     busyLooks_ = 0;
     ShowReading(look);
+    ShowOwner(look);
     RefreshRowsInForce();
     view_.Watch(journal_, look.before);
 }
@@ -233,4 +235,60 @@ LernstandActions LernstandEngine::Actions() const {
     actions.remove = (found_ == Found::Answers || found_ == Found::Empty) && !foreign_;
     actions.ownJournal = foreign_;
     return actions;
+}
+
+void LernstandEngine::NameEdited(const std::string& typed) {
+    const std::size_t first = typed.find_first_not_of(" \t");
+    const std::string name = first == std::string::npos
+                                 ? ""
+                                 : typed.substr(first, typed.find_last_not_of(" \t") - first + 1);
+    if (owner_.nameEditable && name != owner_.name) {
+        try {
+            services_.storeName(journal_, name);
+            owner_.name = name;
+        } catch (const std::exception& error) {
+            view_.ShowWarning(NameNotStoredText(journal_, error.what()));
+        }
+    }
+    view_.ShowOwner(owner_);
+}
+
+std::string LernstandEngine::TeacherCopyName() const {
+    return TeacherCopyFileName(owner_.name.empty() ? LoginName() : owner_.name,
+                               LocalCalendar().DayOf(services_.now()));
+}
+
+void LernstandEngine::SaveTeacherCopy(const std::filesystem::path& target) {
+    const JournalCopy copy = services_.copy(journal_, target);
+    switch (copy.problem) {
+    case JournalCopy::Problem::None:
+        view_.ShowMessage(TeacherCopySavedText(target, copy.answers));
+        return;
+    case JournalCopy::Problem::NothingRecorded:
+        view_.ShowMessage(NoAnswersText());
+        return;
+    case JournalCopy::Problem::NotReadable:
+        view_.ShowWarning(UnreadableJournalText(journal_, copy.detail));
+        return;
+    case JournalCopy::Problem::TargetFull:
+    case JournalCopy::Problem::TargetReadOnly:
+    case JournalCopy::Problem::TargetGone:
+    case JournalCopy::Problem::TargetFailed:
+    case JournalCopy::Problem::TargetIsJournal:
+        break;
+    }
+    view_.ShowWarning(TeacherCopyNotSavedText(target, copy.problem, copy.detail));
+}
+
+// Shown anew only when it changed, so that a name being typed stays while the drill records.
+void LernstandEngine::ShowOwner(const JournalLook& look) {
+    JournalOwner owner;
+    owner.name = look.name;
+    owner.placeholder = journal_.filename().string();
+    owner.nameEditable = JournalReading::Readable(found_) && !foreign_;
+    owner.teacherCopy = found_ == Found::Answers && !foreign_;
+    if (owner != owner_) {
+        owner_ = owner;
+        view_.ShowOwner(owner_);
+    }
 }

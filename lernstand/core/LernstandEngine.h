@@ -3,13 +3,18 @@
 #include "common/WallTime.h"
 #include "facts/FactTable.h"
 #include "facts/RowsInForce.h"
+#include "journal/Journal.h"
+#include "journal/JournalCopy.h"
 #include "journal/JournalRemoval.h"
 #include "lernstand/core/JournalLook.h"
+#include "lernstand/core/LernstandView.h"
 #include "settings/SettingsSource.h"
 
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <string_view>
 #include <system_error>
 
 struct LernstandActions;
@@ -23,12 +28,17 @@ struct LernstandServices {
     std::function<WallTime()> now = std::chrono::system_clock::now;
     std::function<JournalLook(const std::filesystem::path&, JournalOrigin)> look = LookAtJournal;
     std::function<std::error_code(const std::filesystem::path&)> remove = RemoveJournal;
+    std::function<void(const std::filesystem::path&, std::string_view)> storeName =
+        StoreJournalName;
+    std::function<JournalCopy(const std::filesystem::path&, const std::filesystem::path&)> copy =
+        CopyJournal;
 };
 
 // The Lernstand's decisions: which journal is shown and what of it, which actions are offered,
 // and what each action does to the settings and the journal. It drives its window only through
-// LernstandView. It only reads the journal; it writes the settings and, when asked, deletes the
-// user's own journal. Someone else's journal it shows read-only, with nothing offered that writes.
+// LernstandView. It writes nothing into the journal but the child's name; it writes the settings
+// and, when asked, deletes the user's own journal. Someone else's journal it shows read-only,
+// with nothing offered that writes.
 class LernstandEngine {
 public:
     // Another program writing the journal holds it for milliseconds; after that many looks in a
@@ -64,6 +74,14 @@ public:
     // As the settings hold them now.
     RowSwitches RowsInForce() const;
 
+    // The grown-up is done typing the child's name: it is kept in the user's own journal, which
+    // is created for it when there is none yet.
+    void NameEdited(const std::string& typed);
+    // The name suggested for a copy of the shown journal for the teacher, made today.
+    std::string TeacherCopyName() const;
+    // Copies the shown journal to target and tells how that went.
+    void SaveTeacherCopy(const std::filesystem::path& target);
+
 private:
     void ShowJournal(const std::filesystem::path& journal);
     void ShowLook(const JournalLook& look);
@@ -81,4 +99,7 @@ private:
     int busyLooks_ = 0;
     FactTable facts_;
     std::chrono::milliseconds threshold_;
+
+    void ShowOwner(const JournalLook& look);
+    JournalOwner owner_;
 };

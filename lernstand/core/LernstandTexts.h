@@ -1,7 +1,12 @@
 #pragma once
 
+#include "journal/JournalCopy.h"
+
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 // Every text the Lernstand shows a grown-up about a journal, worded here and nowhere else.
 
@@ -34,3 +39,15 @@ std::string RecordingAlsoOnText();
 std::string TargetedAlsoOffText();
 // Beneath the summary while the own journal cannot be read and "Gezielt üben" is on.
 std::string TargetedPausedText();
+
+// A name the journal could not keep.
+std::string NameNotStoredText(const std::filesystem::path& journal, const std::string& reason);
+
+// "Lernstand-Anna-2026-12-08.sqlite", the name suggested for a copy for the teacher. What a stick
+// formatted for Windows does not take in a file name is replaced; without a name, the date alone.
+std::string TeacherCopyFileName(std::string_view name, std::chrono::sys_days day);
+
+std::string TeacherCopySavedText(const std::filesystem::path& copy, std::int64_t answers);
+// For a problem with the copy's file; the journal itself is never changed by a copy.
+std::string TeacherCopyNotSavedText(const std::filesystem::path& copy, JournalCopy::Problem problem,
+                                    const std::string& detail);

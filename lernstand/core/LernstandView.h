@@ -23,6 +23,18 @@ struct LernstandActions {
     bool operator==(const LernstandActions&) const = default;
 };
 
+// Whose journal is shown, and what may be done with it for the teacher.
+struct JournalOwner {
+    // The child's name kept in the journal; empty when there is none.
+    std::string name;
+    // Shown where there is no name: the journal's file name.
+    std::string placeholder;
+    // Only the user's own journal, and only one this program can read, takes a name.
+    bool nameEditable = false;
+    bool teacherCopy = false;
+    bool operator==(const JournalOwner&) const = default;
+};
+
 // Everything the Lernstand's rules may do to its window. Texts are UTF-8.
 class LernstandView {
 public:
@@ -57,4 +69,7 @@ public:
     virtual void LookAgainIn(std::chrono::milliseconds delay) = 0;
     // Asks for a look whenever the journal's files change from what was read.
     virtual void Watch(const std::filesystem::path& journal, const JournalStamps& read) = 0;
+
+    // Sets the name field without telling back that it changed.
+    virtual void ShowOwner(const JournalOwner& owner) = 0;
 };

@@ -1,4 +1,5 @@
 #include "journal/Journal.h"
+#include "journal/JournalSchema.h"
 #include "journal/SqliteCompanions.h"
 #include "tests/journal/JournalFolder.h"
 #include "tests/support/FileSizeLimit.h"
@@ -109,8 +110,11 @@ TEST(JournalFailures, RecordingFailsQuietlyAndOncePerRound) {
     const std::vector<Case> cases = {
         {"newer schema",
          [](const JournalFolder& folder) {
-             WriteBytes(folder.Path(), DatabaseBytes(folder.Folder() / "scratch.sqlite",
-                                                     "PRAGMA user_version = 2; CREATE TABLE t(x)"));
+             const std::string newer =
+                 "PRAGMA user_version = " + std::to_string(kJournalVersion + 1) +
+                 "; CREATE TABLE t(x)";
+             WriteBytes(folder.Path(),
+                        DatabaseBytes(folder.Folder() / "scratch.sqlite", newer.c_str()));
          },
          playTwoRounds},
         {"data folder not writable",

@@ -62,6 +62,24 @@ private:
     JournalRecorder recorder_{Path(), [] { return kMorning; }, errors_};
 };
 
+// Every schema object with its stored SQL, and the version.
+inline std::string SchemaOf(const SqliteConnection& database) {
+    SqliteStatement objects =
+        database.Prepare("SELECT type, name, sql FROM sqlite_master ORDER BY name");
+    std::string schema =
+        "user_version " + std::to_string(database.QueryInteger("PRAGMA user_version"));
+    while (objects.Step()) {
+        schema += "\n" + objects.Text(0) + " " + objects.Text(1) + ": " + objects.Text(2);
+    }
+    return schema;
+}
+
+// The journal's schema as published in the fixture.
+inline std::string PublishedSchema(const std::filesystem::path& scratch) {
+    SqliteConnection(scratch).Execute(FileBytes(FIXTURE_DIR "/schema.sql").c_str());
+    return SchemaOf(SqliteConnection(scratch));
+}
+
 inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;

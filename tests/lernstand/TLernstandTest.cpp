@@ -1,13 +1,16 @@
 #include "lernstand/TLernstand.h"
 
 #include "journal/JournalRecorder.h"
+#include "journal/JournalSchema.h"
 #include "journal/SqliteConnection.h"
 #include "journal/UtcTime.h"
 #include "lernstand/FactTableModel.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/InMemorySettings.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -32,7 +35,9 @@ void Prepare(Prepared prepared, const fs::path& journal) {
     if (prepared == Prepared::Damaged) {
         std::ofstream(journal, std::ios::binary) << "Einkaufsliste: Milch, Brot";
     } else if (prepared == Prepared::Newer) {
-        SqliteConnection(journal).Execute("CREATE TABLE later (x); PRAGMA user_version = 2");
+        SqliteConnection(journal).Execute(
+            ("CREATE TABLE later (x); PRAGMA user_version = " + std::to_string(kJournalVersion + 1))
+                .c_str());
     } else if (prepared == Prepared::Answers) {
         JournalRecorder recorder(journal,
                                  [] { return *ParseJournalTime("2026-12-08T09:15:02.347Z"); });
@@ -113,6 +118,27 @@ private slots:
         const auto files =
             std::distance(fs::directory_iterator(journal.parent_path()), fs::directory_iterator());
         QVERIFY(prepared == Prepared::Answers || files <= 1);
+    }
+
+    // Typed before anything was recorded, the name creates the journal and is there next time.
+    void nameIsKeptInTheJournal() {
+        const QTemporaryDir data;
+        const fs::path journal = fs::path(data.path().toStdString()) / "Kalkuno/Lernstand.sqlite";
+        InMemorySettings settings;
+        {
+            TLernstand window({journal, settings});
+            window.show();
+            auto* name = window.findChild<QLineEdit*>(QStringLiteral("ChildName"));
+            QCOMPARE(name->placeholderText(), QStringLiteral("Lernstand.sqlite"));
+            name->setFocus();
+            QTest::keyClicks(name, QStringLiteral("Anna"));
+            QTest::keyClick(name, Qt::Key_Return);
+        }
+        TLernstand window({journal, settings});
+        auto* name = window.findChild<QLineEdit*>(QStringLiteral("ChildName"));
+        QCOMPARE(name->text(), QStringLiteral("Anna"));
+        QVERIFY(!name->isReadOnly());
+        QVERIFY(window.findChild<QAction*>(QStringLiteral("TeacherCopy"))->isEnabled());
     }
 };
 

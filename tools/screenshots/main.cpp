@@ -1,6 +1,7 @@
 // Renders the real windows offscreen to PNG files for the README.
 #include "app/TForm1.h"
 #include "common/ui/ApplicationSetup.h"
+#include "journal/Journal.h"
 #include "journal/JournalLocation.h"
 #include "lernstand/TLernstand.h"
 #include "practice/window/TTest.h"
@@ -118,6 +119,7 @@ int main(int argc, char* argv[]) {
     ini.write("[Lernstand]\nAufzeichnen=on\n");
     ini.close();
     RecordLernstandSample(JournalPath(), std::chrono::system_clock::now());
+    StoreJournalName(JournalPath(), "Lena");
     TLernstand lernstand({JournalPath(), stored});
     lernstand.show();
     ok = Save(lernstand, output, QStringLiteral("lernstand.png")) && ok;

@@ -1,6 +1,7 @@
 #include "lernstand/core/JournalFile.h"
 
 #include "journal/JournalRecorder.h"
+#include "journal/JournalSchema.h"
 #include "journal/ReadOnlyJournal.h"
 #include "journal/SqliteConnection.h"
 #include "tests/support/FileBytes.h"
@@ -48,7 +49,9 @@ void Prepare(Content content, const fs::path& file) {
         recorder.RoundStarted({10, true, 5, {8}});
         recorder.Answered({7, 8, "56", AnswerOutcome::Right, 2000});
     } else if (content == Content::Newer) {
-        SqliteConnection(file).Execute("CREATE TABLE later (x); PRAGMA user_version = 2");
+        SqliteConnection(file).Execute(
+            ("CREATE TABLE later (x); PRAGMA user_version = " + std::to_string(kJournalVersion + 1))
+                .c_str());
     } else {
         std::ofstream(file, std::ios::binary) << "Milch, Brot";
     }

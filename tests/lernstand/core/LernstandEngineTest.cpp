@@ -4,6 +4,7 @@
 #include "journal/SqliteCompanions.h"
 #include "journal/UtcTime.h"
 #include "lernstand/core/FactTexts.h"
+#include "lernstand/core/LernstandTexts.h"
 #include "lernstand/core/LernstandView.h"
 #include "settings/SettingsReader.h"
 #include "tests/support/Answers.h"
@@ -24,6 +25,7 @@ using namespace std::chrono;
 // What the window shows, kept as a grown-up would read it.
 class FakeLernstandView final : public LernstandView {
 public:
+    void ShowOwner(const JournalOwner& shown) override { owner = shown; }
     void ShowTitle(const std::string& text) override { title = text; }
     void ShowFacts(const FactTable& shown) override { facts = shown; }
     void ShowThreshold(milliseconds shown) override { threshold = shown; }
@@ -49,6 +51,7 @@ public:
     void LookAgainIn(milliseconds delay) override { retries.push_back(delay); }
     void Watch(const fs::path& journal, const JournalStamps&) override { watched = journal; }
 
+    JournalOwner owner;
     std::string title;
     FactTable facts;
     milliseconds threshold{};
@@ -438,6 +441,137 @@ TEST(LernstandFollowing, ShowsNewAnswersOnReload) {
     EXPECT_EQ(shown.facts.State(8, 7, milliseconds(3000)), FactState::AlmostSure);
     EXPECT_FALSE(shown.nothingRecorded);
     EXPECT_EQ(shown.actions, Actions(true, true, true, false));
+}
+
+// A journal as the window sees it, with the child's name kept in it.
+JournalLook Named(Found found, const std::string& name) {
+    JournalLook look = Look(found, "r1000");
+    look.name = name;
+    return look;
+}
+
+TEST_F(Lernstand, NameIsShownForEveryJournalAndEditableOnlyInTheOwnOne) {
+    const fs::path copy = "/media/lehrerin/STICK/Lernstand-2026-12-08.sqlite";
+    const struct {
+        const char* name;
+        fs::path journal;
+        JournalLook look;
+        JournalOwner owner;
+    } cases[] = {
+        {"own", kOwn, Named(Found::Answers, "Anna"), {"Anna", "Lernstand.sqlite", true, true}},
+        {"own, nothing yet",
+         kOwn,
+         Named(Found::Nothing, ""),
+         {"", "Lernstand.sqlite", true, false}},
+        {"own, damaged",
+         kOwn,
+         Named(Found::Unreadable, ""),
+         {"", "Lernstand.sqlite", false, false}},
+        {"pupil's",
+         kStick,
+         Named(Found::Answers, "Ben"),
+         {"Ben", "Lernstand.sqlite", false, false}},
+        {"pupil's without a name",
+         copy,
+         Named(Found::Answers, ""),
+         {"", "Lernstand-2026-12-08.sqlite", false, false}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeLernstandView shown;
+        LernstandEngine engine(shown, {kOwn, settings, [] { return kNoon; },
+                                       [&c](const fs::path&, JournalOrigin) { return c.look; }});
+        engine.Start(c.look);
+        if (c.journal != kOwn) {
+            engine.OpenFile(c.journal);
+        }
+        EXPECT_EQ(shown.owner, c.owner);
+    }
+}
+
+TEST_F(Lernstand, TypedNameIsStoredOrTakenBack) {
+    const struct {
+        const char* name;
+        bool foreign;
+        bool fails;
+        std::vector<std::string> stored;
+        std::string shown;
+        std::vector<std::string> boxes;
+    } cases[] = {
+        {"own", false, false, {"Ben Özdemir"}, "Ben Özdemir", {}},
+        {"not stored, tried at each Enter",
+         false,
+         true,
+         {},
+         "Anna",
+         std::vector<std::string>(
+             2, "! Der Name konnte nicht im Lernstand "
+                "„/home/kind/.local/share/Kalkuno/Lernstand.sqlite“ gespeichert werden "
+                "(Datenträger voll).")},
+        {"pupil's", true, false, {}, "Anna", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeLernstandView shown;
+        std::vector<std::string> names;
+        LernstandServices services{kOwn, settings, [] { return kNoon; },
+                                   [](const fs::path&, JournalOrigin) { return Named(Found::Answers, "Anna"); }};
+        services.storeName = [&c, &names](const fs::path&, std::string_view name) {
+            if (c.fails) {
+                throw std::runtime_error("Datenträger voll");
+            }
+            names.emplace_back(name);
+        };
+        LernstandEngine engine(shown, services);
+        engine.Start(Named(Found::Answers, "Anna"));
+        if (c.foreign) {
+            engine.OpenFile(kStick);
+        }
+        engine.NameEdited(" Ben Özdemir ");
+        engine.NameEdited("Ben Özdemir");
+        EXPECT_EQ(names, c.stored);
+        EXPECT_EQ(shown.owner.name, c.shown);
+        EXPECT_EQ(shown.boxes, c.boxes);
+    }
+}
+
+TEST_F(Lernstand, TeacherCopyIsNamedAfterTheChildAndItsOutcomeTold) {
+    const fs::path copy = "/media/lehrerin/STICK/Lernstand-Anna-2026-12-08.sqlite";
+    const struct {
+        JournalCopy made;
+        std::string box;
+    } cases[] = {
+        {{JournalCopy::Problem::None, "", 1234},
+         "Der Lernstand mit 1234 Antworten ist nun in „/media/lehrerin/STICK/"
+         "Lernstand-Anna-2026-12-08.sqlite“ gespeichert. Die Lehrkraft zeigt ihn im Lernstand mit "
+         "„Öffnen…“ an."},
+        {{JournalCopy::Problem::TargetFull, "database or disk is full", 0},
+         "! Der Lernstand konnte nicht in „/media/lehrerin/STICK/Lernstand-Anna-2026-12-08.sqlite“ "
+         "gespeichert werden. Auf dem Datenträger ist nicht genug Platz. Der Lernstand selbst ist "
+         "unverändert."},
+    };
+    for (const auto& c : cases) {
+        FakeLernstandView shown;
+        LernstandServices services{kOwn, settings, [] { return kNoon; }};
+        services.copy = [&c](const fs::path& journal, const fs::path&) {
+            EXPECT_EQ(journal, kOwn);
+            return c.made;
+        };
+        LernstandEngine engine(shown, services);
+        engine.Start(Named(Found::Answers, "Anna"));
+        EXPECT_EQ(engine.TeacherCopyName(), copy.filename());
+        engine.SaveTeacherCopy(copy);
+        EXPECT_EQ(shown.boxes, std::vector{c.box});
+    }
+}
+
+TEST(LernstandTeacherCopy, FileNameFitsAStickFormattedForWindows) {
+    const auto day = std::chrono::sys_days(std::chrono::year(2026) / 12 / 8);
+    EXPECT_EQ(TeacherCopyFileName(" Ben/Lea: 3b? ", day),
+              "Lernstand-Ben_Lea_ 3b_-2026-12-08.sqlite");
+    EXPECT_EQ(TeacherCopyFileName("", day), "Lernstand-2026-12-08.sqlite");
+    EXPECT_EQ(TeacherCopyFileName(std::string(30, 'x') + "ÄÖÜäöüßéèà" + "abc", day),
+              "Lernstand-" + std::string(30, 'x') + "ÄÖÜäöüßéèà-2026-12-08.sqlite");
 }
 
 } // namespace

@@ -1,0 +1,144 @@
+#include "journal/JournalCopy.h"
+
+#include "journal/JournalReader.h"
+#include "journal/ReadOnlyJournal.h"
+#include "journal/SqliteCompanions.h"
+#include "tests/journal/JournalFolder.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/WithoutRootPrivilege.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Problem = JournalCopy::Problem;
+using fs::perms;
+
+constexpr perms kReadOnly = perms::owner_read | perms::owner_exec | perms::group_read |
+                            perms::group_exec | perms::others_read | perms::others_exec;
+
+// -1 while there is no journal with its tables yet.
+std::int64_t CountAnswers(const fs::path& journal) {
+    std::int64_t answers = -1;
+    ReadJournalReadOnly(journal, [&answers](const SqliteConnection& reader) {
+        answers = reader.QueryInteger("SELECT count(*) FROM answers");
+    });
+    return answers;
+}
+
+void AwaitAnswers(const fs::path& journal, std::int64_t answers) {
+    while (CountAnswers(journal) < answers) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+TEST(JournalCopy, HoldsTheAnswersBeforeItStartedWhileTheDrillRecordsAndOpensAnywhere) {
+    JournalFolder folder;
+    StoreJournalName(folder.Path(), "Anna");
+    std::atomic<bool> stop = false;
+    std::int64_t answered = 0;
+    std::thread drill([&] {
+        JournalRecorder recorder(folder.Path(), [] { return kMorning; });
+        for (; !stop; ++answered) {
+            if (answered % 10 == 0) {
+                recorder.RoundStarted(kRound);
+            }
+            recorder.Answered(
+                Answer(static_cast<std::int32_t>(answered % 10) + 1, 7, AnswerOutcome::Right));
+        }
+    });
+    AwaitAnswers(folder.Path(), 200);
+    ASSERT_GT(fs::file_size(WriteAheadLogOf(folder.Path())), 0u) << "answers still in the log";
+    const fs::path stick = folder.Folder() / "stick";
+    fs::create_directories(stick);
+    const fs::path copy = stick / "Lernstand-Anna-2026-12-08.sqlite";
+
+    const std::int64_t before = CountAnswers(folder.Path());
+    const JournalCopy made = CopyJournal(folder.Path(), copy);
+    const std::int64_t after = CountAnswers(folder.Path());
+    AwaitAnswers(folder.Path(), after + 100);
+    stop = true;
+    drill.join();
+
+    ASSERT_EQ(made.problem, Problem::None) << made.detail;
+    EXPECT_GE(made.answers, before);
+    EXPECT_LE(made.answers, after);
+    {
+        const SqliteConnection live(folder.Path());
+        live.Prepare("ATTACH ? AS copy").Bind(1, copy.string()).Run();
+        EXPECT_EQ(live.QueryInteger("SELECT count(*) FROM (SELECT * FROM copy.answers EXCEPT "
+                                    "SELECT * FROM main.answers)"),
+                  0);
+        EXPECT_EQ(live.QueryInteger("SELECT max(id) FROM copy.answers"), made.answers);
+    }
+    // The drill lost none, and its later answers reached only the journal.
+    EXPECT_EQ(CountAnswers(folder.Path()), answered);
+
+    EXPECT_EQ(std::distance(fs::directory_iterator(stick), fs::directory_iterator()), 1);
+    fs::permissions(folder.Folder(), perms::group_exec | perms::others_exec, fs::perm_options::add);
+    fs::permissions(stick, kReadOnly);
+    const WithoutRootPrivilege teacher;
+    std::string name;
+    const JournalReading reading = ReadJournalReadOnly(
+        copy, [&name](const SqliteConnection& journal) { name = ReadChildName(journal); });
+    EXPECT_EQ(reading.found, JournalReading::Found::Answers) << reading.problem;
+    EXPECT_EQ(name, "Anna");
+    EXPECT_EQ(CountAnswers(copy), made.answers);
+}
+
+TEST(JournalCopy, StickFailuresLeaveNoFileAndTheJournalUntouched) {
+    const struct {
+        const char* name;
+        std::function<void(const fs::path& stick)> prepare;
+        std::function<JournalCopy(const fs::path& journal, const fs::path& copy)> copy;
+        Problem problem;
+    } cases[] = {
+        {"stick full", [](const fs::path&) {},
+         [](const fs::path& journal, const fs::path& copy) {
+             // The reader's shared index of 32 KiB fits; the copy of 1000 answers does not.
+             const FileSizeLimit full(48 * 1024);
+             return CopyJournal(journal, copy);
+         },
+         Problem::TargetFull},
+        {"stick write-protected", [](const fs::path& stick) { fs::permissions(stick, kReadOnly); },
+         [](const fs::path& journal, const fs::path& copy) {
+             const WithoutRootPrivilege user;
+             return CopyJournal(journal, copy);
+         },
+         Problem::TargetReadOnly},
+        {"stick pulled", [](const fs::path& stick) { fs::remove_all(stick); }, CopyJournal,
+         Problem::TargetGone},
+        {"the journal itself chosen", [](const fs::path&) {},
+         [](const fs::path& journal, const fs::path&) { return CopyJournal(journal, journal); },
+         Problem::TargetIsJournal},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TempConfigDir temp;
+        const fs::path journal = temp.Path() / "Lernstand.sqlite";
+        {
+            JournalRecorder recorder(journal, [] { return kMorning; });
+            recorder.RoundStarted(kRound);
+            for (int answer = 0; answer < 1000; ++answer) {
+                recorder.Answered(Answer(7, 8, AnswerOutcome::Wrong));
+            }
+        }
+        fs::permissions(temp.Path(), perms::group_exec | perms::others_exec, fs::perm_options::add);
+        const fs::path stick = temp.Path() / "stick";
+        fs::create_directories(stick);
+        c.prepare(stick);
+        const std::string before = FileBytes(journal);
+
+        EXPECT_EQ(c.copy(journal, stick / "Lernstand-Anna.sqlite").problem, c.problem);
+        EXPECT_TRUE(!fs::exists(stick) || fs::is_empty(stick));
+        EXPECT_EQ(FileBytes(journal), before);
+        EXPECT_EQ(CountAnswers(journal), 1000);
+    }
+}
+
+} // namespace
