@@ -13,20 +13,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A journal as the program's first version left it: in write-ahead-log mode, with two rounds and
-// three answers, and maybe a table a teacher's tool added.
-void MakeVersionOneJournal(const fs::path& path, const char* added) {
-    fs::create_directories(path.parent_path());
-    const SqliteConnection journal(path);
-    journal.Execute("PRAGMA journal_mode = WAL");
-    journal.Execute(FileBytes(FIXTURE_DIR "/schema-v1.sql").c_str());
-    journal.Execute(added);
-    journal.Execute("INSERT INTO rounds VALUES (1, '2026-11-30T14:02:11.500Z', 10, 1, 5, '3,7'), "
-                    "(2, '2026-12-01T15:40:00.000Z', 20, 0, 5, '8');"
-                    "INSERT INTO answers VALUES (1, 1, '2026-11-30T14:02:15.020Z', 7, 3, '21', "
-                    "'richtig', 3520), "
-                    "(2, 1, '2026-11-30T14:02:19.900Z', 4, 7, '24', 'falsch', 4880), "
-                    "(3, 2, '2026-12-01T15:40:02.250Z', 6, 8, '', 'leer', 2250)");
+// A journal as the program's first version left it: today's without the table child, with one
+// round of three answers, and maybe a table a teacher's tool added.
+void MakeVersionOneJournal(const fs::path& path, const std::string& added) {
+    {
+        JournalRecorder recorder(path, [] { return kMorning; });
+        recorder.RoundStarted(kRound);
+        for (const AnswerOutcome outcome :
+             {AnswerOutcome::Right, AnswerOutcome::Wrong, AnswerOutcome::Empty}) {
+            recorder.Answered(Answer(7, 3, outcome));
+        }
+    }
+    SqliteConnection(path).Execute(("DROP TABLE child; PRAGMA user_version = 1; " + added).c_str());
 }
 
 const std::function<std::string(JournalFolder&)> kDrillRecords = [](JournalFolder& folder) {
@@ -53,7 +51,7 @@ TEST(JournalVersion, VersionOneIsUpgradedByTheFirstWriteLosingNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         JournalFolder folder;
-        MakeVersionOneJournal(folder.Path(), "SELECT 1");
+        MakeVersionOneJournal(folder.Path(), "");
         fs::copy_file(folder.Path(), folder.Folder() / "before.sqlite");
 
         EXPECT_EQ(c.write(folder), "");
@@ -81,7 +79,7 @@ TEST(JournalVersion, JournalThatCannotBeUpgradedIsLeftAsItWasAndNamed) {
     } cases[] = {
         {"the drill, a teacher's tool made a table child", "CREATE TABLE child (note TEXT)",
          kDrillRecords},
-        {"a name, disk full", "SELECT 1",
+        {"a name, disk full", "",
          [](JournalFolder& folder) {
              // The Lernstand has the journal open, so its shared index is there already.
              const SqliteConnection lernstand(folder.Path());
