@@ -1,5 +1,6 @@
 #include "lernstand/FactTableModel.h"
 
+#include "lernstand/FactView.h"
 #include "lernstand/core/FactTexts.h"
 
 #include <QColor>
@@ -89,16 +90,14 @@ QVariant FactTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant FactTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Horizontal) {
-        return role == Qt::DisplayRole ? QVariant(QString::number(section + 1)) : QVariant();
+    if (role == Qt::DisplayRole) {
+        return FactHeader(section, orientation);
     }
-    if (section < 0 || section >= kRows) {
+    if (orientation == Qt::Horizontal || section < 0 || section >= kRows) {
         return {};
     }
     const bool on = rowsOn_.at(static_cast<std::size_t>(section));
     switch (role) {
-    case Qt::DisplayRole:
-        return QStringLiteral("Reihe %1").arg(section + 1);
     // Grey at 5:1 on the header is too close to black to tell alone; the slant tells it too.
     case Qt::ForegroundRole:
         return on ? QVariant() : QVariant(QColor(96, 96, 96));

@@ -3,6 +3,7 @@
 #include "common/ui/ErrorHandler.h"
 #include "common/ui/MessageBoxes.h"
 #include "lernstand/SaveFile.h"
+#include "lernstand/TKlasse.h"
 #include "lernstand/WorksheetPainter.h"
 #include "lernstand/core/AnswerTable.h"
 #include "lernstand/core/JournalFile.h"
@@ -10,51 +11,20 @@
 #include "lernstand/core/LernstandTexts.h"
 #include "lernstand/core/WorksheetChoice.h"
 
-#include <QDate>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QStandardPaths>
 
 #include <random>
 
 namespace {
 
-QString DocumentsFolder() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir(documents).exists() ? documents : QDir::homePath();
-}
-
-// Sticks are mounted below /media/<user>; elsewhere the home folder is the place to start.
-QString StickFolder() {
-    const QString media = QStringLiteral("/media/") + qEnvironmentVariable("USER");
-    return QDir(media).exists() ? media : QDir::homePath();
-}
-
-// The file the user chose in a save dialog, with the suffix added when left out; empty when
-// cancelled.
-QString AskFileToSave(QWidget* parent, const QString& caption, const QString& suggestedName,
-                      const QString& filter, const QString& suffix,
-                      const QString& folder = DocumentsFolder()) {
-    QFileDialog dialog(parent, caption, folder, filter);
-    dialog.setObjectName(QStringLiteral("SaveDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(suffix);
-    dialog.selectFile(suggestedName);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-}
-
 // A fresh worksheet each time: the same weak facts, another order.
 std::vector<WorksheetPage> Worksheet(const LernstandEngine& engine) {
     return WorksheetPages(ChooseWorksheetProblems(engine.Facts(), engine.Threshold(),
                                                   engine.RowsInForce(), std::random_device()()));
-}
-
-QString TodayIso() {
-    return QDate::currentDate().toString(Qt::ISODate);
 }
 
 // A copy to a slow stick may take seconds.
@@ -79,6 +49,7 @@ JournalMenu::JournalMenu(QMainWindow* window, LernstandEngine& engine)
     own_ =
         menu->addAction(QStringLiteral("&Eigener Lernstand"), this, &JournalMenu::OwnJournalClick);
     own_->setObjectName(QStringLiteral("OwnJournal"));
+    menu->addAction(QStringLiteral("&Klasse öffnen…"), this, &JournalMenu::ClassClick);
     menu->addSeparator();
     menu->addAction(QStringLiteral("&Arbeitsblatt…"), this, &JournalMenu::WorksheetClick);
     QAction* print = menu->addAction(QStringLiteral("&Drucken…"), this, &JournalMenu::PrintClick);
@@ -114,6 +85,25 @@ void JournalMenu::OpenClick() {
 
 void JournalMenu::OwnJournalClick() {
     RunGuarded([this] { engine_.OpenOwnJournal(); });
+}
+
+void JournalMenu::ClassClick() {
+    RunGuarded([this] {
+        const QString folder = QFileDialog::getExistingDirectory(
+            window_, QStringLiteral("Klasse öffnen: der Ordner mit den Lernständen"),
+            StickFolder());
+        if (!folder.isEmpty()) {
+            OpenClass(QFile::encodeName(folder).toStdString());
+        }
+    });
+}
+
+void JournalMenu::OpenClass(const std::filesystem::path& folder) {
+    auto* klasse = new TKlasse(folder, engine_.Threshold(), engine_.RowsInForce(), window_);
+    connect(klasse, &TKlasse::PupilChosen, this, [this](const std::filesystem::path& journal) {
+        RunGuarded([this, &journal] { engine_.OpenFile(journal); });
+    });
+    klasse->show();
 }
 
 void JournalMenu::WorksheetClick() {

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <filesystem>
+
 class LernstandEngine;
 class QAction;
 class QMainWindow;
@@ -19,9 +21,14 @@ public:
     // "Für die Lehrkraft speichern…" is offered for the user's own journal once it exists.
     void EnableTeacherCopy(bool enabled);
 
+    // Shows every pupil's journal of the folder in a window of its own; a pupil chosen there is
+    // shown in the Lernstand.
+    void OpenClass(const std::filesystem::path& folder);
+
 private:
     void OpenClick();
     void OwnJournalClick();
+    void ClassClick();
     void WorksheetClick();
     void PrintClick();
     void TableClick();

@@ -3,7 +3,11 @@
 #include "common/ui/MessageBoxes.h"
 #include "lernstand/QuotedFileName.h"
 
+#include <QDate>
+#include <QDir>
+#include <QFileDialog>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 QString SaveFileBytes(const QString& fileName, std::string_view bytes) {
     QSaveFile file(fileName);
@@ -19,4 +23,28 @@ void ShowNotSaved(QWidget* parent, const QString& fileName, const QString& reaso
     ShowMessageBox(parent, QMessageBox::Warning,
                    QStringLiteral("Die Datei %1 konnte nicht gespeichert werden (%2).")
                        .arg(QuotedFileName(fileName), reason));
+}
+
+QString DocumentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
+
+QString StickFolder() {
+    const QString media = QStringLiteral("/media/") + qEnvironmentVariable("USER");
+    return QDir(media).exists() ? media : QDir::homePath();
+}
+
+QString AskFileToSave(QWidget* parent, const QString& caption, const QString& suggestedName,
+                      const QString& filter, const QString& suffix, const QString& folder) {
+    QFileDialog dialog(parent, caption, folder, filter);
+    dialog.setObjectName(QStringLiteral("SaveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffix);
+    dialog.selectFile(suggestedName);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString TodayIso() {
+    return QDate::currentDate().toString(Qt::ISODate);
 }

@@ -11,6 +11,7 @@
 #include "lernstand/DayStrip.h"
 #include "lernstand/FactDelegate.h"
 #include "lernstand/FactTableModel.h"
+#include "lernstand/FactView.h"
 #include "lernstand/JournalMenu.h"
 #include "lernstand/JournalWatcher.h"
 #include "lernstand/StateLegend.h"
@@ -40,7 +41,6 @@ namespace {
 
 constexpr int kTitlePixels = 20;
 constexpr QSize kStartSize(980, 540);
-constexpr int kMinimumRowPixels = 16;
 
 // A look that failed outright, say for want of memory, shows as a journal that cannot be read.
 JournalLook FirstLook(std::future<JournalLook>& look) {
@@ -84,20 +84,8 @@ TLernstand::TLernstand(LernstandServices services, std::future<JournalLook> firs
     setFont(SansSerifFont(kFontPixels));
 
     model_ = new FactTableModel(this);
-    table_ = new QTableView(this);
-    table_->setObjectName(QStringLiteral("FactTable"));
-    table_->setAccessibleName(QStringLiteral("Einmaleins-Tafel"));
-    table_->setModel(model_);
-    table_->setItemDelegate(new FactDelegate(table_));
-    table_->setShowGrid(false);
-    table_->setWordWrap(false);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Tab moves on to the buttons; the arrow keys walk the facts.
-    table_->setTabKeyNavigation(false);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table_->verticalHeader()->setMinimumSectionSize(kMinimumRowPixels);
+    table_ = CreateFactView(this, QStringLiteral("FactTable"), QStringLiteral("Einmaleins-Tafel"),
+                            model_, new FactDelegate);
     connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TLernstand::ShowCurrentFact);
 
@@ -219,6 +207,17 @@ void TLernstand::ShowCurrentFact(const QModelIndex& current) {
     const QRect cell = table_->visualRect(current);
     QToolTip::showText(table_->viewport()->mapToGlobal(cell.bottomLeft()),
                        current.data(Qt::ToolTipRole).toString(), table_->viewport(), cell);
+}
+
+void TLernstand::OpenArgument(const std::filesystem::path& fileOrFolder) {
+    RunGuarded([this, &fileOrFolder] {
+        std::error_code error;
+        if (std::filesystem::is_directory(fileOrFolder, error)) {
+            menu_->OpenClass(fileOrFolder);
+        } else {
+            engine_.OpenFile(fileOrFolder);
+        }
+    });
 }
 
 void TLernstand::changeEvent(QEvent* event) {

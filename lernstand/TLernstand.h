@@ -35,6 +35,9 @@ public:
     TLernstand(LernstandServices services, std::future<JournalLook> firstLook,
                QWidget* parent = nullptr);
 
+    // What the program was started with: a pupil's journal, or a folder of a class's.
+    void OpenArgument(const std::filesystem::path& fileOrFolder);
+
 protected:
     void changeEvent(QEvent* event) override;
 

@@ -6,6 +6,7 @@
 #include "settings/StoredSettings.h"
 
 #include <QApplication>
+#include <QFile>
 
 #include <exception>
 #include <filesystem>
@@ -36,5 +37,8 @@ int main(int argc, char* argv[]) {
     StoredSettings settings;
     TLernstand window({journal, settings}, std::move(firstLook));
     window.show();
+    if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1) {
+        window.OpenArgument(QFile::encodeName(arguments.at(1)).toStdString());
+    }
     return QApplication::exec();
 }

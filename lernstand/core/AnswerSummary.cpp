@@ -7,20 +7,21 @@
 
 namespace {
 
-// Nearest whole percent, except that 100 % means every answer and 0 % none.
-int RightPercent(int right, int answers) {
+std::string Counted(int count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+} // namespace
+
+int RightPercent(const AnswerSummary& summary) {
+    const int right = summary.right;
+    const int answers = summary.answers;
     const int nearest = static_cast<int>(std::lround(100.0 * static_cast<double>(right) / answers));
     if (right < answers && nearest == 100) {
         return 99;
     }
     return right > 0 && nearest == 0 ? 1 : nearest;
 }
-
-std::string Counted(int count, const char* one, const char* many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-} // namespace
 
 JournalOverview Overview(const std::vector<RecordedAnswer>& answers, WallTime now) {
     LocalCalendar calendar;
@@ -53,7 +54,7 @@ std::string SummaryText(const AnswerSummary& summary) {
         return {};
     }
     return Counted(summary.answers, "Antwort", "Antworten") + ", davon " +
-           std::to_string(RightPercent(summary.right, summary.answers)) + " % richtig, an " +
+           std::to_string(RightPercent(summary)) + " % richtig, an " +
            Counted(summary.days, "Tag", "Tagen") + " geübt, zuletzt am " +
            DateText(*summary.lastDay);
 }

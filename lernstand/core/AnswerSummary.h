@@ -32,6 +32,10 @@ struct JournalOverview {
 
 JournalOverview Overview(const std::vector<RecordedAnswer>& answers, WallTime now);
 
+// The share of right answers in whole percent: 100 only when every answer was right, 0 only when
+// none was.
+int RightPercent(const AnswerSummary& summary);
+
 // "120 Antworten, davon 85 % richtig, an 6 Tagen geübt, zuletzt am 08.12.2026"; empty without
 // answers.
 std::string SummaryText(const AnswerSummary& summary);

@@ -2,7 +2,6 @@
 
 #include "lernstand/core/FactTexts.h"
 
-#include <array>
 #include <cstdio>
 #include <ctime>
 
@@ -12,12 +11,12 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kHeader = "Datum;Uhrzeit;Aufgabe;Antwort;Ergebnis;Sekunden;Runde";
 
-std::string CsvLine(const JournalAnswer& answer) {
+std::vector<std::string> CsvFields(const JournalAnswer& answer) {
     const AnsweredProblem& problem = answer.problem;
     const LocalDateTime when = LocalDateTimeOf(answer.answeredAt);
     const bool answered =
         problem.outcome == AnswerOutcome::Right || problem.outcome == AnswerOutcome::Wrong;
-    const std::array<std::string, 7> fields{
+    return {
         when.date,
         when.time,
         FactLabel(problem.multiplier, problem.row),
@@ -26,14 +25,6 @@ std::string CsvLine(const JournalAnswer& answer) {
         DecimalSeconds(problem.responseMilliseconds),
         std::to_string(answer.round.id),
     };
-    std::string line;
-    for (const std::string& field : fields) {
-        if (!line.empty()) {
-            line += ';';
-        }
-        line += SpreadsheetField(field);
-    }
-    return line;
 }
 
 } // namespace
@@ -73,13 +64,25 @@ std::string SpreadsheetField(std::string_view text) {
     return quoted + '"';
 }
 
-std::string AnswerTableCsv(std::span<const JournalAnswer> answers) {
+std::string SpreadsheetCsv(std::string_view header,
+                           const std::vector<std::vector<std::string>>& rows) {
     std::string csv(kByteOrderMark);
-    csv += kHeader;
+    csv += header;
     csv += kLineEnd;
-    for (const JournalAnswer& answer : answers) {
-        csv += CsvLine(answer);
+    for (const std::vector<std::string>& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            csv += (i == 0 ? "" : ";") + SpreadsheetField(row[i]);
+        }
         csv += kLineEnd;
     }
     return csv;
+}
+
+std::string AnswerTableCsv(std::span<const JournalAnswer> answers) {
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(answers.size());
+    for (const JournalAnswer& answer : answers) {
+        rows.push_back(CsvFields(answer));
+    }
+    return SpreadsheetCsv(kHeader, rows);
 }

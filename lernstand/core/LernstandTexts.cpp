@@ -149,3 +149,25 @@ std::string TeacherCopyNotSavedText(const std::filesystem::path& copy, JournalCo
     return "Der Lernstand konnte nicht in " + Quoted(copy) + " gespeichert werden. " + reason +
            " Der Lernstand selbst ist unverändert.";
 }
+
+std::string ClassTitle(const std::filesystem::path& folder) {
+    return LernstandTitle() + " – Klasse aus " + folder.string();
+}
+
+std::string ClassReadingText(std::size_t read, std::size_t files) {
+    return "Lese die Lernstände: " + std::to_string(read) + " von " + std::to_string(files) +
+           " Dateien …";
+}
+
+std::string ClassReadText(std::size_t counted, std::size_t files, bool cancelled) {
+    std::string text = std::to_string(counted) + (counted == 1 ? " Kind" : " Kinder");
+    if (files != counted) {
+        text += ", " + std::to_string(files - counted) +
+                (files - counted == 1 ? " Datei" : " Dateien") + " nicht gezählt";
+    }
+    return cancelled ? "Abgebrochen: " + text + " aus den bis dahin gelesenen Dateien" : text;
+}
+
+std::string FolderNotReadText(const std::filesystem::path& folder, const std::string& reason) {
+    return "Der Ordner " + Quoted(folder) + " ließ sich nicht lesen (" + reason + ").";
+}

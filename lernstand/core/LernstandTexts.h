@@ -51,3 +51,10 @@ std::string TeacherCopySavedText(const std::filesystem::path& copy, std::int64_t
 // For a problem with the copy's file; the journal itself is never changed by a copy.
 std::string TeacherCopyNotSavedText(const std::filesystem::path& copy, JournalCopy::Problem problem,
                                     const std::string& detail);
+
+// "Reihenheld Lernstand – Klasse aus /media/lehrerin/STICK".
+std::string ClassTitle(const std::filesystem::path& folder);
+// While the folder is read, and once it is.
+std::string ClassReadingText(std::size_t read, std::size_t files);
+std::string ClassReadText(std::size_t counted, std::size_t files, bool cancelled);
+std::string FolderNotReadText(const std::filesystem::path& folder, const std::string& reason);

@@ -33,15 +33,27 @@ void AddProblems(WorksheetPage& page, std::span<const WorksheetProblem> problems
 
 } // namespace
 
-std::vector<WorksheetPage> WorksheetPages(std::span<const WorksheetProblem> problems) {
+std::vector<WorksheetPage> WorksheetPages(std::span<const WorksheetProblem> problems,
+                                          const std::string& name) {
     WorksheetPage sheet = PageWithHeading("Einmaleins-Arbeitsblatt");
-    sheet.push_back({"Name: ______________   Datum: ______________", kMarginMm, kNameTopMm,
-                     kNamePoints, false});
+    sheet.push_back(
+        {"Name: " + (name.empty() ? "______________" : name) + "   Datum: ______________",
+         kMarginMm, kNameTopMm, kNamePoints, false});
     AddProblems(sheet, problems, [](const WorksheetProblem&) { return std::string("____"); });
 
-    WorksheetPage solutions = PageWithHeading("Lösungen");
+    WorksheetPage solutions = PageWithHeading(name.empty() ? "Lösungen" : "Lösungen – " + name);
     AddProblems(solutions, problems, [](const WorksheetProblem& problem) {
         return std::to_string(problem.multiplier * problem.row);
     });
     return {std::move(sheet), std::move(solutions)};
+}
+
+std::vector<WorksheetPage> ClassWorksheetPages(std::span<const PupilWorksheet> sheets) {
+    std::vector<WorksheetPage> pages(2 * sheets.size());
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        std::vector<WorksheetPage> own = WorksheetPages(sheets[i].problems, sheets[i].name);
+        pages[i] = std::move(own[0]);
+        pages[sheets.size() + i] = std::move(own[1]);
+    }
+    return pages;
 }

@@ -53,6 +53,27 @@ private slots:
                      qPrintable(fact));
         }
     }
+
+    // For the class: every child's sheet with the name on it, then every child's solutions.
+    void classPdfHoldsASheetPerPupilThenTheSolutions() {
+        const std::vector<PupilWorksheet> sheets = {
+            {"Anna", std::vector<WorksheetProblem>(30, WorksheetProblem{7, 8})},
+            {"Ben", std::vector<WorksheetProblem>(30, WorksheetProblem{3, 4})}};
+        const QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("Klasse.pdf"));
+        QCOMPARE(WriteWorksheetPdf(file, ClassWorksheetPages(sheets)), QString());
+
+        const QStringList pages = PdfPages(file);
+        QCOMPARE(pages.size(), 4);
+        QVERIFY2(pages[0].contains(QStringLiteral("Name: Anna")), qPrintable(pages[0]));
+        QCOMPARE(pages[0].count(QStringLiteral("7 · 8 = ____")), 30);
+        QVERIFY2(pages[1].contains(QStringLiteral("Name: Ben")), qPrintable(pages[1]));
+        QCOMPARE(pages[1].count(QStringLiteral("3 · 4 = ____")), 30);
+        QVERIFY2(pages[2].startsWith(QStringLiteral("Lösungen – Anna")), qPrintable(pages[2]));
+        QCOMPARE(pages[2].count(QStringLiteral("7 · 8 = 56")), 30);
+        QVERIFY2(pages[3].startsWith(QStringLiteral("Lösungen – Ben")), qPrintable(pages[3]));
+        QCOMPARE(pages[3].count(QStringLiteral("3 · 4 = 12")), 30);
+    }
 };
 
 QTEST_MAIN(WorksheetPainterTest)
