@@ -1,5 +1,8 @@
 #include "lernstand/FactView.h"
 
+#include "facts/Fact.h"
+
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QPainter>
 #include <QPen>
@@ -9,6 +12,7 @@
 namespace {
 
 constexpr int kMinimumRowPixels = 16;
+constexpr int kHeaderPadding = 12;
 
 } // namespace
 
@@ -29,6 +33,14 @@ QTableView* CreateFactView(QWidget* parent, const QString& name, const QString& 
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->verticalHeader()->setMinimumSectionSize(kMinimumRowPixels);
+    // Wide enough for the widest row header in any face it may take, so that a slanted one is
+    // never cut off.
+    QFont widest = table->verticalHeader()->font();
+    widest.setBold(true);
+    widest.setItalic(true);
+    table->verticalHeader()->setMinimumWidth(
+        QFontMetrics(widest).horizontalAdvance(FactHeader(kRows - 1, Qt::Vertical)) +
+        kHeaderPadding);
     return table;
 }
 

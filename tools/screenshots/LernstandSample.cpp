@@ -22,10 +22,9 @@ bool Among(const auto& facts, Fact fact) {
 
 } // namespace
 
-void RecordLernstandSample(const std::filesystem::path& journal, WallTime now) {
+void RecordLernstandSample(const std::filesystem::path& journal, WallTime now, std::uint32_t seed) {
     WallTime clock = now;
     JournalRecorder recorder(journal, [&clock] { return clock; });
-    std::uint32_t seed = 20261208;
     const auto next = [&seed](std::uint32_t range) {
         seed = seed * 1664525u + 1013904223u;
         return static_cast<int>((seed >> 8) % range);

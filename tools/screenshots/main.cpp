@@ -3,6 +3,7 @@
 #include "common/ui/ApplicationSetup.h"
 #include "journal/Journal.h"
 #include "journal/JournalLocation.h"
+#include "lernstand/TKlasse.h"
 #include "lernstand/TLernstand.h"
 #include "practice/window/TTest.h"
 #include "settings/StoredSettings.h"
@@ -16,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -123,6 +125,28 @@ int main(int argc, char* argv[]) {
     TLernstand lernstand({JournalPath(), stored});
     lernstand.show();
     ok = Save(lernstand, output, QStringLiteral("lernstand.png")) && ok;
+
+    // A class: five children's copies for the teacher and a note that is no journal.
+    const QDir classFolder(QDir(settings.path()).filePath(QStringLiteral("Klasse")));
+    classFolder.mkpath(QStringLiteral("."));
+    const char* const children[] = {"Lena", "Mats", "Noah", "Emma", "Jonas"};
+    for (std::uint32_t child = 0; child < std::size(children); ++child) {
+        const std::filesystem::path copy =
+            classFolder.filePath(QStringLiteral("Lernstand-%1.sqlite").arg(children[child]))
+                .toStdString();
+        RecordLernstandSample(copy, std::chrono::system_clock::now(), 7 + 31 * child);
+        StoreJournalName(copy, children[child]);
+    }
+    QFile note(classFolder.filePath(QStringLiteral("Elternabend.txt")));
+    ok = note.open(QIODevice::WriteOnly) && note.write("Donnerstag, 19 Uhr\n") > 0 && ok;
+    note.close();
+    auto* klasse = new TKlasse(classFolder.path().toStdString(), std::chrono::seconds(3),
+                               RowSwitches{}, &lernstand);
+    klasse->show();
+    while (klasse->findChild<QProgressBar*>()->isVisible()) {
+        Wait(50);
+    }
+    ok = Save(*klasse, output, QStringLiteral("klasse.png")) && ok;
     lernstand.close();
 
     // The about box is modal: photograph it once its banner has typed the whole title.
