@@ -19,6 +19,10 @@ namespace {
 
 using Found = JournalReading::Found;
 
+SettingEntry LernstandSwitch(const std::string& key, bool on) {
+    return {settings::kLernstandSection, key, settings::OnOff(on)};
+}
+
 } // namespace
 
 LernstandEngine::LernstandEngine(LernstandView& view, LernstandServices services)
@@ -81,10 +85,9 @@ void LernstandEngine::OpenOwnJournal() {
 void LernstandEngine::RecordToggled(bool on) {
     // Without new answers the plan would stand still, so the mode goes with the recording.
     const bool targetedToo = !on && targeted_;
-    std::vector<SettingEntry> entries{
-        {settings::kLernstandSection, settings::kRecordKey, settings::OnOff(on)}};
+    std::vector<SettingEntry> entries{LernstandSwitch(settings::kRecordKey, on)};
     if (targetedToo) {
-        entries.push_back({settings::kLernstandSection, settings::kTargetedKey, settings::kOff});
+        entries.push_back(LernstandSwitch(settings::kTargetedKey, false));
     }
     if (!services_.settings.Write(entries)) {
         view_.ShowRecording(!on);
@@ -101,10 +104,9 @@ void LernstandEngine::RecordToggled(bool on) {
 
 void LernstandEngine::TargetedToggled(bool on) {
     const bool recordingToo = on && !settings::RecordingOn(services_.settings);
-    std::vector<SettingEntry> entries{
-        {settings::kLernstandSection, settings::kTargetedKey, settings::OnOff(on)}};
+    std::vector<SettingEntry> entries{LernstandSwitch(settings::kTargetedKey, on)};
     if (recordingToo) {
-        entries.push_back({settings::kLernstandSection, settings::kRecordKey, settings::kOn});
+        entries.push_back(LernstandSwitch(settings::kRecordKey, true));
     }
     if (!services_.settings.Write(entries)) {
         view_.ShowTargeted(!on);

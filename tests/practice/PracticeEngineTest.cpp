@@ -615,16 +615,23 @@ TEST(TargetedRound, OffLeavesTheRoundAsItWas) {
     }
 }
 
-TEST(TargetedRound, AfterAMistakeTheRightProductStandsTwoSeconds) {
+// A round of three planned problems, 7 · 8, 6 · 8 and 5 · 8, with the countdown.
+class TargetedRoundTest : public ::testing::Test {
+protected:
+    TargetedRoundTest() {
+        settings.ini = Vorgaben("5", "3") + kTargeted;
+        view.Attach(engine);
+        engine.FormShow();
+    }
+
     InMemorySettings settings;
-    settings.ini = Vorgaben("5", "3") + kTargeted;
     FakePracticeView view;
     FakeRecorder recorder;
     FixedPlan plan;
-    PracticeEngine engine(
-        view, settings, [] { return 0u; }, &recorder, [] { return 0; }, &plan);
-    view.Attach(engine);
-    engine.FormShow();
+    PracticeEngine engine{view, settings, [] { return 0u; }, &recorder, [] { return 0; }, &plan};
+};
+
+TEST_F(TargetedRoundTest, AfterAMistakeTheRightProductStandsTwoSeconds) {
     EXPECT_EQ(view.Text(C::Label1), "7 · 8 = ");
 
     view.Type("54\r");
@@ -663,16 +670,7 @@ TEST(TargetedRound, AfterAMistakeTheRightProductStandsTwoSeconds) {
     EXPECT_EQ(view.Text(C::Label3), "3 Falsch");
 }
 
-TEST(TargetedRound, ClosingEndsTheCorrection) {
-    InMemorySettings settings;
-    settings.ini = Vorgaben("5", "3") + kTargeted;
-    FakePracticeView view;
-    FakeRecorder recorder;
-    FixedPlan plan;
-    PracticeEngine engine(
-        view, settings, [] { return 0u; }, &recorder, [] { return 0; }, &plan);
-    view.Attach(engine);
-    engine.FormShow();
+TEST_F(TargetedRoundTest, ClosingEndsTheCorrection) {
     view.Type("\r");
     ASSERT_TRUE(engine.Correcting());
     engine.FormCloseQuery();
