@@ -223,93 +223,36 @@ TEST_F(Lernstand, ABusyJournalIsTriedAgainFiveTimes) {
     }
 }
 
-TEST_F(Lernstand, ChoicesAreStoredOrTakenBack) {
-    const struct {
-        const char* name;
-        bool writable;
-        // The check box as the click left it.
-        bool ticked;
-        std::function<void(LernstandEngine&)> act;
-        bool recordingShown;
-        bool recordingStored;
-        milliseconds threshold;
-        std::vector<std::string> boxes;
-    } cases[] = {
-        {"record on",
-         true,
-         true,
-         [](LernstandEngine& e) { e.RecordToggled(true); },
-         true,
-         true,
-         milliseconds(3000),
-         {}},
-        {"record on, not saved",
-         false,
-         true,
-         [](LernstandEngine& e) { e.RecordToggled(true); },
-         false,
-         false,
-         milliseconds(3000),
-         {"not saved"}},
-        {"six seconds",
-         true,
-         false,
-         [](LernstandEngine& e) { e.ThresholdChosen(1); },
-         false,
-         false,
-         milliseconds(6000),
-         {}},
-        {"twelve seconds, not saved",
-         false,
-         false,
-         [](LernstandEngine& e) { e.ThresholdChosen(2); },
-         false,
-         false,
-         milliseconds(3000),
-         {"not saved"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        FakeLernstandView shown;
-        InMemorySettings stored;
-        stored.ini = "[Lernstand]\nAufzeichnen=off\n";
-        LernstandEngine engine(shown, {kOwn, stored});
-        engine.Start(Look(Found::Nothing));
-        shown.recording = c.ticked;
-        stored.failWrites = !c.writable;
-        c.act(engine);
-        EXPECT_EQ(shown.recording, c.recordingShown);
-        EXPECT_EQ(settings::RecordingOn(stored), c.recordingStored);
-        EXPECT_EQ(shown.threshold, c.threshold);
-        EXPECT_EQ(engine.Threshold(), c.threshold);
-        EXPECT_EQ(settings::ReadThreshold(stored), c.threshold);
-        EXPECT_EQ(shown.boxes, c.boxes);
-    }
-}
-
-// "Gezielt üben" needs the recording: each switch takes the other along where it must.
-TEST(LernstandTargeted, TheModeAndTheRecordingGoTogether) {
+// Each choice is stored, or taken back with a message; "Gezielt üben" needs the recording, so each
+// of the two switches takes the other along where it must.
+TEST(LernstandChoices, AreStoredOrTakenBack) {
+    enum class Click { Record, Targeted, SixSeconds };
     const std::string line = "Gezielt üben: heute 0 fällig, 1 in Arbeit";
     const struct {
         const char* name;
         std::string stored;
         bool writable;
-        // The box ticked or unticked: "Gezielt üben", else "Aufzeichnen".
-        bool targetedBox;
+        Click click;
         bool ticked;
         bool recording;
         bool targeted;
+        milliseconds threshold;
         std::string note;
         std::string summaryLine;
     } cases[] = {
-        {"mode on takes the recording along", "", true, true, true, true, true,
+        {"record on", "", true, Click::Record, true, true, false, 3s, "", ""},
+        {"record on, not saved", "", false, Click::Record, true, false, false, 3s, "", ""},
+        {"six seconds", "", true, Click::SixSeconds, false, false, false, 6s, "", ""},
+        {"six seconds, not saved", "", false, Click::SixSeconds, false, false, false, 3s, "", ""},
+        {"mode on takes the recording along", "", true, Click::Targeted, true, true, true, 3s,
          "„Aufzeichnen“ ist nun auch an", line},
-        {"mode on while recording", "Aufzeichnen=on\n", true, true, true, true, true, "", line},
-        {"recording off takes the mode along", "Aufzeichnen=on\nGezielt=on\n", true, false, false,
-         false, false, "„Gezielt üben“ ist nun auch aus", ""},
-        {"mode on, not saved", "", false, true, true, false, false, "", ""},
-        {"recording off, not saved", "Aufzeichnen=on\nGezielt=on\n", false, false, false, true,
-         true, "", line},
+        {"mode on while recording", "Aufzeichnen=on\n", true, Click::Targeted, true, true, true, 3s,
+         "", line},
+        {"recording off takes the mode along", "Aufzeichnen=on\nGezielt=on\n", true, Click::Record,
+         false, false, false, 3s, "„Gezielt üben“ ist nun auch aus", ""},
+        {"mode on, not saved", "", false, Click::Targeted, true, false, false, 3s, "", ""},
+        {"recording off, not saved", "Aufzeichnen=on\nGezielt=on\n", false, Click::Record, false,
+         true, true, 3s, "", line},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -321,13 +264,28 @@ TEST(LernstandTargeted, TheModeAndTheRecordingGoTogether) {
                     [](const fs::path&, JournalOrigin) { return Look(Found::Answers, "f"); }});
         engine.Start(Look(Found::Answers, "f"));
         stored.failWrites = !c.writable;
-        (c.targetedBox ? shown.targeted : shown.recording) = c.ticked;
-        c.targetedBox ? engine.TargetedToggled(c.ticked) : engine.RecordToggled(c.ticked);
+        // The check box as the click left it.
+        (c.click == Click::Targeted ? shown.targeted : shown.recording) = c.ticked;
+        switch (c.click) {
+        case Click::Record:
+            engine.RecordToggled(c.ticked);
+            break;
+        case Click::Targeted:
+            engine.TargetedToggled(c.ticked);
+            break;
+        case Click::SixSeconds:
+            engine.ThresholdChosen(1);
+            break;
+        }
 
         EXPECT_EQ(settings::RecordingOn(stored), c.recording);
         EXPECT_EQ(settings::TargetedPracticeOn(stored), c.targeted);
+        EXPECT_EQ(settings::ReadThreshold(stored), c.threshold);
         EXPECT_EQ(shown.recording, c.recording);
         EXPECT_EQ(shown.targeted, c.targeted);
+        EXPECT_EQ(shown.threshold, c.threshold);
+        EXPECT_EQ(engine.Threshold(), c.threshold);
+        EXPECT_EQ(shown.boxes, std::vector<std::string>(c.writable ? 0 : 1, "not saved"));
         EXPECT_EQ(shown.note.substr(0, c.note.size()), c.note);
         const std::size_t newline = shown.summary.find('\n');
         EXPECT_EQ(newline == std::string::npos ? "" : shown.summary.substr(newline + 1),
@@ -514,8 +472,9 @@ TEST_F(Lernstand, TypedNameIsStoredOrTakenBack) {
         SCOPED_TRACE(c.name);
         FakeLernstandView shown;
         std::vector<std::string> names;
-        LernstandServices services{kOwn, settings, [] { return kNoon; },
-                                   [](const fs::path&, JournalOrigin) { return Named(Found::Answers, "Anna"); }};
+        LernstandServices services{
+            kOwn, settings, [] { return kNoon; },
+            [](const fs::path&, JournalOrigin) { return Named(Found::Answers, "Anna"); }};
         services.storeName = [&c, &names](const fs::path&, std::string_view name) {
             if (c.fails) {
                 throw std::runtime_error("Datenträger voll");
