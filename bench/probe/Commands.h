@@ -6,14 +6,21 @@
 // Each command prints its results as key=value lines and returns the process exit code.
 using Arguments = std::vector<std::string>;
 
-// launch [--then SHELL-COMMAND] PROGRAM [ARGUMENT...]: start-up times and peak memory.
+// launch [--window TITLE] [--during SHELL-COMMAND] [--settle MS [--trace FILE]]
+// [--then SHELL-COMMAND] PROGRAM [ARGUMENT...]: start-up times and peak memory; with a title, of
+// the first window whose title holds it; with a quiet time, also when the window's drawing
+// settled. A command "during" starts once the window is painted and runs beside the settling.
 int Launch(const Arguments& arguments);
 // idle PID SECONDS: wakeups of the process and drawing on the screen meanwhile.
 int Idle(const Arguments& arguments);
 // open KEYSYM: a key that opens a window, until that window is mapped and painted.
 int Open(const Arguments& arguments);
-// answers COUNT X Y: Enter in the practice window at X,Y until the next problem is painted.
+// answers COUNT X Y [--right TABLE JOURNAL]: Enter in the practice window at X,Y until the next
+// problem is painted; with a table, each time after typing the right product.
 int Answers(const Arguments& arguments);
+// respond COUNT DX DY PAUSE-MS: clicks at DX,DY in the window of PROBE_BOX until a popup (a menu)
+// is painted, then closes it with Escape; prints when each click came after PROBE_STARTED_NS.
+int Respond(const Arguments& arguments);
 // countdown T ROUNDS: F2, then the first problem's time bar and time-out, then "Ende".
 int Countdown(const Arguments& arguments);
 // trace SECONDS [KEYSYM]: every event on the screen, after pressing the key if one is given.

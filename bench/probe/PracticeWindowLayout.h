@@ -7,6 +7,8 @@ namespace practice_window {
 
 // The right end of the right-aligned problem line, always covered by its last characters.
 inline constexpr Box kProblemLine{290, 92, 20, 16};
+// The whole problem line, "10 · 9 = " at its longest, without the answer field beside it.
+inline constexpr Box kProblemText{0, 76, 316, 48};
 // The start of the wrong tally, "1 Falsch" and longer.
 inline constexpr Box kWrongTally{72, 268, 20, 16};
 inline constexpr int kSegmentCount = 20;

@@ -12,4 +12,6 @@ struct ShownWindow {
     Clock::time_point painted;
 };
 
-std::optional<ShownWindow> WaitForShownWindow(XServer& server, Clock::time_point deadline);
+// The first top-level window mapped, or with a title, the first one whose title holds it.
+std::optional<ShownWindow> WaitForShownWindow(XServer& server, Clock::time_point deadline,
+                                              const std::string& titled = {});

@@ -16,7 +16,7 @@ int Trace(const Arguments& arguments) {
         server.PressKey(arguments[1]);
     }
     const Clock::time_point deadline = MillisecondsFromNow(std::stod(arguments[0]) * 1000);
-    constexpr const char* kKinds[] = {"mapped", "unmapped", "drawn"};
+    constexpr const char* kKinds[] = {"mapped", "unmapped", "drawn", "popup"};
     while (const std::optional<ScreenEvent> event = server.Next(deadline)) {
         std::printf("%9.2f %-8s 0x%lx %d,%d %dx%d\n", MillisecondsBetween(start, event->at),
                     kKinds[static_cast<int>(event->kind)], event->window, event->box.x,

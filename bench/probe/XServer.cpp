@@ -66,11 +66,13 @@ std::optional<ScreenEvent> XServer::Next(Clock::time_point deadline) {
                 const auto& damage = reinterpret_cast<const XDamageNotifyEvent&>(event);
                 return ScreenEvent{ScreenEvent::Kind::Drawn, 0, BoxOf(damage.area), at};
             }
-            if (event.type == MapNotify && !event.xmap.override_redirect) {
+            if (event.type == MapNotify) {
                 XWindowAttributes attributes;
                 XGetWindowAttributes(display_, event.xmap.window, &attributes);
                 return ScreenEvent{
-                    ScreenEvent::Kind::Mapped, event.xmap.window,
+                    event.xmap.override_redirect ? ScreenEvent::Kind::Popup
+                                                 : ScreenEvent::Kind::Mapped,
+                    event.xmap.window,
                     Box{attributes.x, attributes.y, attributes.width, attributes.height}, at};
             }
             if (event.type == UnmapNotify) {
@@ -115,6 +117,48 @@ bool XServer::WaitForEmptyScreen(double timeoutMilliseconds) {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
+}
+
+std::string XServer::WindowName(unsigned long window) {
+    const Atom utf8Name = XInternAtom(display_, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(display_, "UTF8_STRING", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long left = 0;
+    unsigned char* data = nullptr;
+    std::string name;
+    if (XGetWindowProperty(display_, window, utf8Name, 0, 1024, False, utf8, &type, &format, &items,
+                           &left, &data) == Success &&
+        data != nullptr) {
+        name.assign(reinterpret_cast<const char*>(data), items);
+        XFree(data);
+    }
+    if (name.empty()) {
+        char* plain = nullptr;
+        if (XFetchName(display_, window, &plain) != 0 && plain != nullptr) {
+            name = plain;
+            XFree(plain);
+        }
+    }
+    return name;
+}
+
+std::uint64_t XServer::Fingerprint(const Box& box) {
+    XImage* image = XGetImage(display_, DefaultRootWindow(display_), box.x, box.y,
+                              Extent(box.width), Extent(box.height), AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        throw std::runtime_error("cannot read the screen");
+    }
+    // FNV-1a over the pixels' colours.
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (int y = 0; y < box.height; ++y) {
+        for (int x = 0; x < box.width; ++x) {
+            hash = (hash ^ (XGetPixel(image, x, y) & 0xFFFFFF)) * 1099511628211ULL;
+        }
+    }
+    XDestroyImage(image);
+    return hash;
 }
 
 void XServer::Focus(unsigned long window) {

@@ -3,6 +3,7 @@
 #include "bench/probe/Box.h"
 #include "bench/probe/Clock.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -10,13 +11,14 @@
 struct _XDisplay;
 struct _XRegion;
 
-// What the X server reports about the screen: top-level windows being mapped or unmapped and
-// every rectangle drawn anywhere (DAMAGE on the root window), each stamped when it was read.
+// What the X server reports about the screen: top-level windows being mapped or unmapped, popups
+// (menus, tooltips: windows the window manager leaves alone) being mapped, and every rectangle
+// drawn anywhere (DAMAGE on the root window), each stamped when it was read.
 struct ScreenEvent {
-    enum class Kind { Mapped, Unmapped, Drawn };
+    enum class Kind { Mapped, Unmapped, Drawn, Popup };
     Kind kind;
-    unsigned long window = 0; // top-level window for Mapped and Unmapped
-    Box box;                  // root coordinates: the window for Mapped, the area for Drawn
+    unsigned long window = 0; // top-level window for Mapped, Unmapped and Popup
+    Box box;                  // root coordinates: the window for Mapped and Popup, else the area
     Clock::time_point at;
 };
 
@@ -34,6 +36,11 @@ public:
     void DrainUntilQuiet(double quietMilliseconds);
     // Waits until no top-level window is viewable, e.g. after the previous program ended.
     bool WaitForEmptyScreen(double timeoutMilliseconds);
+
+    // The window's title, as a window manager would show it; empty when it has none.
+    std::string WindowName(unsigned long window);
+    // A fingerprint of the pixels on the screen in the box: equal pictures, equal fingerprints.
+    std::uint64_t Fingerprint(const Box& box);
 
     // What a window manager does when the user picks a window: give it the keyboard.
     void Focus(unsigned long window);
