@@ -108,17 +108,11 @@ void JournalMenu::OpenClass(const std::filesystem::path& folder) {
 
 void JournalMenu::WorksheetClick() {
     RunGuarded([this] {
-        const QString fileName =
-            AskFileToSave(window_, QStringLiteral("Arbeitsblatt speichern"),
-                          QStringLiteral("Arbeitsblatt-Einmaleins-%1.pdf").arg(TodayIso()),
-                          QStringLiteral("PDF-Dateien (*.pdf)"), QStringLiteral("pdf"));
-        if (fileName.isEmpty()) {
-            return;
-        }
-        if (const QString reason = WriteWorksheetPdf(fileName, Worksheet(engine_));
-            !reason.isEmpty()) {
-            ShowNotSaved(window_, fileName, reason);
-        }
+        AskAndSave(window_, QStringLiteral("Arbeitsblatt speichern"),
+                   QStringLiteral("Arbeitsblatt-Einmaleins"), SavedKind::Pdf,
+                   [this](const QString& fileName) {
+                       return WriteWorksheetPdf(fileName, Worksheet(engine_));
+                   });
     });
 }
 
@@ -134,17 +128,11 @@ void JournalMenu::TableClick() {
             ShowPlainMessage(window_, QString::fromStdString(NoAnswersText()));
             return;
         }
-        const QString fileName =
-            AskFileToSave(window_, QStringLiteral("Als Tabelle speichern"),
-                          QStringLiteral("Lernstand-Einmaleins-%1.csv").arg(TodayIso()),
-                          QStringLiteral("Tabellen (*.csv)"), QStringLiteral("csv"));
-        if (fileName.isEmpty()) {
-            return;
-        }
-        if (const QString reason = SaveFileBytes(fileName, AnswerTableCsv(answers));
-            !reason.isEmpty()) {
-            ShowNotSaved(window_, fileName, reason);
-        }
+        AskAndSave(window_, QStringLiteral("Als Tabelle speichern"),
+                   QStringLiteral("Lernstand-Einmaleins"), SavedKind::Csv,
+                   [&answers](const QString& fileName) {
+                       return SaveFileBytes(fileName, AnswerTableCsv(answers));
+                   });
     });
 }
 

@@ -48,3 +48,18 @@ QString AskFileToSave(QWidget* parent, const QString& caption, const QString& su
 QString TodayIso() {
     return QDate::currentDate().toString(Qt::ISODate);
 }
+
+void AskAndSave(QWidget* parent, const QString& caption, const QString& name, SavedKind kind,
+                const std::function<QString(const QString& fileName)>& write) {
+    const bool pdf = kind == SavedKind::Pdf;
+    const QString suffix = pdf ? QStringLiteral("pdf") : QStringLiteral("csv");
+    const QString fileName = AskFileToSave(
+        parent, caption, QStringLiteral("%1-%2.%3").arg(name, TodayIso(), suffix),
+        pdf ? QStringLiteral("PDF-Dateien (*.pdf)") : QStringLiteral("Tabellen (*.csv)"), suffix);
+    if (fileName.isEmpty()) {
+        return;
+    }
+    if (const QString reason = write(fileName); !reason.isEmpty()) {
+        ShowNotSaved(parent, fileName, reason);
+    }
+}

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <string_view>
 
 class QWidget;
@@ -28,3 +29,11 @@ QString AskFileToSave(QWidget* parent, const QString& caption, const QString& su
 
 // "2026-12-08", for suggested file names.
 QString TodayIso();
+
+// The two kinds of file the Lernstand makes for grown-ups to keep.
+enum class SavedKind { Pdf, Csv };
+
+// Asks where to save, suggesting "<name>-<today>.pdf" or ".csv" in the documents folder, and has
+// write put the file there; write returns the reason when it could not, which is then told.
+void AskAndSave(QWidget* parent, const QString& caption, const QString& name, SavedKind kind,
+                const std::function<QString(const QString& fileName)>& write);

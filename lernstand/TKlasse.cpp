@@ -193,41 +193,28 @@ void TKlasse::PupilClicked(const QModelIndex& index) {
 
 void TKlasse::WorksheetsClick() {
     RunGuarded([this] {
-        const QString fileName =
-            AskFileToSave(this, QStringLiteral("Arbeitsblätter für die Klasse speichern"),
-                          QStringLiteral("Arbeitsblaetter-Klasse-%1.pdf").arg(TodayIso()),
-                          QStringLiteral("PDF-Dateien (*.pdf)"), QStringLiteral("pdf"));
-        if (fileName.isEmpty()) {
-            return;
-        }
-        const auto pages = ClassWorksheetPages(
-            ClassWorksheets(pupils_->Pupils(), threshold_, rows_, std::random_device()()));
-        if (const QString reason = WriteWorksheetPdf(fileName, pages); !reason.isEmpty()) {
-            ShowNotSaved(this, fileName, reason);
-        }
+        AskAndSave(
+            this, QStringLiteral("Arbeitsblätter für die Klasse speichern"),
+            QStringLiteral("Arbeitsblaetter-Klasse"), SavedKind::Pdf,
+            [this](const QString& fileName) { return WriteWorksheetPdf(fileName, ClassSheets()); });
     });
 }
 
+std::vector<WorksheetPage> TKlasse::ClassSheets() const {
+    // Shuffled anew each time, as a child's own worksheet is.
+    return ClassWorksheetPages(
+        ClassWorksheets(pupils_->Pupils(), threshold_, rows_, std::random_device()()));
+}
+
 void TKlasse::PrintClick() {
-    RunGuarded([this] {
-        PrintWorksheet(this, ClassWorksheetPages(ClassWorksheets(pupils_->Pupils(), threshold_,
-                                                                 rows_, std::random_device()())));
-    });
+    RunGuarded([this] { PrintWorksheet(this, ClassSheets()); });
 }
 
 void TKlasse::ListClick() {
     RunGuarded([this] {
-        const QString fileName =
-            AskFileToSave(this, QStringLiteral("Klassenliste speichern"),
-                          QStringLiteral("Klassenliste-%1.csv").arg(TodayIso()),
-                          QStringLiteral("Tabellen (*.csv)"), QStringLiteral("csv"));
-        if (fileName.isEmpty()) {
-            return;
-        }
-        if (const QString reason =
-                SaveFileBytes(fileName, ClassListCsv(pupils_->Pupils(), threshold_));
-            !reason.isEmpty()) {
-            ShowNotSaved(this, fileName, reason);
-        }
+        AskAndSave(this, QStringLiteral("Klassenliste speichern"), QStringLiteral("Klassenliste"),
+                   SavedKind::Csv, [this](const QString& fileName) {
+                       return SaveFileBytes(fileName, ClassListCsv(pupils_->Pupils(), threshold_));
+                   });
     });
 }

@@ -42,6 +42,7 @@ private:
     void ShowClass(ClassFolder folder);
     void ShowFailure(const std::string& reason);
     void PupilClicked(const QModelIndex& index);
+    std::vector<WorksheetPage> ClassSheets() const;
     void WorksheetsClick();
     void PrintClick();
     void ListClick();

@@ -120,8 +120,8 @@ TEST(PracticePlan, DueFactsFirstThenNewOnesThenTheRest) {
             for (const PlannedProblem& problem : plan) {
                 multipliers.insert(problem.fact.multiplier);
             }
-            EXPECT_TRUE(std::includes(multipliers.begin(), multipliers.end(),
-                                      c.multipliers.begin(), c.multipliers.end()))
+            EXPECT_TRUE(std::includes(multipliers.begin(), multipliers.end(), c.multipliers.begin(),
+                                      c.multipliers.end()))
                 << c.total;
             // A round cut short has asked what needs practice first.
             const auto fill = std::find_if(plan.begin(), plan.end(), [](const auto& problem) {
