@@ -49,6 +49,7 @@ void PracticeEngine::FormShow() {
     wrongCount_ = 0;
     problemNumber_ = 0;
     roundRecorder_ = nullptr;
+    targetedRound_ = false;
 
     random_.SetSeed(clock_());
 
@@ -117,9 +118,14 @@ void PracticeEngine::Aufgabe() {
 }
 
 void PracticeEngine::StartRecording() {
-    if (recorder_ == nullptr || !settings::RecordingOn(settings_)) {
+    if (recorder_ == nullptr) {
         return;
     }
+    const settings::LernstandSwitches switches = settings::ReadLernstandSwitches(settings_);
+    if (!switches.recording) {
+        return;
+    }
+    targetedRound_ = switches.targeted;
     RoundFacts round;
     round.problemTotal = problemTotal_;
     round.timed = TimedMode() && CountdownInterval() > 0;
@@ -131,8 +137,7 @@ void PracticeEngine::StartRecording() {
 
 void PracticeEngine::PlanRound() {
     plan_.clear();
-    if (roundRecorder_ == nullptr || problems_ == nullptr ||
-        !settings::TargetedPracticeOn(settings_)) {
+    if (!targetedRound_ || problems_ == nullptr) {
         return;
     }
     if (auto plan = problems_->PlanRound(rowsOn_, problemTotal_, random_)) {

@@ -85,6 +85,8 @@ private:
     AnswerRecorder* const recorder_;
     ResponseClock responseClock_;
     ProblemSource* const problems_;
+    // This round records and "Gezielt üben" is on.
+    bool targetedRound_ = false;
     std::vector<PlannedProblem> plan_;
     bool correcting_ = false;
     // The recorder while this round records, else null.

@@ -50,9 +50,12 @@ bool RecordingOn(const SettingsSource& source) {
     return IsOn(ReadOr(source, kLernstandSection, kRecordKey, kRecordDefault));
 }
 
-bool TargetedPracticeOn(const SettingsSource& source) {
-    return RecordingOn(source) &&
-           IsOn(ReadOr(source, kLernstandSection, kTargetedKey, kTargetedDefault));
+LernstandSwitches ReadLernstandSwitches(const SettingsSource& source) {
+    LernstandSwitches switches;
+    switches.recording = RecordingOn(source);
+    switches.targeted = switches.recording &&
+                        IsOn(ReadOr(source, kLernstandSection, kTargetedKey, kTargetedDefault));
+    return switches;
 }
 
 std::chrono::milliseconds ReadThreshold(const SettingsSource& source) {

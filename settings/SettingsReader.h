@@ -39,9 +39,14 @@ RowSwitches ReadRowsInForce(const SettingsSource& source);
 // The drill records every answer for the Lernstand.
 bool RecordingOn(const SettingsSource& source);
 
-// "Gezielt üben": rounds practise what the journal says the child needs. Only while the drill
-// records, since without new answers the plan would stand still.
-bool TargetedPracticeOn(const SettingsSource& source);
+// Both switches of the journal, each entry read once. "Gezielt üben" (rounds practise what the
+// journal says the child needs) is on only while the drill records, since without new answers the
+// plan would stand still.
+struct LernstandSwitches {
+    bool recording = false;
+    bool targeted = false;
+};
+LernstandSwitches ReadLernstandSwitches(const SettingsSource& source);
 
 // How fast a right answer must be for a fact to sit.
 std::chrono::milliseconds ReadThreshold(const SettingsSource& source);

@@ -214,8 +214,10 @@ void LernstandEngine::ShowReading(const JournalLook& look) {
 }
 
 void LernstandEngine::LoadSettings() {
-    view_.ShowRecording(settings::RecordingOn(services_.settings));
-    targeted_ = settings::TargetedPracticeOn(services_.settings);
+    const settings::LernstandSwitches switches =
+        settings::ReadLernstandSwitches(services_.settings);
+    view_.ShowRecording(switches.recording);
+    targeted_ = switches.targeted;
     view_.ShowTargeted(targeted_);
     threshold_ = settings::ReadThreshold(services_.settings);
     view_.ShowThreshold(threshold_);

@@ -279,7 +279,7 @@ TEST(LernstandChoices, AreStoredOrTakenBack) {
         }
 
         EXPECT_EQ(settings::RecordingOn(stored), c.recording);
-        EXPECT_EQ(settings::TargetedPracticeOn(stored), c.targeted);
+        EXPECT_EQ(settings::ReadLernstandSwitches(stored).targeted, c.targeted);
         EXPECT_EQ(settings::ReadThreshold(stored), c.threshold);
         EXPECT_EQ(shown.recording, c.recording);
         EXPECT_EQ(shown.targeted, c.targeted);
