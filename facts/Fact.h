@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 // The multiplication table the program drills: each of the rows 1 to 20 times the multipliers
 // 1 to 10. Every range of a fact is declared here and nowhere else.
@@ -28,6 +29,9 @@ struct Fact {
 constexpr bool IsFact(Fact fact) {
     return IsMultiplier(fact.multiplier) && IsRow(fact.row);
 }
+
+// "7 · 8": the multiplier first, a middle dot between, as every screen and page writes a fact.
+std::string FactText(Fact fact);
 
 // 0 to kFacts - 1, row by row; for a fact of the table only.
 constexpr std::size_t FactIndex(Fact fact) {

@@ -34,6 +34,17 @@ std::optional<std::chrono::sys_days> DueDay(const FactProgress& progress) {
     return progress.lastDay + std::chrono::days(kReviewDays[*progress.level - 1]);
 }
 
+FactStanding StandingOf(const FactProgress& progress, std::chrono::sys_days today) {
+    if (!progress.level) {
+        return {};
+    }
+    const auto due = DueDay(progress);
+    if (!due) {
+        return {FactNeed::Learning, progress.lastDay};
+    }
+    return {*due <= today ? FactNeed::Due : FactNeed::Resting, *due};
+}
+
 FactProgressTable ProgressOf(const std::vector<RecordedAnswer>& answers,
                              std::chrono::milliseconds threshold) {
     LocalCalendar calendar;

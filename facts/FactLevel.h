@@ -44,6 +44,25 @@ private:
 // The day a fact of level 1 or more is due again; none for other facts.
 std::optional<std::chrono::sys_days> DueDay(const FactProgress& progress);
 
+// What a fact needs in spaced practice today.
+enum class FactNeed {
+    New,      // never answered
+    Learning, // level 0: being learned
+    Due,      // level 1 or more, and its day has come
+    Resting,  // level 1 or more, due later
+};
+
+struct FactStanding {
+    FactNeed need = FactNeed::New;
+    // For a fact being learned, the day of its newest answer; for a fact due or resting, its due
+    // day.
+    std::chrono::sys_days since{};
+};
+
+// The one rule that says which facts need practice: a fact of level 0 is being learned, one whose
+// due day is today or earlier is due.
+FactStanding StandingOf(const FactProgress& progress, std::chrono::sys_days today);
+
 // The progress of every fact of the table, at FactIndex.
 using FactProgressTable = std::array<FactProgress, kFacts>;
 

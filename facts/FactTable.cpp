@@ -23,8 +23,7 @@ FactState FactTable::State(int row, int multiplier, std::chrono::milliseconds th
 
 std::size_t FactTable::Index(int row, int multiplier) {
     if (!IsFact({multiplier, row})) {
-        throw std::out_of_range("no fact " + std::to_string(multiplier) + " · " +
-                                std::to_string(row));
+        throw std::out_of_range("no fact " + FactText({multiplier, row}));
     }
     return FactIndex({multiplier, row});
 }

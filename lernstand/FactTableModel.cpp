@@ -73,7 +73,7 @@ QVariant FactTableModel::data(const QModelIndex& index, int role) const {
         progress_ ? LevelText(progress_->at(FactIndex({multiplier, row})), today_) : "";
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromStdString(FactLabel(multiplier, row));
+        return QString::fromStdString(FactText({multiplier, row}));
     case Qt::AccessibleTextRole:
         return QString::fromStdString(FactStateText(multiplier, row, state) +
                                       (level.empty() ? "" : ", " + level));

@@ -44,14 +44,20 @@ Sorted SortFacts(const FactProgressTable& progress, const RowSwitches& rows,
             return;
         }
         const FactProgress& p = progress.at(FactIndex(fact));
-        if (!p.level) {
+        const FactStanding standing = StandingOf(p, today);
+        switch (standing.need) {
+        case FactNeed::New:
             sorted.fresh.push_back({fact, p});
-        } else if (*p.level == 0) {
-            sorted.learning.push_back({fact, p, p.lastDay});
-        } else if (const auto due = DueDay(p); *due <= today) {
-            sorted.due.push_back({fact, p, *due});
-        } else {
+            break;
+        case FactNeed::Learning:
+            sorted.learning.push_back({fact, p, standing.since});
+            break;
+        case FactNeed::Due:
+            sorted.due.push_back({fact, p, standing.since});
+            break;
+        case FactNeed::Resting:
             sorted.fill.push_back({fact, p});
+            break;
         }
     });
     SortByLastAnswer(sorted.learning);

@@ -108,8 +108,7 @@ void PracticeEngine::Aufgabe() {
 
     // Shown again although shown above: the repeat belongs to the design's call sequence.
     view_.SetVisible(PracticeControl::Label1, true);
-    view_.SetText(PracticeControl::Label1,
-                  std::to_string(multiplier) + " \u00B7 " + std::to_string(row) + " = ");
+    view_.SetText(PracticeControl::Label1, FactText({multiplier, row}) + " = ");
     view_.FocusUserin();
     HideTimeBar();
     if (roundRecorder_ != nullptr) {
@@ -219,8 +218,7 @@ void PracticeEngine::StartCorrection() {
     // The countdown starts afresh with the next problem.
     view_.SetTimerEnabled(false);
     const std::string product = std::to_string(expectedProduct_);
-    view_.ShowCorrection(product, std::to_string(lastMultiplier_) + " \u00B7 " +
-                                      std::to_string(lastRow_) + " = " + product);
+    view_.ShowCorrection(product, FactText({lastMultiplier_, lastRow_}) + " = " + product);
     view_.SetCorrectionTimer(kCorrectionMilliseconds);
 }
 

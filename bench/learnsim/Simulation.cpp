@@ -108,7 +108,7 @@ public:
 };
 
 bool NeedsPractice(const FactProgress& progress, sys_days today) {
-    return !progress.level || *progress.level == 0 || *DueDay(progress) <= today;
+    return StandingOf(progress, today).need != FactNeed::Resting;
 }
 
 class Child {

@@ -19,7 +19,7 @@ std::vector<std::string> CsvFields(const JournalAnswer& answer) {
     return {
         when.date,
         when.time,
-        FactLabel(problem.multiplier, problem.row),
+        FactText(problem.Problem()),
         answered ? problem.answer : std::string(),
         std::string(OutcomeName(problem.outcome)),
         DecimalSeconds(problem.responseMilliseconds),

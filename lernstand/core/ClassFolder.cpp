@@ -170,8 +170,8 @@ ClassFacts CountClassFacts(const std::vector<PupilJournal>& pupils,
 }
 
 std::string ClassFactText(Fact fact, int practising, int pupils) {
-    return FactLabel(fact.multiplier, fact.row) + ": " + std::to_string(practising) + " von " +
-           std::to_string(pupils) + " üben";
+    return FactText(fact) + ": " + std::to_string(practising) + " von " + std::to_string(pupils) +
+           " üben";
 }
 
 std::string PupilNote(const PupilJournal& pupil) {

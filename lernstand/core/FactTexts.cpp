@@ -2,12 +2,8 @@
 
 #include "facts/LocalCalendar.h"
 
-std::string FactLabel(int multiplier, int row) {
-    return std::to_string(multiplier) + " · " + std::to_string(row);
-}
-
 std::string FactStateText(int multiplier, int row, FactState state) {
-    return FactLabel(multiplier, row) + ": " + std::string(StateName(state));
+    return FactText({multiplier, row}) + ": " + std::string(StateName(state));
 }
 
 std::string_view OutcomeName(AnswerOutcome outcome) {
@@ -71,12 +67,17 @@ std::string LevelText(const FactProgress& progress, std::chrono::sys_days today)
         return {};
     }
     const std::string level = "Stufe " + std::to_string(*progress.level);
-    const auto due = DueDay(progress);
-    if (!due) {
+    const FactStanding standing = StandingOf(progress, today);
+    switch (standing.need) {
+    case FactNeed::Learning:
         return level + " · wird gerade gelernt";
+    case FactNeed::Due:
+        return level + " · wieder dran: heute";
+    case FactNeed::New:
+    case FactNeed::Resting:
+        break;
     }
-    return level + (*due <= today ? std::string(" · wieder dran: heute")
-                                  : " · wieder dran am " + ShortDayText(*due));
+    return level + " · wieder dran am " + ShortDayText(standing.since);
 }
 
 std::string TargetedSummaryText(const FactProgressTable& progress, const RowSwitches& rows,
@@ -84,13 +85,12 @@ std::string TargetedSummaryText(const FactProgressTable& progress, const RowSwit
     int due = 0;
     int learning = 0;
     ForEachFact([&](Fact fact) {
-        const FactProgress& p = progress.at(FactIndex(fact));
-        if (!RowOn(rows, fact.row) || !p.level) {
+        if (!RowOn(rows, fact.row)) {
             return;
         }
-        const auto dueDay = DueDay(p);
-        learning += dueDay ? 0 : 1;
-        due += dueDay && *dueDay <= today ? 1 : 0;
+        const FactNeed need = StandingOf(progress.at(FactIndex(fact)), today).need;
+        learning += need == FactNeed::Learning ? 1 : 0;
+        due += need == FactNeed::Due ? 1 : 0;
     });
     return "Gezielt üben: heute " + std::to_string(due) + " fällig, " + std::to_string(learning) +
            " in Arbeit";

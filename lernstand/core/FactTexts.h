@@ -11,9 +11,6 @@
 #include <string>
 #include <string_view>
 
-// "7 · 8": multiplier 7 of row 8.
-std::string FactLabel(int multiplier, int row);
-
 // "7 · 8: üben": the fact and its state, for screen readers and the tooltip's first line.
 std::string FactStateText(int multiplier, int row, FactState state);
 

@@ -26,8 +26,8 @@ void AddProblems(WorksheetPage& page, std::span<const WorksheetProblem> problems
         const WorksheetProblem& problem = problems[i];
         const double left = kMarginMm + static_cast<double>(i / perColumn) * kColumnStepMm;
         const double top = kFirstProblemTopMm + static_cast<double>(i % perColumn) * kProblemStepMm;
-        page.push_back({FactLabel(problem.multiplier, problem.row) + " = " + ending(problem), left,
-                        top, kProblemPoints, false});
+        page.push_back(
+            {FactText(problem) + " = " + ending(problem), left, top, kProblemPoints, false});
     }
 }
 
