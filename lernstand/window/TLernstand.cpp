@@ -15,6 +15,7 @@
 #include "lernstand/window/FactView.h"
 #include "lernstand/window/JournalMenu.h"
 #include "lernstand/window/JournalWatcher.h"
+#include "lernstand/window/LernstandFont.h"
 #include "lernstand/window/StateLegend.h"
 
 #include <QBoxLayout>
@@ -81,7 +82,7 @@ TLernstand::TLernstand(LernstandServices services, std::future<JournalLook> firs
     : QMainWindow(parent)
     , engine_(*this, std::move(services)) {
     setObjectName(QStringLiteral("TLernstand"));
-    setFont(SansSerifFont(kFontPixels));
+    setFont(SansSerifFont(kLernstandFontPixels));
 
     model_ = new FactTableModel(this);
     table_ = CreateFactView(this, QStringLiteral("FactTable"), QStringLiteral("Einmaleins-Tafel"),
@@ -117,10 +118,10 @@ QWidget* TLernstand::BuildHeader() {
     texts->addStretch();
 
     auto* stripCaption = new QLabel(QStringLiteral("Antworten der letzten 14 Tage"), header);
-    stripCaption->setFont(SansSerifFont(kFontPixels - 2));
+    stripCaption->setFont(SansSerifFont(kLernstandFontPixels - 2));
     strip_ = new DayStrip(header);
     strip_->setObjectName(QStringLiteral("DayStrip"));
-    strip_->setFont(SansSerifFont(kFontPixels - 3));
+    strip_->setFont(SansSerifFont(kLernstandFontPixels - 3));
     auto* stripColumn = new QVBoxLayout;
     stripColumn->addWidget(stripCaption);
     stripColumn->addWidget(strip_);

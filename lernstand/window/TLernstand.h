@@ -27,8 +27,6 @@ class TLernstand : public QMainWindow, private LernstandView {
     Q_OBJECT
 
 public:
-    static constexpr int kFontPixels = 14;
-
     // With a first look at the journal being taken meanwhile, say on a worker thread: it is
     // waited for once the controls are built. Without one the window takes it itself.
     explicit TLernstand(LernstandServices services, QWidget* parent = nullptr);

@@ -2,6 +2,7 @@
 #include "common/ui/ErrorHandler.h"
 #include "journal/JournalLocation.h"
 #include "lernstand/JournalLook.h"
+#include "lernstand/window/LernstandFont.h"
 #include "lernstand/window/TLernstand.h"
 #include "settings/StoredSettings.h"
 
@@ -29,7 +30,7 @@ int main(int argc, char* argv[]) {
     // Its own menu entry, not the drill's; grown-ups read it at a distance, so its type is larger.
     ConfigureApplication({QStringLiteral("Kalkuno-Lernstand"),
                           QStringLiteral("org.reihenheld.Kalkuno.Lernstand"),
-                          TLernstand::kFontPixels});
+                          kLernstandFontPixels});
     if (!firstLook.valid()) {
         ShowApplicationError(QString::fromStdString(noJournal));
         return 1;

@@ -6,8 +6,8 @@
 #include "common/ui/WindowPlacement.h"
 #include "lernstand/LernstandTexts.h"
 #include "lernstand/window/FactView.h"
+#include "lernstand/window/LernstandFont.h"
 #include "lernstand/window/SaveFile.h"
-#include "lernstand/window/TLernstand.h"
 #include "lernstand/window/WorksheetPainter.h"
 #include "lernstand/window/klasse/ClassFactDelegate.h"
 #include "lernstand/window/klasse/ClassTableModel.h"
@@ -49,7 +49,7 @@ TKlasse::TKlasse(std::filesystem::path folder, std::chrono::milliseconds thresho
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString::fromStdString(ClassTitle(folder_)));
-    setFont(SansSerifFont(TLernstand::kFontPixels));
+    setFont(SansSerifFont(kLernstandFontPixels));
 
     facts_ = new ClassTableModel(this);
     factTable_ = CreateFactView(this, QStringLiteral("ClassTable"),
