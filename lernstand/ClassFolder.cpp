@@ -1,14 +1,10 @@
 #include "lernstand/ClassFolder.h"
 
-#include "facts/LocalCalendar.h"
 #include "journal/JournalReader.h"
 #include "journal/SqliteCompanions.h"
-#include "lernstand/AnswerTable.h"
-#include "lernstand/FactTexts.h"
-#include "lernstand/WorksheetChoice.h"
 
 #include <algorithm>
-#include <map>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -39,10 +35,6 @@ fs::file_time_type WrittenAt(const fs::path& file) {
 
 } // namespace
 
-bool PupilJournal::Counted() const {
-    return reading.found == Found::Answers && !olderCopy;
-}
-
 std::vector<fs::path> CandidateFiles(const fs::path& folder) {
     std::set<fs::path> files;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
@@ -63,6 +55,7 @@ std::vector<fs::path> CandidateFiles(const fs::path& folder) {
 PupilJournal ReadPupilJournal(const fs::path& file, WallTime now) {
     PupilJournal pupil;
     pupil.file = file;
+    pupil.written = WrittenAt(file);
     pupil.name = file.stem().string();
     std::vector<RecordedAnswer> answers;
     std::string name;
@@ -88,27 +81,6 @@ PupilJournal ReadPupilJournal(const fs::path& file, WallTime now) {
     }
     pupil.facts = FactTable(answers);
     return pupil;
-}
-
-void MarkOlderCopies(std::vector<PupilJournal>& pupils) {
-    std::map<std::string, PupilJournal*> newest;
-    for (PupilJournal& pupil : pupils) {
-        if (pupil.reading.found != Found::Answers) {
-            continue;
-        }
-        PupilJournal*& kept = newest[pupil.name];
-        const auto key = [](const PupilJournal& p) {
-            return std::pair(p.lastAnswer, WrittenAt(p.file));
-        };
-        if (kept == nullptr || key(*kept) < key(pupil)) {
-            if (kept != nullptr) {
-                kept->olderCopy = true;
-            }
-            kept = &pupil;
-        } else {
-            pupil.olderCopy = true;
-        }
-    }
 }
 
 ClassFolder ReadClassFolder(const fs::path& folder, WallTime now,
@@ -138,94 +110,5 @@ ClassFolder ReadClassFolder(const fs::path& folder, WallTime now,
             result.pupils.push_back(std::move(*pupil));
         }
     }
-    MarkOlderCopies(result.pupils);
     return result;
-}
-
-PupilStates CountStates(const FactTable& facts, std::chrono::milliseconds threshold) {
-    PupilStates states;
-    ForEachFact([&](Fact fact) {
-        const FactState state = facts.State(fact.row, fact.multiplier, threshold);
-        states.sure += state == FactState::Sure ? 1 : 0;
-        states.practise += state == FactState::Practise ? 1 : 0;
-    });
-    return states;
-}
-
-ClassFacts CountClassFacts(const std::vector<PupilJournal>& pupils,
-                           std::chrono::milliseconds threshold) {
-    ClassFacts counted;
-    for (const PupilJournal& pupil : pupils) {
-        if (!pupil.Counted()) {
-            continue;
-        }
-        ++counted.pupils;
-        ForEachFact([&](Fact fact) {
-            if (pupil.facts.State(fact.row, fact.multiplier, threshold) == FactState::Practise) {
-                ++counted.practising.at(FactIndex(fact));
-            }
-        });
-    }
-    return counted;
-}
-
-std::string ClassFactText(Fact fact, int practising, int pupils) {
-    return FactText(fact) + ": " + std::to_string(practising) + " von " + std::to_string(pupils) +
-           " üben";
-}
-
-std::string PupilNote(const PupilJournal& pupil) {
-    switch (pupil.reading.found) {
-    case Found::Answers:
-        return pupil.olderCopy ? "ältere Kopie" : "";
-    case Found::Nothing:
-        return "nicht mehr da";
-    case Found::Newer:
-        return "von einer neueren Version";
-    case Found::Empty:
-    case Found::Foreign:
-        return "kein Lernstand (" + pupil.reading.problem + ")";
-    case Found::Unreadable:
-    case Found::Busy:
-        break;
-    }
-    return "nicht lesbar (" + pupil.reading.problem + ")";
-}
-
-std::string ClassListCsv(const std::vector<PupilJournal>& pupils,
-                         std::chrono::milliseconds threshold) {
-    std::vector<std::vector<std::string>> rows;
-    for (const PupilJournal& pupil : pupils) {
-        const bool read = pupil.reading.found == Found::Answers;
-        const AnswerSummary& summary = pupil.summary;
-        const PupilStates states = CountStates(pupil.facts, threshold);
-        const auto number = [read](int value) { return read ? std::to_string(value) : ""; };
-        rows.push_back({
-            pupil.name,
-            number(summary.answers),
-            read && summary.answers > 0 ? std::to_string(RightPercent(summary)) : "",
-            number(summary.days),
-            summary.lastDay ? DateText(*summary.lastDay) : "",
-            number(states.sure),
-            number(states.practise),
-            pupil.file.filename().string(),
-            PupilNote(pupil),
-        });
-    }
-    return SpreadsheetCsv("Name;Antworten;Richtig (%);Tage geübt;Zuletzt;sicher;üben;Datei;Hinweis",
-                          rows);
-}
-
-std::vector<PupilWorksheet> ClassWorksheets(const std::vector<PupilJournal>& pupils,
-                                            std::chrono::milliseconds threshold,
-                                            const RowSwitches& rows, std::uint32_t seed) {
-    std::vector<PupilWorksheet> sheets;
-    for (const PupilJournal& pupil : pupils) {
-        if (pupil.Counted()) {
-            sheets.push_back({pupil.name, ChooseWorksheetProblems(
-                                              pupil.facts, threshold, rows,
-                                              seed + static_cast<std::uint32_t>(sheets.size()))});
-        }
-    }
-    return sheets;
 }

@@ -2,15 +2,11 @@
 
 #include "common/WallTime.h"
 #include "facts/FactTable.h"
-#include "facts/RowsInForce.h"
 #include "journal/ReadOnlyJournal.h"
 #include "lernstand/AnswerSummary.h"
-#include "lernstand/WorksheetLayout.h"
 
 #include <atomic>
-#include <chrono>
 #include <cstddef>
-#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -25,11 +21,12 @@ struct PupilJournal {
     AnswerSummary summary;
     WallTime lastAnswer{};
     FactTable facts;
-    // Another file of the same child holds newer answers, so this one is not counted.
-    bool olderCopy = false;
+    // When the file was last written, as it was read: between copies with equal answers the one
+    // written last counts.
+    std::filesystem::file_time_type written{};
 
-    // A journal that was read, and the newest one of its child.
-    bool Counted() const;
+    // A journal that was read.
+    bool Read() const { return reading.found == JournalReading::Found::Answers; }
 };
 
 // Every file of a class folder, in the order of the file names.
@@ -47,10 +44,6 @@ std::vector<std::filesystem::path> CandidateFiles(const std::filesystem::path& f
 // Reads one file as a copy from elsewhere: nothing beside it changes, whatever it holds.
 PupilJournal ReadPupilJournal(const std::filesystem::path& file, WallTime now);
 
-// Of two or more journals of one child the one with the newest answer counts, the others are
-// older copies; between equal answers the file written last counts.
-void MarkOlderCopies(std::vector<PupilJournal>& pupils);
-
 // Called from the reading threads after each file: how many are read, of how many.
 using ClassProgress = std::function<void(std::size_t read, std::size_t files)>;
 
@@ -58,33 +51,3 @@ using ClassProgress = std::function<void(std::size_t read, std::size_t files)>;
 // set. Throws like CandidateFiles.
 ClassFolder ReadClassFolder(const std::filesystem::path& folder, WallTime now,
                             const std::atomic<bool>& cancelled, const ClassProgress& progress);
-
-// How many facts of a pupil sit and how many need practice.
-struct PupilStates {
-    int sure = 0;
-    int practise = 0;
-};
-PupilStates CountStates(const FactTable& facts, std::chrono::milliseconds threshold);
-
-// How many of the counted pupils have each fact, at FactIndex, to practise.
-struct ClassFacts {
-    std::array<int, kFacts> practising{};
-    int pupils = 0;
-};
-ClassFacts CountClassFacts(const std::vector<PupilJournal>& pupils,
-                           std::chrono::milliseconds threshold);
-
-// "7 · 8: 9 von 27 üben".
-std::string ClassFactText(Fact fact, int practising, int pupils);
-
-// Why a file is not counted: "ältere Kopie", "kein Lernstand (…)"; empty for a counted one.
-std::string PupilNote(const PupilJournal& pupil);
-
-// A worksheet for every counted pupil from that pupil's own facts, by the worksheet's choice rule.
-std::vector<PupilWorksheet> ClassWorksheets(const std::vector<PupilJournal>& pupils,
-                                            std::chrono::milliseconds threshold,
-                                            const RowSwitches& rows, std::uint32_t seed);
-
-// The pupils' table as a CSV file in the Lernstand's German spreadsheet form.
-std::string ClassListCsv(const std::vector<PupilJournal>& pupils,
-                         std::chrono::milliseconds threshold);

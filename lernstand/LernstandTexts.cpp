@@ -9,6 +9,15 @@ namespace {
 
 const std::string kProduct(kProductName);
 
+// What a journal turned out to be, worded once for the sentences and for the class list's notes.
+const std::string kFromNewerVersion = "von einer neueren Version";
+const std::string kNotAJournal = "kein Lernstand";
+const std::string kNotReadable = "nicht lesbar";
+
+std::string WithReason(const std::string& words, const std::string& reason) {
+    return words + " (" + reason + ")";
+}
+
 std::string Quoted(const std::filesystem::path& file) {
     return QuotedName(file.string());
 }
@@ -42,27 +51,27 @@ std::string LernstandTitle(const std::filesystem::path& othersJournal) {
 }
 
 std::string NewerJournalText(const std::filesystem::path& journal, RefusedUse refused) {
-    return "Der Lernstand " + Quoted(journal) + " stammt von einer neueren Version von " +
+    return "Der Lernstand " + Quoted(journal) + " stammt " + kFromNewerVersion + " von " +
            kProduct + " und kann hier nicht " +
            (refused == RefusedUse::Open ? "geöffnet" : "angezeigt") + " werden.";
 }
 
 std::string NewerJournalText() {
-    return "Der Lernstand stammt von einer neueren Version von " + kProduct + ".";
+    return "Der Lernstand stammt " + kFromNewerVersion + " von " + kProduct + ".";
 }
 
 std::string NotAJournalText(const std::filesystem::path& file, const std::string& reason) {
-    return "Die Datei " + Quoted(file) + " ist kein Lernstand von " + kProduct + " (" + reason +
-           ").";
+    return "Die Datei " + Quoted(file) + " ist " +
+           WithReason(kNotAJournal + " von " + kProduct, reason) + ".";
 }
 
 std::string NotAJournalText() {
-    return "Die Datei ist kein Lernstand von " + kProduct + ".";
+    return "Die Datei ist " + kNotAJournal + " von " + kProduct + ".";
 }
 
 std::string UnreadableJournalText(const std::filesystem::path& journal, const std::string& reason) {
-    return "Der Lernstand " + Quoted(journal) + " ist beschädigt oder nicht lesbar (" + reason +
-           ").";
+    return "Der Lernstand " + Quoted(journal) + " ist beschädigt oder " +
+           WithReason(kNotReadable, reason) + ".";
 }
 
 std::string NotDeletedText(const std::filesystem::path& journal, const std::string& reason) {
@@ -166,6 +175,25 @@ std::string ClassReadText(std::size_t counted, std::size_t files, bool cancelled
                 (files - counted == 1 ? " Datei" : " Dateien") + " nicht gezählt";
     }
     return cancelled ? "Abgebrochen: " + text + " aus den bis dahin gelesenen Dateien" : text;
+}
+
+std::string PupilNote(const JournalReading& reading, bool olderCopy) {
+    using Found = JournalReading::Found;
+    switch (reading.found) {
+    case Found::Answers:
+        return olderCopy ? "ältere Kopie" : "";
+    case Found::Nothing:
+        return "nicht mehr da";
+    case Found::Newer:
+        return kFromNewerVersion;
+    case Found::Empty:
+    case Found::Foreign:
+        return WithReason(kNotAJournal, reading.problem);
+    case Found::Unreadable:
+    case Found::Busy:
+        break;
+    }
+    return WithReason(kNotReadable, reading.problem);
 }
 
 std::string FolderNotReadText(const std::filesystem::path& folder, const std::string& reason) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal/JournalCopy.h"
+#include "journal/ReadOnlyJournal.h"
 
 #include <chrono>
 #include <cstdint>
@@ -57,4 +58,7 @@ std::string ClassTitle(const std::filesystem::path& folder);
 // While the folder is read, and once it is.
 std::string ClassReadingText(std::size_t read, std::size_t files);
 std::string ClassReadText(std::size_t counted, std::size_t files, bool cancelled);
+// Why a file of a class folder is not counted: "ältere Kopie" when another copy of the child
+// holds newer answers, "kein Lernstand (…)"; empty for a counted one.
+std::string PupilNote(const JournalReading& reading, bool olderCopy);
 std::string FolderNotReadText(const std::filesystem::path& folder, const std::string& reason);

@@ -5,7 +5,7 @@
 #include "journal/SqliteCompanions.h"
 #include "journal/SqliteConnection.h"
 #include "journal/UtcTime.h"
-#include "tests/support/Answers.h"
+#include "lernstand/LernstandTexts.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempConfigDir.h"
 #include "tests/support/WithoutRootPrivilege.h"
@@ -21,87 +21,6 @@ namespace fs = std::filesystem;
 using namespace std::chrono;
 
 const WallTime kMorning = *ParseJournalTime("2026-12-08T09:15:02.347Z");
-
-// A pupil whose facts stand as the words say: "7x8:f" wrong, "3x4:r900 r900 r900" sure.
-PupilJournal Pupil(const std::string& name, const std::vector<std::string>& facts,
-                   JournalReading::Found found = JournalReading::Found::Answers) {
-    std::vector<RecordedAnswer> answers;
-    for (const std::string& fact : facts) {
-        const int multiplier = std::stoi(fact.substr(0, fact.find('x')));
-        const int row = std::stoi(fact.substr(fact.find('x') + 1));
-        const auto newestFirst = FactAnswers(fact.substr(fact.find(':') + 1));
-        for (auto answer = newestFirst.rbegin(); answer != newestFirst.rend(); ++answer) {
-            answers.push_back(Recorded(multiplier, row, *answer, kMorning));
-        }
-    }
-    PupilJournal pupil;
-    pupil.name = name;
-    pupil.file = name + ".sqlite";
-    pupil.reading = {found, found == JournalReading::Found::Answers ? "" : "Grund"};
-    pupil.facts = FactTable(answers);
-    pupil.lastAnswer = kMorning;
-    return pupil;
-}
-
-TEST(ClassFolder, CountsWhoPractisesEachFact) {
-    const std::string sure = "r900 r900 r900";
-    std::vector<PupilJournal> pupils = {
-        Pupil("Anna", {"7x8:f", "3x4:" + sure}),
-        Pupil("Ben", {"7x8:r900 f", "3x4:f"}),
-        Pupil("Cem", {"7x8:" + sure}),
-        Pupil("Dana", {"7x8:f"}, JournalReading::Found::Newer),
-    };
-    pupils.push_back(Pupil("Anna", {"7x8:f", "9x9:f"}));
-    pupils.back().olderCopy = true;
-
-    const ClassFacts facts = CountClassFacts(pupils, seconds(3));
-    EXPECT_EQ(facts.pupils, 3);
-    EXPECT_EQ(facts.practising.at(FactIndex({7, 8})), 2);
-    EXPECT_EQ(facts.practising.at(FactIndex({3, 4})), 1);
-    EXPECT_EQ(facts.practising.at(FactIndex({9, 9})), 0);
-    EXPECT_EQ(ClassFactText({7, 8}, 2, 3), "7 · 8: 2 von 3 üben");
-
-    const struct {
-        std::size_t pupil;
-        int sure;
-        int practise;
-        std::string note;
-    } rows[] = {{0, 1, 1, ""},
-                {1, 0, 2, ""},
-                {2, 1, 0, ""},
-                {3, 0, 1, "von einer neueren Version"},
-                {4, 0, 2, "ältere Kopie"}};
-    for (const auto& row : rows) {
-        const PupilStates states = CountStates(pupils[row.pupil].facts, seconds(3));
-        EXPECT_EQ(states.sure, row.sure) << row.pupil;
-        EXPECT_EQ(states.practise, row.practise) << row.pupil;
-        EXPECT_EQ(PupilNote(pupils[row.pupil]), row.note) << row.pupil;
-    }
-}
-
-TEST(ClassFolder, OfTwoCopiesOfAChildTheNewerCounts) {
-    const struct {
-        const char* name;
-        std::vector<std::pair<std::string, int>> pupils; // name, hours after the morning
-        std::vector<bool> older;
-    } cases[] = {
-        {"two children", {{"Anna", 0}, {"Ben", 5}}, {false, false}},
-        {"the later copy second", {{"Anna", 0}, {"Anna", 5}}, {true, false}},
-        {"the later copy first", {{"Anna", 5}, {"Anna", 0}, {"Ben", 1}}, {false, true, false}},
-        {"three copies", {{"Anna", 1}, {"Anna", 9}, {"Anna", 3}}, {true, false, true}},
-    };
-    for (const auto& c : cases) {
-        std::vector<PupilJournal> pupils;
-        for (const auto& [name, hours] : c.pupils) {
-            pupils.push_back(Pupil(name, {"2x2:f"}));
-            pupils.back().lastAnswer = kMorning + std::chrono::hours(hours);
-        }
-        MarkOlderCopies(pupils);
-        for (std::size_t i = 0; i < pupils.size(); ++i) {
-            EXPECT_EQ(pupils[i].olderCopy, c.older[i]) << c.name << ", pupil " << i;
-        }
-    }
-}
 
 void Record(const fs::path& journal, int multiplier, int row, AnswerOutcome outcome) {
     JournalRecorder recorder(journal, [] { return kMorning; });
@@ -164,7 +83,7 @@ TEST(ClassFolder, ListsEveryFileAndChangesNone) {
     std::map<std::string, std::string> listed;
     for (const PupilJournal& pupil : folder.pupils) {
         listed[pupil.file.filename().string()] =
-            pupil.Counted() ? std::to_string(pupil.summary.answers) : PupilNote(pupil);
+            pupil.Read() ? std::to_string(pupil.summary.answers) : PupilNote(pupil.reading, false);
     }
     EXPECT_EQ(listed.size(), 7U);
     EXPECT_EQ(listed["Anna.sqlite"], "1");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lernstand/ClassFolder.h"
+#include "lernstand/ClassOverview.h"
 
 #include <QAbstractTableModel>
 

@@ -10,41 +10,41 @@
 
 namespace {
 
-enum Column { kName, kAnswers, kRight, kDays, kLastDay, kSure, kPractise, kColumns };
+constexpr std::array<const char*, kPupilColumns> kHeaders = {
+    "Name", "Antworten", "richtig", "Tage", "zuletzt", "sicher", "üben"};
 
-constexpr std::array<const char*, kColumns> kHeaders = {"Name",    "Antworten", "richtig", "Tage",
-                                                        "zuletzt", "sicher",    "üben"};
+QVariant SortKey(const PupilSortKey& key) {
+    if (const auto* text = std::get_if<std::string>(&key)) {
+        return QString::fromStdString(*text);
+    }
+    return static_cast<qlonglong>(std::get<std::int64_t>(key));
+}
 
 } // namespace
 
 PupilTableModel::PupilTableModel(QObject* parent)
     : QAbstractTableModel(parent) {}
 
-void PupilTableModel::SetPupils(std::vector<PupilJournal> pupils,
-                                std::chrono::milliseconds threshold) {
+void PupilTableModel::SetOverview(std::shared_ptr<const ClassOverview> overview) {
     beginResetModel();
-    pupils_ = std::move(pupils);
-    states_.clear();
-    for (const PupilJournal& pupil : pupils_) {
-        states_.push_back(CountStates(pupil.facts, threshold));
-    }
+    overview_ = std::move(overview);
     endResetModel();
 }
 
 int PupilTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(pupils_.size());
+    return parent.isValid() ? 0 : static_cast<int>(overview_->pupils.size());
 }
 
 int PupilTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kColumns;
+    return parent.isValid() ? 0 : static_cast<int>(kPupilColumns);
 }
 
 QVariant PupilTableModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return {};
     }
-    const auto row = static_cast<std::size_t>(index.row());
-    const PupilJournal& pupil = pupils_[row];
+    const ClassPupil& pupil = overview_->pupils[static_cast<std::size_t>(index.row())];
+    const auto column = static_cast<std::size_t>(index.column());
     // A file that is not counted stands apart by its slant, the grey still reading at 5:1.
     if (role == Qt::ForegroundRole || role == Qt::FontRole) {
         if (pupil.Counted()) {
@@ -54,53 +54,46 @@ QVariant PupilTableModel::data(const QModelIndex& index, int role) const {
         slanted.setItalic(true);
         return role == Qt::FontRole ? QVariant(slanted) : QVariant(QColor(96, 96, 96));
     }
-    if (role != Qt::DisplayRole && role != kSortRole && role != Qt::ToolTipRole) {
-        return {};
+    if (role == kSortRole) {
+        return SortKey(pupil.sortKeys.at(column));
     }
-    const AnswerSummary& summary = pupil.summary;
-    const bool read = pupil.reading.found == JournalReading::Found::Answers;
-    const std::string note = PupilNote(pupil);
+    const std::string& note = pupil.note;
     if (role == Qt::ToolTipRole) {
-        return QString::fromStdString(pupil.file.string() + (note.empty() ? "" : "\n" + note));
+        return QString::fromStdString(pupil.journal.file.string() +
+                                      (note.empty() ? "" : "\n" + note));
     }
-    const bool sorting = role == kSortRole;
-    const auto number = [read, sorting](int value) {
-        return read ? QVariant(value) : (sorting ? QVariant(-1) : QVariant());
-    };
-    switch (index.column()) {
-    case kName:
-        // Why a file does not count stands beside its name, where the eye starts.
-        return QString::fromStdString((read ? pupil.name : pupil.file.filename().string()) +
-                                      (note.empty() || sorting ? "" : " – " + note));
-    case kAnswers:
-        return number(summary.answers);
-    case kRight:
-        if (!read || summary.answers == 0) {
-            return sorting ? QVariant(-1) : QVariant();
-        }
-        return sorting ? QVariant(RightPercent(summary))
-                       : QVariant(QStringLiteral("%1 %").arg(RightPercent(summary)));
-    case kDays:
-        return number(summary.days);
-    case kLastDay:
-        if (!summary.lastDay) {
-            return sorting ? QVariant(0) : QVariant();
-        }
-        return sorting
-                   ? QVariant(static_cast<qlonglong>(summary.lastDay->time_since_epoch().count()))
-                   : QVariant(QString::fromStdString(DateText(*summary.lastDay)));
-    case kSure:
-        return number(states_[row].sure);
-    case kPractise:
-        return number(states_[row].practise);
-    default:
+    if (role != Qt::DisplayRole) {
         return {};
     }
+    const AnswerSummary& summary = pupil.journal.summary;
+    const bool read = pupil.journal.Read();
+    const auto number = [read](int value) { return read ? QVariant(value) : QVariant(); };
+    switch (static_cast<PupilColumn>(column)) {
+    case PupilColumn::Name:
+        // Why a file does not count stands beside its name, where the eye starts.
+        return QString::fromStdString(pupil.name + (note.empty() ? "" : " – " + note));
+    case PupilColumn::Answers:
+        return number(summary.answers);
+    case PupilColumn::Right:
+        return read && summary.answers > 0
+                   ? QVariant(QStringLiteral("%1 %").arg(RightPercent(summary)))
+                   : QVariant();
+    case PupilColumn::Days:
+        return number(summary.days);
+    case PupilColumn::LastDay:
+        return summary.lastDay ? QVariant(QString::fromStdString(DateText(*summary.lastDay)))
+                               : QVariant();
+    case PupilColumn::Sure:
+        return number(pupil.states.sure);
+    case PupilColumn::Practise:
+        return number(pupil.states.practise);
+    }
+    return {};
 }
 
 QVariant PupilTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= kColumns) {
+        section >= static_cast<int>(kPupilColumns)) {
         return {};
     }
     return QString::fromUtf8(kHeaders.at(static_cast<std::size_t>(section)));

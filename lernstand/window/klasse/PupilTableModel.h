@@ -1,15 +1,14 @@
 #pragma once
 
-#include "lernstand/ClassFolder.h"
+#include "lernstand/ClassOverview.h"
 
 #include <QAbstractTableModel>
 
-#include <chrono>
-#include <vector>
+#include <memory>
 
 // The pupils of a class folder, one row each: name, answers, share right, days practised, last
 // day, facts sure and to practise; a file that is not counted says why beside its name. Sorting by
-// a column sorts by its number or date, not its text.
+// a column sorts by the overview's sort keys, not by the text shown.
 class PupilTableModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -18,8 +17,7 @@ public:
 
     explicit PupilTableModel(QObject* parent = nullptr);
 
-    void SetPupils(std::vector<PupilJournal> pupils, std::chrono::milliseconds threshold);
-    const std::vector<PupilJournal>& Pupils() const { return pupils_; }
+    void SetOverview(std::shared_ptr<const ClassOverview> overview);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -27,6 +25,5 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    std::vector<PupilJournal> pupils_;
-    std::vector<PupilStates> states_;
+    std::shared_ptr<const ClassOverview> overview_ = std::make_shared<ClassOverview>();
 };

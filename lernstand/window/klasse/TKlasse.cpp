@@ -4,7 +4,6 @@
 #include "common/ui/ErrorHandler.h"
 #include "common/ui/Fonts.h"
 #include "common/ui/WindowPlacement.h"
-#include "lernstand/LernstandTexts.h"
 #include "lernstand/window/FactView.h"
 #include "lernstand/window/LernstandFont.h"
 #include "lernstand/window/SaveFile.h"
@@ -23,6 +22,7 @@
 #include <QSplitter>
 #include <QTableView>
 
+#include <functional>
 #include <memory>
 #include <random>
 
@@ -42,13 +42,14 @@ QLabel* CreateCaption(QWidget* parent, const QString& text) {
 TKlasse::TKlasse(std::filesystem::path folder, std::chrono::milliseconds threshold,
                  RowSwitches rows, QWidget* parent)
     : QMainWindow(parent)
-    , folder_(std::move(folder))
-    , threshold_(threshold)
-    , rows_(rows) {
+    , engine_(*this, {std::move(folder), threshold, rows, [this](std::function<void()> call) {
+                          QMetaObject::invokeMethod(
+                              this, [call = std::move(call)] { RunGuarded(call); },
+                              Qt::QueuedConnection);
+                      }}) {
     setObjectName(QStringLiteral("TKlasse"));
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString::fromStdString(ClassTitle(folder_)));
     setFont(SansSerifFont(kLernstandFontPixels));
 
     facts_ = new ClassTableModel(this);
@@ -73,7 +74,7 @@ TKlasse::TKlasse(std::filesystem::path folder, std::chrono::milliseconds thresho
     progress_->setAccessibleName(QStringLiteral("Gelesene Lernstände"));
     cancel_ = new QPushButton(QStringLiteral("Abbrechen"), this);
     cancel_->setObjectName(QStringLiteral("Cancel"));
-    connect(cancel_, &QPushButton::clicked, this, [this] { cancelled_ = true; });
+    connect(cancel_, &QPushButton::clicked, this, [this] { engine_.CancelClicked(); });
     auto* statusLine = new QHBoxLayout;
     statusLine->addWidget(status_, 1);
     statusLine->addWidget(progress_);
@@ -88,30 +89,7 @@ TKlasse::TKlasse(std::filesystem::path folder, std::chrono::milliseconds thresho
     resize(kStartSize);
     CenterOnScreen(this);
 
-    status_->setText(QString::fromStdString(ClassReadingText(0, 0)));
-    const std::filesystem::path reading = folder_;
-    const WallTime now = std::chrono::system_clock::now();
-    reader_ = std::jthread([this, reading, now] {
-        try {
-            auto read = std::make_shared<ClassFolder>(ReadClassFolder(
-                reading, now, cancelled_, [this](std::size_t done, std::size_t files) {
-                    QMetaObject::invokeMethod(
-                        this, [this, done, files] { ShowProgress(done, files); },
-                        Qt::QueuedConnection);
-                }));
-            QMetaObject::invokeMethod(
-                this, [this, read] { ShowClass(std::move(*read)); }, Qt::QueuedConnection);
-        } catch (const std::exception& error) {
-            const std::string reason = error.what();
-            QMetaObject::invokeMethod(
-                this, [this, reason] { ShowFailure(reason); }, Qt::QueuedConnection);
-        }
-    });
-}
-
-TKlasse::~TKlasse() {
-    cancelled_ = true;
-    reader_.join();
+    engine_.Start();
 }
 
 QWidget* TKlasse::BuildPupils() {
@@ -158,36 +136,10 @@ void TKlasse::CreateMenu() {
         ->setShortcut(QKeySequence::Close);
 }
 
-void TKlasse::ShowProgress(std::size_t read, std::size_t files) {
-    progress_->setRange(0, static_cast<int>(files));
-    progress_->setValue(static_cast<int>(read));
-    status_->setText(QString::fromStdString(ClassReadingText(read, files)));
-}
-
-void TKlasse::ShowClass(ClassFolder folder) {
-    RunGuarded([this, &folder] {
-        const std::size_t files = folder.pupils.size();
-        facts_->SetFacts(CountClassFacts(folder.pupils, threshold_));
-        pupils_->SetPupils(std::move(folder.pupils), threshold_);
-        const auto counted = static_cast<std::size_t>(
-            std::count_if(pupils_->Pupils().begin(), pupils_->Pupils().end(),
-                          [](const PupilJournal& pupil) { return pupil.Counted(); }));
-        status_->setText(QString::fromStdString(ClassReadText(counted, files, folder.cancelled)));
-        progress_->hide();
-        cancel_->hide();
-    });
-}
-
-void TKlasse::ShowFailure(const std::string& reason) {
-    status_->setText(QString::fromStdString(FolderNotReadText(folder_, reason)));
-    progress_->hide();
-    cancel_->hide();
-}
-
 void TKlasse::PupilClicked(const QModelIndex& index) {
     const QModelIndex pupil = sorted_->mapToSource(index);
     if (pupil.isValid()) {
-        emit PupilChosen(pupils_->Pupils().at(static_cast<std::size_t>(pupil.row())).file);
+        engine_.PupilClicked(static_cast<std::size_t>(pupil.row()));
     }
 }
 
@@ -202,8 +154,7 @@ void TKlasse::WorksheetsClick() {
 
 std::vector<WorksheetPage> TKlasse::ClassSheets() const {
     // Shuffled anew each time, as a child's own worksheet is.
-    return ClassWorksheetPages(
-        ClassWorksheets(pupils_->Pupils(), threshold_, rows_, std::random_device()()));
+    return ClassWorksheetPages(engine_.Worksheets(std::random_device()()));
 }
 
 void TKlasse::PrintClick() {
@@ -214,7 +165,34 @@ void TKlasse::ListClick() {
     RunGuarded([this] {
         AskAndSave(this, QStringLiteral("Klassenliste speichern"), QStringLiteral("Klassenliste"),
                    SavedKind::Csv, [this](const QString& fileName) {
-                       return SaveFileBytes(fileName, ClassListCsv(pupils_->Pupils(), threshold_));
+                       return SaveFileBytes(fileName, engine_.ClassList());
                    });
     });
+}
+
+void TKlasse::ShowTitle(const std::string& title) {
+    setWindowTitle(QString::fromStdString(title));
+}
+
+void TKlasse::ShowStatus(const std::string& text) {
+    status_->setText(QString::fromStdString(text));
+}
+
+void TKlasse::ShowProgress(std::size_t read, std::size_t files) {
+    progress_->setRange(0, static_cast<int>(files));
+    progress_->setValue(static_cast<int>(read));
+}
+
+void TKlasse::EndProgress() {
+    progress_->hide();
+    cancel_->hide();
+}
+
+void TKlasse::ShowOverview(std::shared_ptr<const ClassOverview> overview) {
+    facts_->SetFacts(overview->facts);
+    pupils_->SetOverview(std::move(overview));
+}
+
+void TKlasse::ShowPupil(const std::filesystem::path& journal) {
+    emit PupilChosen(journal);
 }

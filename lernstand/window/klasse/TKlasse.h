@@ -1,14 +1,13 @@
 #pragma once
 
 #include "facts/RowsInForce.h"
-#include "lernstand/ClassFolder.h"
+#include "lernstand/ClassEngine.h"
+#include "lernstand/ClassView.h"
 
 #include <QMainWindow>
 
-#include <atomic>
 #include <chrono>
 #include <filesystem>
-#include <thread>
 
 class ClassTableModel;
 class PupilTableModel;
@@ -19,9 +18,9 @@ class QSortFilterProxyModel;
 class QTableView;
 
 // A teacher's class at once, from a folder of pupils' journals: every pupil with the figures of
-// the record, and the Einmaleins-Tafel with how many pupils practise each fact. The folder is read
-// off this window's thread, only read, and the reading can be stopped.
-class TKlasse : public QMainWindow {
+// the record, and the Einmaleins-Tafel with how many pupils practise each fact. It shows what its
+// engine reads and forwards the grown-up's clicks to it.
+class TKlasse : public QMainWindow, private ClassView {
     Q_OBJECT
 
 public:
@@ -29,7 +28,6 @@ public:
     // up from.
     TKlasse(std::filesystem::path folder, std::chrono::milliseconds threshold, RowSwitches rows,
             QWidget* parent);
-    ~TKlasse() override;
 
 signals:
     // The grown-up chose a pupil: that pupil's own journal is to be shown.
@@ -38,18 +36,20 @@ signals:
 private:
     void CreateMenu();
     QWidget* BuildPupils();
-    void ShowProgress(std::size_t read, std::size_t files);
-    void ShowClass(ClassFolder folder);
-    void ShowFailure(const std::string& reason);
     void PupilClicked(const QModelIndex& index);
     std::vector<WorksheetPage> ClassSheets() const;
     void WorksheetsClick();
     void PrintClick();
     void ListClick();
 
-    const std::filesystem::path folder_;
-    const std::chrono::milliseconds threshold_;
-    const RowSwitches rows_;
+    // ClassView
+    void ShowTitle(const std::string& title) override;
+    void ShowStatus(const std::string& text) override;
+    void ShowProgress(std::size_t read, std::size_t files) override;
+    void EndProgress() override;
+    void ShowOverview(std::shared_ptr<const ClassOverview> overview) override;
+    void ShowPupil(const std::filesystem::path& journal) override;
+
     PupilTableModel* pupils_ = nullptr;
     QSortFilterProxyModel* sorted_ = nullptr;
     ClassTableModel* facts_ = nullptr;
@@ -58,6 +58,6 @@ private:
     QLabel* status_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QPushButton* cancel_ = nullptr;
-    std::atomic<bool> cancelled_ = false;
-    std::jthread reader_;
+    // Stops its reading when the window goes.
+    ClassEngine engine_;
 };
