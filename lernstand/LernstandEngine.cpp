@@ -1,7 +1,6 @@
 #include "lernstand/LernstandEngine.h"
 
 #include "common/HomeFolder.h"
-#include "facts/FactState.h"
 #include "facts/LocalCalendar.h"
 #include "lernstand/AnswerSummary.h"
 #include "lernstand/FactTexts.h"
@@ -19,17 +18,14 @@ namespace {
 
 using Found = JournalReading::Found;
 
-SettingEntry LernstandSwitch(const std::string& key, bool on) {
-    return {settings::kLernstandSection, key, settings::OnOff(on)};
-}
-
 } // namespace
 
 LernstandEngine::LernstandEngine(LernstandView& view, LernstandServices services)
     : view_(view)
     , services_(std::move(services))
+    , writer_(services_.settings)
     , journal_(services_.journal)
-    , threshold_(std::chrono::seconds(kThresholdDefault)) {}
+    , threshold_(std::chrono::seconds(settings::kThresholdDefault)) {}
 
 void LernstandEngine::Start(const JournalLook& firstLook) {
     view_.ShowTitle(LernstandTitle());
@@ -83,18 +79,13 @@ void LernstandEngine::OpenOwnJournal() {
 }
 
 void LernstandEngine::RecordToggled(bool on) {
-    // Without new answers the plan would stand still, so the mode goes with the recording.
-    const bool targetedToo = !on && targeted_;
-    std::vector<SettingEntry> entries{LernstandSwitch(settings::kRecordKey, on)};
-    if (targetedToo) {
-        entries.push_back(LernstandSwitch(settings::kTargetedKey, false));
-    }
-    if (!services_.settings.Write(entries)) {
+    const settings::Switched switched = writer_.SwitchRecording(on);
+    if (!switched.saved) {
         view_.ShowRecording(!on);
         view_.ShowSettingsNotSaved();
         return;
     }
-    if (targetedToo) {
+    if (switched.otherToo) {
         view_.ShowTargeted(false);
         view_.ShowSwitchNote(TargetedAlsoOffText());
         targeted_ = false;
@@ -103,17 +94,13 @@ void LernstandEngine::RecordToggled(bool on) {
 }
 
 void LernstandEngine::TargetedToggled(bool on) {
-    const bool recordingToo = on && !settings::RecordingOn(services_.settings);
-    std::vector<SettingEntry> entries{LernstandSwitch(settings::kTargetedKey, on)};
-    if (recordingToo) {
-        entries.push_back(LernstandSwitch(settings::kRecordKey, true));
-    }
-    if (!services_.settings.Write(entries)) {
+    const settings::Switched switched = writer_.SwitchTargeted(on);
+    if (!switched.saved) {
         view_.ShowTargeted(!on);
         view_.ShowSettingsNotSaved();
         return;
     }
-    if (recordingToo) {
+    if (switched.otherToo) {
         view_.ShowRecording(true);
         view_.ShowSwitchNote(RecordingAlsoOnText());
     }
@@ -122,17 +109,16 @@ void LernstandEngine::TargetedToggled(bool on) {
 }
 
 void LernstandEngine::ThresholdChosen(int choice) {
-    if (choice < 0 || choice >= static_cast<int>(std::size(kThresholdChoices))) {
+    if (choice < 0 || choice >= static_cast<int>(std::size(settings::kThresholdChoices))) {
         return;
     }
-    const int seconds = kThresholdChoices[choice];
-    if (!services_.settings.Write(settings::kLernstandSection, settings::kSecondsKey,
-                                  std::to_string(seconds))) {
+    const std::chrono::seconds seconds(settings::kThresholdChoices[choice]);
+    if (!writer_.ChooseThreshold(seconds)) {
         LoadSettings();
         view_.ShowSettingsNotSaved();
         return;
     }
-    threshold_ = std::chrono::seconds(seconds);
+    threshold_ = seconds;
     view_.ShowThreshold(threshold_);
     // A fact's level depends on the threshold too.
     if (targeted_) {
@@ -141,7 +127,7 @@ void LernstandEngine::ThresholdChosen(int choice) {
 }
 
 void LernstandEngine::WeakRowsClicked() {
-    const WeakRowsChoice choice = PractiseWeakRows(facts_, threshold_, services_.settings);
+    const WeakRowsChoice choice = PractiseWeakRows(facts_, threshold_, writer_);
     RefreshRowsInForce();
     if (!choice.saved) {
         view_.ShowSettingsNotSaved();

@@ -9,6 +9,7 @@
 #include "lernstand/JournalLook.h"
 #include "lernstand/LernstandView.h"
 #include "settings/SettingsSource.h"
+#include "settings/SettingsWriter.h"
 
 #include <chrono>
 #include <filesystem>
@@ -62,7 +63,7 @@ public:
 
     void RecordToggled(bool on);
     void TargetedToggled(bool on);
-    // choice indexes kThresholdChoices.
+    // choice indexes settings::kThresholdChoices.
     void ThresholdChosen(int choice);
     void WeakRowsClicked();
     void DeleteClicked();
@@ -92,6 +93,7 @@ private:
 
     LernstandView& view_;
     LernstandServices services_;
+    settings::SettingsWriter writer_;
     std::filesystem::path journal_;
     bool foreign_ = false;
     JournalReading::Found found_ = JournalReading::Found::Nothing;

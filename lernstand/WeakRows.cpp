@@ -1,22 +1,5 @@
 #include "lernstand/WeakRows.h"
 
-#include "settings/SettingsReader.h"
-
-#include <algorithm>
-
-namespace {
-
-bool SwitchOnOnly(const std::vector<int>& rows, WritableSettings& settings) {
-    std::vector<SettingEntry> entries;
-    for (int row = 1; row <= kRows; ++row) {
-        entries.push_back(
-            settings::RowEntry(row, std::find(rows.begin(), rows.end(), row) != rows.end()));
-    }
-    return settings.Write(entries);
-}
-
-} // namespace
-
 std::vector<int> WeakRows(const FactTable& table, std::chrono::milliseconds threshold) {
     std::vector<int> rows;
     for (int row = 1; row <= kRows; ++row) {
@@ -44,7 +27,11 @@ std::string WeakRowsText(const std::vector<int>& rows) {
 }
 
 WeakRowsChoice PractiseWeakRows(const FactTable& table, std::chrono::milliseconds threshold,
-                                WritableSettings& settings) {
+                                settings::SettingsWriter& settings) {
     const std::vector<int> rows = WeakRows(table, threshold);
-    return {rows.empty() || SwitchOnOnly(rows, settings), WeakRowsText(rows)};
+    RowSwitches switched{};
+    for (const int row : rows) {
+        switched.at(static_cast<std::size_t>(row - 1)) = true;
+    }
+    return {rows.empty() || settings.SwitchRows(switched), WeakRowsText(rows)};
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "facts/FactTable.h"
-#include "settings/SettingsSource.h"
+#include "settings/SettingsWriter.h"
 
 #include <chrono>
 #include <string>
@@ -24,4 +24,4 @@ struct WeakRowsChoice {
 // Switches every row on or off as the weak rows say, all twenty in one write, so the drill's next
 // round practises just them; with no weak row it writes nothing.
 WeakRowsChoice PractiseWeakRows(const FactTable& table, std::chrono::milliseconds threshold,
-                                WritableSettings& settings);
+                                settings::SettingsWriter& settings);

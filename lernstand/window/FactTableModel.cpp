@@ -2,6 +2,7 @@
 
 #include "lernstand/FactTexts.h"
 #include "lernstand/window/FactView.h"
+#include "settings/SettingsSchema.h"
 
 #include <QColor>
 #include <QFont>
@@ -20,7 +21,7 @@ QFont SwitchedOffFont() {
 
 FactTableModel::FactTableModel(QObject* parent)
     : QAbstractTableModel(parent)
-    , threshold_(std::chrono::seconds(kThresholdDefault)) {
+    , threshold_(std::chrono::seconds(settings::kThresholdDefault)) {
     rowsOn_.fill(true);
 }
 

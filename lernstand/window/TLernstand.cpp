@@ -7,7 +7,6 @@
 #include "common/ui/MessageBoxes.h"
 #include "common/ui/SettingsNotSaved.h"
 #include "common/ui/WindowPlacement.h"
-#include "facts/FactState.h"
 #include "lernstand/LernstandTexts.h"
 #include "lernstand/window/DayStrip.h"
 #include "lernstand/window/FactDelegate.h"
@@ -17,6 +16,7 @@
 #include "lernstand/window/JournalWatcher.h"
 #include "lernstand/window/LernstandFont.h"
 #include "lernstand/window/StateLegend.h"
+#include "settings/SettingsSchema.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -138,7 +138,7 @@ QWidget* TLernstand::BuildFooter() {
 
     threshold_ = new QComboBox(footer);
     threshold_->setObjectName(QStringLiteral("Threshold"));
-    for (const int seconds : kThresholdChoices) {
+    for (const int seconds : settings::kThresholdChoices) {
         threshold_->addItem(QStringLiteral("%1 s").arg(seconds));
     }
     auto* thresholdLabel =
@@ -238,8 +238,8 @@ void TLernstand::ShowFacts(const FactTable& facts) {
 }
 
 void TLernstand::ShowThreshold(std::chrono::milliseconds threshold) {
-    const auto choices = std::begin(kThresholdChoices);
-    for (auto choice = choices; choice != std::end(kThresholdChoices); ++choice) {
+    const auto choices = std::begin(settings::kThresholdChoices);
+    for (auto choice = choices; choice != std::end(settings::kThresholdChoices); ++choice) {
         if (std::chrono::seconds(*choice) == threshold) {
             threshold_->setCurrentIndex(static_cast<int>(choice - choices));
         }

@@ -54,8 +54,8 @@ std::string StoredRows(const SettingsSource& settings) {
 TEST_P(WeakRowsTest, WritesTheRowsToPractise) {
     const WeakRowsCase& c = GetParam();
     InMemorySettings settings;
-    const WeakRowsChoice choice =
-        PractiseWeakRows(Table(c.facts), std::chrono::seconds(3), settings);
+    settings::SettingsWriter writer(settings);
+    const WeakRowsChoice choice = PractiseWeakRows(Table(c.facts), std::chrono::seconds(3), writer);
     EXPECT_TRUE(choice.saved);
     EXPECT_EQ(choice.message, c.message);
     // All twenty rows in one write, so a failure cannot leave some of them changed.
@@ -92,7 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(WeakRowsFailure, UnwritableSettingsAreReported) {
     InMemorySettings settings;
     settings.failWrites = true;
-    EXPECT_FALSE(PractiseWeakRows(Table({{2, 5, "f"}}), std::chrono::seconds(3), settings).saved);
+    settings::SettingsWriter writer(settings);
+    EXPECT_FALSE(PractiseWeakRows(Table({{2, 5, "f"}}), std::chrono::seconds(3), writer).saved);
 }
 
 } // namespace
