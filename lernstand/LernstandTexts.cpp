@@ -22,9 +22,6 @@ std::string Quoted(const std::filesystem::path& file) {
     return QuotedName(file.string());
 }
 
-// Long enough for a first and a last name; a longer one would only make the file name unwieldy.
-constexpr std::size_t kMostNameCharacters = 40;
-
 // Not in a file name on a stick formatted for Windows, nor a control character.
 bool UnfitForFileName(unsigned char c) {
     return c < 0x20 || c == 0x7f ||
@@ -105,6 +102,14 @@ std::string NameNotStoredText(const std::filesystem::path& journal, const std::s
            reason + ").";
 }
 
+std::string FileNameDate(std::chrono::sys_days day) {
+    const std::chrono::year_month_day date(day);
+    char iso[16];
+    std::snprintf(iso, sizeof iso, "%04d-%02u-%02u", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+    return iso;
+}
+
 std::string TeacherCopyFileName(std::string_view name, std::chrono::sys_days day) {
     std::string fitting;
     std::size_t characters = 0;
@@ -119,11 +124,7 @@ std::string TeacherCopyFileName(std::string_view name, std::chrono::sys_days day
     fitting = first == std::string::npos
                   ? std::string()
                   : fitting.substr(first, fitting.find_last_not_of(' ') - first + 1);
-    const std::chrono::year_month_day date(day);
-    char iso[16];
-    std::snprintf(iso, sizeof iso, "%04d-%02u-%02u", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-    return "Lernstand-" + (fitting.empty() ? "" : fitting + "-") + iso + ".sqlite";
+    return "Lernstand-" + (fitting.empty() ? "" : fitting + "-") + FileNameDate(day) + ".sqlite";
 }
 
 std::string TeacherCopySavedText(const std::filesystem::path& copy, std::int64_t answers) {

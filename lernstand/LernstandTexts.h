@@ -4,6 +4,7 @@
 #include "journal/ReadOnlyJournal.h"
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -43,6 +44,13 @@ std::string TargetedPausedText();
 
 // A name the journal could not keep.
 std::string NameNotStoredText(const std::filesystem::path& journal, const std::string& reason);
+
+// A child's name: long enough for a first and a last name; a longer one would only make a file
+// name unwieldy. The name field takes no more, and a file name keeps no more.
+inline constexpr std::size_t kMostNameCharacters = 40;
+
+// "2026-12-08": the day in the names suggested for files.
+std::string FileNameDate(std::chrono::sys_days day);
 
 // "Lernstand-Anna-2026-12-08.sqlite", the name suggested for a copy for the teacher. What a stick
 // formatted for Windows does not take in a file name is replaced; without a name, the date alone.

@@ -21,6 +21,9 @@
 
 namespace {
 
+// What the file dialogs show of a journal.
+const QString kJournalFilter = QStringLiteral("Lernstand (*.sqlite)");
+
 // A fresh worksheet each time: the same weak facts, another order.
 std::vector<WorksheetPage> Worksheet(const LernstandEngine& engine) {
     return WorksheetPages(ChooseWorksheetProblems(engine.Facts(), engine.Threshold(),
@@ -76,7 +79,7 @@ void JournalMenu::OpenClick() {
     RunGuarded([this] {
         const QString fileName =
             QFileDialog::getOpenFileName(window_, QStringLiteral("Lernstand öffnen"), StickFolder(),
-                                         QStringLiteral("Lernstand (*.sqlite);;Alle Dateien (*)"));
+                                         kJournalFilter + QStringLiteral(";;Alle Dateien (*)"));
         if (!fileName.isEmpty()) {
             engine_.OpenFile(QFile::encodeName(fileName).toStdString());
         }
@@ -138,10 +141,10 @@ void JournalMenu::TableClick() {
 
 void JournalMenu::TeacherCopyClick() {
     RunGuarded([this] {
-        const QString fileName = AskFileToSave(
-            window_, QStringLiteral("Für die Lehrkraft speichern"),
-            QString::fromStdString(engine_.TeacherCopyName()),
-            QStringLiteral("Lernstand (*.sqlite)"), QStringLiteral("sqlite"), StickFolder());
+        const QString fileName =
+            AskFileToSave(window_, QStringLiteral("Für die Lehrkraft speichern"),
+                          QString::fromStdString(engine_.TeacherCopyName()), kJournalFilter,
+                          QStringLiteral("sqlite"), StickFolder());
         if (fileName.isEmpty()) {
             return;
         }

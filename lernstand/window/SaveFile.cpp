@@ -1,9 +1,10 @@
 #include "lernstand/window/SaveFile.h"
 
 #include "common/ui/MessageBoxes.h"
+#include "facts/LocalCalendar.h"
+#include "lernstand/LernstandTexts.h"
 #include "lernstand/window/QuotedFileName.h"
 
-#include <QDate>
 #include <QDir>
 #include <QFileDialog>
 #include <QSaveFile>
@@ -46,7 +47,8 @@ QString AskFileToSave(QWidget* parent, const QString& caption, const QString& su
 }
 
 QString TodayIso() {
-    return QDate::currentDate().toString(Qt::ISODate);
+    return QString::fromStdString(
+        FileNameDate(LocalCalendar().DayOf(std::chrono::system_clock::now())));
 }
 
 void AskAndSave(QWidget* parent, const QString& caption, const QString& name, SavedKind kind,

@@ -326,12 +326,11 @@ void TLernstand::Watch(const std::filesystem::path& journal, const JournalStamps
 QWidget* TLernstand::BuildNameLine() {
     // Wide enough for a first and a last name at the window's type size.
     constexpr int kNamePixels = 260;
-    constexpr int kMostNameCharacters = 40;
     auto* line = new QWidget(this);
     name_ = new QLineEdit(line);
     name_->setObjectName(QStringLiteral("ChildName"));
     name_->setAccessibleName(QStringLiteral("Name"));
-    name_->setMaxLength(kMostNameCharacters);
+    name_->setMaxLength(static_cast<int>(kMostNameCharacters));
     name_->setFixedWidth(kNamePixels);
     auto* label = new QLabel(QStringLiteral("&Name:"), line);
     label->setBuddy(name_);

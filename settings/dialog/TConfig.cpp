@@ -5,6 +5,7 @@
 #include "common/ui/ErrorHandler.h"
 #include "common/ui/Fonts.h"
 #include "common/ui/MessageBoxes.h"
+#include "common/ui/ProductName.h"
 #include "common/ui/SettingsNotSaved.h"
 #include "common/ui/WindowPlacement.h"
 #include "settings/SettingsReader.h"
@@ -129,8 +130,7 @@ void TConfig::CreateFields(QFrame* panel) {
     const QFont titleFont = SansSerifFont(kTitlePixels, true);
     PlaceCaption(CreateLabel(panel, QStringLiteral("Label3"), titleFont),
                  QStringLiteral("Einstellungen"), {16, 24});
-    PlaceCaption(CreateLabel(panel, QStringLiteral("Label4"), titleFont),
-                 QStringLiteral("Reihenheld"), {24, 72});
+    PlaceCaption(CreateLabel(panel, QStringLiteral("Label4"), titleFont), ProductName(), {24, 72});
     const QLabel* label2 = PlaceCaption(CreateLabel(panel, QStringLiteral("Label2")),
                                         QStringLiteral("Menge der Aufgaben"), {24, 128});
     const QLabel* label1 = PlaceCaption(CreateLabel(panel, QStringLiteral("Label1")),
