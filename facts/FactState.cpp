@@ -1,7 +1,6 @@
 #include "facts/FactState.h"
 
 #include <algorithm>
-#include <string>
 
 bool RightAndFast(AnswerOutcome outcome, std::int64_t responseMilliseconds,
                   std::chrono::milliseconds threshold) {
