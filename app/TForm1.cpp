@@ -4,6 +4,7 @@
 #include "app/FileVersion.h"
 #include "app/StartUpMeasures.h"
 #include "common/ui/Fonts.h"
+#include "common/ui/ProductName.h"
 #include "common/ui/SvgPicture.h"
 #include "common/ui/WindowPlacement.h"
 #include "practice/window/TTest.h"
@@ -87,7 +88,7 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
-    setWindowTitle(QStringLiteral("Reihenheld ") + FileVersionText());
+    setWindowTitle(ProductName() + u' ' + FileVersionText());
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -1,16 +1,6 @@
 #include "facts/FactState.h"
 
 #include <algorithm>
-#include <string>
-
-std::chrono::milliseconds FluencyThreshold(std::string_view storedSeconds) {
-    for (const int choice : kThresholdChoices) {
-        if (storedSeconds == std::to_string(choice)) {
-            return std::chrono::seconds(choice);
-        }
-    }
-    return std::chrono::seconds(kThresholdDefault);
-}
 
 bool RightAndFast(AnswerOutcome outcome, std::int64_t responseMilliseconds,
                   std::chrono::milliseconds threshold) {

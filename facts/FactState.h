@@ -17,15 +17,6 @@ enum class FactState {
 // How many of a fact's latest answers decide its state.
 inline constexpr std::size_t kDecidingAnswers = 3;
 
-// How fast a right answer must be for a fact to sit: a grown-up chooses among these seconds,
-// children who type slowly get more.
-inline constexpr int kThresholdChoices[] = {3, 6, 12};
-inline constexpr int kThresholdDefault = 3;
-
-// The threshold for the stored choice of seconds: one of kThresholdChoices as its decimal text,
-// else the default.
-std::chrono::milliseconds FluencyThreshold(std::string_view storedSeconds);
-
 // Right, and faster than the threshold: an answer that takes exactly the threshold is not.
 bool RightAndFast(AnswerOutcome outcome, std::int64_t responseMilliseconds,
                   std::chrono::milliseconds threshold);

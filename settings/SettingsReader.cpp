@@ -1,7 +1,5 @@
 #include "settings/SettingsReader.h"
 
-#include "facts/FactState.h"
-
 namespace settings {
 namespace {
 
@@ -59,7 +57,13 @@ LernstandSwitches ReadLernstandSwitches(const SettingsSource& source) {
 }
 
 std::chrono::milliseconds ReadThreshold(const SettingsSource& source) {
-    return FluencyThreshold(source.Read(kLernstandSection, kSecondsKey));
+    const std::string stored = source.Read(kLernstandSection, kSecondsKey);
+    for (const int choice : kThresholdChoices) {
+        if (stored == std::to_string(choice)) {
+            return std::chrono::seconds(choice);
+        }
+    }
+    return std::chrono::seconds(kThresholdDefault);
 }
 
 DialogSettings ReadDialogSettings(const SettingsSource& source) {
@@ -78,10 +82,6 @@ DialogSettings ReadDialogSettings(const SettingsSource& source) {
     }
     dialog.timer = CheckedOr(source.Read(kDefaultsSection, kTimerKey), defaults::kTimer);
     return dialog;
-}
-
-SettingEntry RowEntry(int row, bool on) {
-    return {kRowsSection, RowKey(row), OnOff(on)};
 }
 
 } // namespace settings

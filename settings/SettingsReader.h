@@ -48,7 +48,8 @@ struct LernstandSwitches {
 };
 LernstandSwitches ReadLernstandSwitches(const SettingsSource& source);
 
-// How fast a right answer must be for a fact to sit.
+// How fast a right answer must be for a fact to sit: one of the threshold choices as its decimal
+// text, else the default.
 std::chrono::milliseconds ReadThreshold(const SettingsSource& source);
 
 // What the settings dialog opens with: rows 1 to 20, "Zeit", "Menge" and "Timer", each with the
@@ -62,8 +63,5 @@ struct DialogSettings {
     std::optional<ConversionError> failure;
 };
 DialogSettings ReadDialogSettings(const SettingsSource& source);
-
-// The entry that switches a row on or off.
-SettingEntry RowEntry(int row, bool on);
 
 } // namespace settings

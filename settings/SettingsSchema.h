@@ -67,5 +67,8 @@ inline const std::string kTargetedDefault = kOff;
 // How fast a right answer must be for a fact to count as sitting, one of the threshold choices
 // in seconds.
 inline const std::string kSecondsKey = "Sekunden";
+// A grown-up chooses among these seconds, children who type slowly get more.
+inline constexpr int kThresholdChoices[] = {3, 6, 12};
+inline constexpr int kThresholdDefault = 3;
 
 } // namespace settings

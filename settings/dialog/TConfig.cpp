@@ -5,6 +5,7 @@
 #include "common/ui/ErrorHandler.h"
 #include "common/ui/Fonts.h"
 #include "common/ui/MessageBoxes.h"
+#include "common/ui/ProductName.h"
 #include "common/ui/SettingsNotSaved.h"
 #include "common/ui/WindowPlacement.h"
 #include "settings/SettingsReader.h"
@@ -18,13 +19,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <algorithm>
-#include <string>
-
 namespace {
-
-using settings::kDefaultsSection;
-using settings::OnOff;
 
 // The client area of a 544 x 330 window with the classic sizeable border.
 constexpr QSize kClientSize(536, 303);
@@ -36,10 +31,6 @@ constexpr QSize kSpinEditSize(73, 22);
 constexpr int kTitlePixels = 32;
 // The rows as they stand in the design, before the first loading.
 constexpr int kRowsCheckedInDesign = 9;
-
-std::string ClampedText(const TSpinEdit& field, settings::Range range) {
-    return std::to_string(std::clamp(field.Value(), range.lowest, range.highest));
-}
 
 QFrame* CreatePanel(const QString& name, QWidget* parent) {
     auto* panel = new QFrame(parent);
@@ -68,7 +59,8 @@ QLabel* PlaceCaption(QLabel* label, const QString& text, QPoint position) {
 
 TConfig::TConfig(QWidget* parent, WritableSettings& settings)
     : QDialog(parent)
-    , settings_(settings) {
+    , settings_(settings)
+    , writer_(settings) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
@@ -138,8 +130,7 @@ void TConfig::CreateFields(QFrame* panel) {
     const QFont titleFont = SansSerifFont(kTitlePixels, true);
     PlaceCaption(CreateLabel(panel, QStringLiteral("Label3"), titleFont),
                  QStringLiteral("Einstellungen"), {16, 24});
-    PlaceCaption(CreateLabel(panel, QStringLiteral("Label4"), titleFont),
-                 QStringLiteral("Reihenheld"), {24, 72});
+    PlaceCaption(CreateLabel(panel, QStringLiteral("Label4"), titleFont), ProductName(), {24, 72});
     const QLabel* label2 = PlaceCaption(CreateLabel(panel, QStringLiteral("Label2")),
                                         QStringLiteral("Menge der Aufgaben"), {24, 128});
     const QLabel* label1 = PlaceCaption(CreateLabel(panel, QStringLiteral("Label1")),
@@ -221,22 +212,20 @@ void TConfig::FormShow() {
 
 void TConfig::Button1Click() {
     RunGuarded([this] {
-        if (!SaveControls()) {
-            ShowSettingsNotSaved(this);
-            return;
-        }
-        if (NoRowChosen()) {
+        const settings::DialogSaved saved = writer_.SaveDialog(Values());
+        if (saved.noRowChosen) {
             // "mindesten" (sic) is the wording users know; it stays.
             ShowPlainMessage(this,
                              QStringLiteral("Bitte wählen Sie mindesten eine Aufgabenreihe!"));
-            RowCheckBox(1)->setChecked(true);
-            const SettingEntry rowOne = settings::RowEntry(1, true);
-            if (!settings_.Write(rowOne.section, rowOne.key, rowOne.value)) {
-                ShowSettingsNotSaved(this);
+            for (int row = 1; row <= kRowCount; ++row) {
+                RowCheckBox(row)->setChecked(RowOn(saved.rowsInForce, row));
             }
-            return;
         }
-        close();
+        if (!saved.saved) {
+            ShowSettingsNotSaved(this);
+        } else if (!saved.noRowChosen) {
+            close();
+        }
     });
 }
 
@@ -244,25 +233,17 @@ void TConfig::Button2Click() {
     close();
 }
 
-bool TConfig::SaveControls() {
+settings::DialogValues TConfig::Values() const {
+    settings::DialogValues values;
     for (int row = 1; row <= kRowCount; ++row) {
-        const SettingEntry entry = settings::RowEntry(row, RowCheckBox(row)->isChecked());
-        if (!settings_.Write(entry.section, entry.key, entry.value)) {
-            return false;
-        }
+        values.rowsChecked.at(static_cast<std::size_t>(row - 1)) = RowCheckBox(row)->isChecked();
     }
-    return settings_.Write(kDefaultsSection, settings::kTimeKey,
-                           ClampedText(*spinEdit1_, settings::kTimeRange)) &&
-           settings_.Write(kDefaultsSection, settings::kTotalKey,
-                           ClampedText(*spinEdit2_, settings::kTotalRange)) &&
-           settings_.Write(kDefaultsSection, settings::kTimerKey, OnOff(checkBox21_->isChecked()));
+    values.time = spinEdit1_->Value();
+    values.total = spinEdit2_->Value();
+    values.timer = checkBox21_->isChecked();
+    return values;
 }
 
 QCheckBox* TConfig::RowCheckBox(int row) const {
     return rowCheckBoxes_.at(static_cast<std::size_t>(row - 1));
-}
-
-bool TConfig::NoRowChosen() const {
-    return std::none_of(rowCheckBoxes_.begin(), rowCheckBoxes_.end(),
-                        [](const QCheckBox* box) { return box->isChecked(); });
 }

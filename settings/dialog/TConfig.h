@@ -2,6 +2,7 @@
 
 #include "settings/SettingsSchema.h"
 #include "settings/SettingsSource.h"
+#include "settings/SettingsWriter.h"
 
 #include <QDialog>
 
@@ -42,12 +43,11 @@ private:
     void Button1Click();
     void Button2Click();
 
-    // False as soon as one store call fails; the later values are then not tried.
-    bool SaveControls();
-    bool NoRowChosen() const;
+    settings::DialogValues Values() const;
     QCheckBox* RowCheckBox(int row) const;
 
     WritableSettings& settings_;
+    settings::SettingsWriter writer_;
     // CheckBox1 ... CheckBox20, one per multiplication row.
     std::array<QCheckBox*, kRowCount> rowCheckBoxes_{};
     QGroupBox* groupBox1_ = nullptr;

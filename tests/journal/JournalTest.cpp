@@ -3,6 +3,7 @@
 #include "journal/JournalLocation.h"
 #include "journal/JournalReader.h"
 #include "journal/JournalRemoval.h"
+#include "journal/ReadOnlyJournal.h"
 #include "tests/journal/JournalFolder.h"
 #include "tests/support/ScopedVariable.h"
 
@@ -97,29 +98,51 @@ TEST(Journal, AnswersReadBackAsRecorded) {
     }
 }
 
+// Both ways into a journal skip a hand-edited answer and keep the others: the answers with their
+// rounds, and the answers alone, which the Lernstand reads read-only and which do not look at the
+// rounds.
 TEST(Journal, ReadersSkipHandEditedValues) {
-    const std::vector<std::pair<const char*, const char*>> edits = {
-        {"multiplier 11", "UPDATE answers SET multiplier = 11"},
-        {"row 0", "UPDATE answers SET table_row = 0"},
-        {"row as text", "UPDATE answers SET table_row = 'sieben'"},
-        {"unknown outcome", "UPDATE answers SET outcome = 'gut'"},
-        {"negative response time", "UPDATE answers SET response_ms = -1"},
-        {"answer time not UTC", "UPDATE answers SET answered_at = '2026-12-08 09:15:02'"},
-        {"day 32", "UPDATE answers SET answered_at = '2026-12-32T09:15:02.347Z'"},
-        {"rows descending", "UPDATE rounds SET rows = '7,3'"},
-        {"row 21 enabled", "UPDATE rounds SET rows = '3,21'"},
-        {"trailing comma", "UPDATE rounds SET rows = '3,'"},
-        {"timed 2", "UPDATE rounds SET timed = 2"},
-        {"no problems", "UPDATE rounds SET problem_total = 0"},
-        {"missing round", "UPDATE answers SET round_id = 99"},
+    const struct {
+        const char* name;
+        const char* edit;
+        std::size_t withRounds;
+        std::size_t alone;
+    } cases[] = {
+        {"unchanged", "UPDATE answers SET answer = answer", 2, 2},
+        {"multiplier 11", "UPDATE answers SET multiplier = 11", 1, 1},
+        {"row 0", "UPDATE answers SET table_row = 0", 1, 1},
+        {"row 21", "UPDATE answers SET table_row = 21", 1, 1},
+        {"row as text", "UPDATE answers SET table_row = 'sieben'", 1, 1},
+        {"unknown outcome", "UPDATE answers SET outcome = 'gut'", 1, 1},
+        {"negative response time", "UPDATE answers SET response_ms = -1", 1, 1},
+        {"response time as text", "UPDATE answers SET response_ms = '1,2 s'", 1, 1},
+        {"answer time not UTC", "UPDATE answers SET answered_at = '2026-12-08 09:15:02'", 1, 1},
+        {"day 32", "UPDATE answers SET answered_at = '2026-12-32T09:15:02.347Z'", 1, 1},
+        {"rows descending", "UPDATE rounds SET rows = '7,3'", 1, 2},
+        {"row 21 enabled", "UPDATE rounds SET rows = '3,21'", 1, 2},
+        {"trailing comma", "UPDATE rounds SET rows = '3,'", 1, 2},
+        {"timed 2", "UPDATE rounds SET timed = 2", 1, 2},
+        {"no problems", "UPDATE rounds SET problem_total = 0", 1, 2},
+        {"missing round", "UPDATE answers SET round_id = 99", 1, 2},
     };
-    for (const auto& [name, edit] : edits) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         JournalFolder folder;
-        folder.PlayTwoRoundsAndEditTheFirst(edit);
+        folder.PlayTwoRoundsAndEditTheFirst(c.edit);
 
-        const std::vector<JournalAnswer> read = ReadJournalAnswers(SqliteConnection(folder.Path()));
-        ASSERT_EQ(read.size(), 1u) << name;
-        EXPECT_EQ(read[0].problem.multiplier, 4) << name;
+        const std::vector<JournalAnswer> withRounds =
+            ReadJournalAnswers(SqliteConnection(folder.Path()));
+        ASSERT_EQ(withRounds.size(), c.withRounds);
+        EXPECT_EQ(withRounds.back().problem.multiplier, 4);
+
+        std::vector<RecordedAnswer> alone;
+        const JournalReading reading =
+            ReadJournalReadOnly(folder.Path(), [&alone](const SqliteConnection& connection) {
+                alone = ReadRecordedAnswers(connection);
+            });
+        EXPECT_EQ(reading.found, JournalReading::Found::Answers);
+        ASSERT_EQ(alone.size(), c.alone);
+        EXPECT_EQ(alone.back().problem.multiplier, 4);
     }
 }
 

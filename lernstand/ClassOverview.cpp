@@ -1,0 +1,143 @@
+#include "lernstand/ClassOverview.h"
+
+#include "facts/LocalCalendar.h"
+#include "lernstand/AnswerTable.h"
+#include "lernstand/LernstandTexts.h"
+#include "lernstand/WorksheetChoice.h"
+
+#include <map>
+#include <utility>
+
+namespace {
+
+void MarkOlderCopies(std::vector<ClassPupil>& pupils) {
+    std::map<std::string, ClassPupil*> newest;
+    const auto key = [](const ClassPupil& pupil) {
+        return std::pair(pupil.journal.lastAnswer, pupil.journal.written);
+    };
+    for (ClassPupil& pupil : pupils) {
+        if (!pupil.journal.Read()) {
+            continue;
+        }
+        ClassPupil*& kept = newest[pupil.journal.name];
+        if (kept == nullptr || key(*kept) < key(pupil)) {
+            if (kept != nullptr) {
+                kept->olderCopy = true;
+            }
+            kept = &pupil;
+        } else {
+            pupil.olderCopy = true;
+        }
+    }
+}
+
+// The name column, then the figures of a pupil that was read; -1 for a file that was not.
+std::array<PupilSortKey, kPupilColumns> SortKeys(const ClassPupil& pupil) {
+    const bool read = pupil.journal.Read();
+    const AnswerSummary& summary = pupil.journal.summary;
+    const auto number = [read](int value) { return std::int64_t{read ? value : -1}; };
+    return {
+        pupil.name,
+        number(summary.answers),
+        number(read && summary.answers > 0 ? RightPercent(summary) : -1),
+        number(summary.days),
+        summary.lastDay ? summary.lastDay->time_since_epoch().count() : 0,
+        number(pupil.states.sure),
+        number(pupil.states.practise),
+    };
+}
+
+std::vector<std::string> ListRow(const ClassPupil& pupil) {
+    const bool read = pupil.journal.Read();
+    const AnswerSummary& summary = pupil.journal.summary;
+    const auto number = [read](int value) { return read ? std::to_string(value) : ""; };
+    return {
+        pupil.journal.name,
+        number(summary.answers),
+        read && summary.answers > 0 ? std::to_string(RightPercent(summary)) : "",
+        number(summary.days),
+        summary.lastDay ? DateText(*summary.lastDay) : "",
+        number(pupil.states.sure),
+        number(pupil.states.practise),
+        pupil.journal.file.filename().string(),
+        pupil.note,
+    };
+}
+
+ClassFacts CountClassFacts(const std::vector<ClassPupil>& pupils,
+                           std::chrono::milliseconds threshold) {
+    ClassFacts counted;
+    for (const ClassPupil& pupil : pupils) {
+        if (!pupil.Counted()) {
+            continue;
+        }
+        ++counted.pupils;
+        ForEachFact([&](Fact fact) {
+            if (pupil.journal.facts.State(fact.row, fact.multiplier, threshold) ==
+                FactState::Practise) {
+                ++counted.practising.at(FactIndex(fact));
+            }
+        });
+    }
+    return counted;
+}
+
+} // namespace
+
+PupilStates CountStates(const FactTable& facts, std::chrono::milliseconds threshold) {
+    PupilStates states;
+    ForEachFact([&](Fact fact) {
+        const FactState state = facts.State(fact.row, fact.multiplier, threshold);
+        states.sure += state == FactState::Sure ? 1 : 0;
+        states.practise += state == FactState::Practise ? 1 : 0;
+    });
+    return states;
+}
+
+ClassOverview OverviewOf(ClassFolder folder, std::chrono::milliseconds threshold) {
+    ClassOverview overview;
+    overview.cancelled = folder.cancelled;
+    for (PupilJournal& journal : folder.pupils) {
+        overview.pupils.emplace_back().journal = std::move(journal);
+    }
+    MarkOlderCopies(overview.pupils);
+    for (ClassPupil& pupil : overview.pupils) {
+        const PupilJournal& journal = pupil.journal;
+        pupil.name = journal.Read() ? journal.name : journal.file.filename().string();
+        pupil.note = PupilNote(journal.reading, pupil.olderCopy);
+        pupil.states = CountStates(journal.facts, threshold);
+        pupil.sortKeys = SortKeys(pupil);
+        pupil.listRow = ListRow(pupil);
+    }
+    overview.facts = CountClassFacts(overview.pupils, threshold);
+    return overview;
+}
+
+std::string ClassFactText(Fact fact, int practising, int pupils) {
+    return FactText(fact) + ": " + std::to_string(practising) + " von " + std::to_string(pupils) +
+           " üben";
+}
+
+std::vector<PupilWorksheet> ClassWorksheets(const ClassOverview& overview,
+                                            std::chrono::milliseconds threshold,
+                                            const RowSwitches& rows, std::uint32_t seed) {
+    std::vector<PupilWorksheet> sheets;
+    for (const ClassPupil& pupil : overview.pupils) {
+        if (pupil.Counted()) {
+            sheets.push_back(
+                {pupil.journal.name,
+                 ChooseWorksheetProblems(pupil.journal.facts, threshold, rows,
+                                         seed + static_cast<std::uint32_t>(sheets.size()))});
+        }
+    }
+    return sheets;
+}
+
+std::string ClassListCsv(const ClassOverview& overview) {
+    std::vector<std::vector<std::string>> rows;
+    for (const ClassPupil& pupil : overview.pupils) {
+        rows.push_back(pupil.listRow);
+    }
+    return SpreadsheetCsv("Name;Antworten;Richtig (%);Tage geübt;Zuletzt;sicher;üben;Datei;Hinweis",
+                          rows);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "facts/Fact.h"
+#include "facts/FactTable.h"
+#include "facts/RowsInForce.h"
+#include "lernstand/ClassFolder.h"
+#include "lernstand/WorksheetLayout.h"
+
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+// How many facts of a pupil sit and how many need practice.
+struct PupilStates {
+    int sure = 0;
+    int practise = 0;
+};
+PupilStates CountStates(const FactTable& facts, std::chrono::milliseconds threshold);
+
+// The columns of the class window's table of pupils.
+enum class PupilColumn { Name, Answers, Right, Days, LastDay, Sure, Practise };
+inline constexpr std::size_t kPupilColumns = 7;
+
+// What a column sorts by: for the name its text, which the window compares as its language does;
+// else a number, where a file that was not read sorts before every pupil.
+using PupilSortKey = std::variant<std::string, std::int64_t>;
+
+// One file of a class folder as the class window and the class list show it.
+struct ClassPupil {
+    PupilJournal journal;
+    // Another file of the same child holds newer answers, so this one is not counted.
+    bool olderCopy = false;
+    // The child's name, or the file's name for a file that was not read.
+    std::string name;
+    // Why the file is not counted; empty for a counted one.
+    std::string note;
+    PupilStates states;
+    std::array<PupilSortKey, kPupilColumns> sortKeys;
+    // The pupil's line of the class list.
+    std::vector<std::string> listRow;
+
+    // A journal that was read, and the newest one of its child.
+    bool Counted() const { return journal.Read() && !olderCopy; }
+};
+
+// How many of the counted pupils have each fact, at FactIndex, to practise.
+struct ClassFacts {
+    std::array<int, kFacts> practising{};
+    // How many pupils count.
+    int pupils = 0;
+};
+
+// A class folder as the teacher sees it.
+struct ClassOverview {
+    // Every file, in the order of the file names.
+    std::vector<ClassPupil> pupils;
+    ClassFacts facts;
+    // The reading was stopped before every file was read.
+    bool cancelled = false;
+};
+
+// The overview of the journals read, judged with the threshold: of two or more journals of one
+// child the one with the newest answer counts, the others are older copies; between equal answers
+// the file written last counts.
+ClassOverview OverviewOf(ClassFolder folder, std::chrono::milliseconds threshold);
+
+// "7 · 8: 9 von 27 üben".
+std::string ClassFactText(Fact fact, int practising, int pupils);
+
+// A worksheet for every counted pupil from that pupil's own facts, by the worksheet's choice rule.
+std::vector<PupilWorksheet> ClassWorksheets(const ClassOverview& overview,
+                                            std::chrono::milliseconds threshold,
+                                            const RowSwitches& rows, std::uint32_t seed);
+
+// The pupils' table as a CSV file in the Lernstand's German spreadsheet form.
+std::string ClassListCsv(const ClassOverview& overview);

@@ -1,0 +1,284 @@
+#include "lernstand/LernstandEngine.h"
+
+#include "common/HomeFolder.h"
+#include "facts/LocalCalendar.h"
+#include "lernstand/AnswerSummary.h"
+#include "lernstand/FactTexts.h"
+#include "lernstand/LernstandTexts.h"
+#include "lernstand/LernstandView.h"
+#include "lernstand/WeakRows.h"
+#include "settings/SettingsReader.h"
+
+#include <cerrno>
+#include <iterator>
+#include <string>
+#include <utility>
+
+namespace {
+
+using Found = JournalReading::Found;
+
+} // namespace
+
+LernstandEngine::LernstandEngine(LernstandView& view, LernstandServices services)
+    : view_(view)
+    , services_(std::move(services))
+    , writer_(services_.settings)
+    , journal_(services_.journal)
+    , threshold_(std::chrono::seconds(settings::kThresholdDefault)) {}
+
+void LernstandEngine::Start(const JournalLook& firstLook) {
+    view_.ShowTitle(LernstandTitle());
+    LoadSettings();
+    view_.EnableActions(Actions());
+    ShowLook(firstLook);
+}
+
+void LernstandEngine::Reload() {
+    ShowLook(services_.look(journal_, Origin()));
+}
+
+void LernstandEngine::Activated() {
+    const bool wasTargeted = targeted_;
+    const std::chrono::milliseconds wasThreshold = threshold_;
+    LoadSettings();
+    RefreshRowsInForce();
+    // Switched elsewhere, say in the settings file: the levels come and go with the mode.
+    if (targeted_ != wasTargeted || (targeted_ && threshold_ != wasThreshold)) {
+        Reload();
+    }
+}
+
+void LernstandEngine::OpenFile(const std::filesystem::path& file) {
+    const JournalLook look =
+        services_.look(file, file == services_.journal ? JournalOrigin::Own : JournalOrigin::Copy);
+    switch (look.reading.found) {
+    case Found::Answers:
+        ShowJournal(file);
+        ShowLook(look);
+        return;
+    case Found::Newer:
+        view_.ShowWarning(NewerJournalText(file, RefusedUse::Open));
+        return;
+    case Found::Nothing:
+        // Gone between the choice and the look.
+        view_.ShowWarning(NotAJournalText(file, std::generic_category().message(ENOENT)));
+        return;
+    case Found::Empty:
+    case Found::Foreign:
+    case Found::Unreadable:
+    case Found::Busy:
+        break;
+    }
+    view_.ShowWarning(NotAJournalText(file, look.reading.problem));
+}
+
+void LernstandEngine::OpenOwnJournal() {
+    ShowJournal(services_.journal);
+    Reload();
+}
+
+void LernstandEngine::RecordToggled(bool on) {
+    const settings::Switched switched = writer_.SwitchRecording(on);
+    if (!switched.saved) {
+        view_.ShowRecording(!on);
+        view_.ShowSettingsNotSaved();
+        return;
+    }
+    if (switched.otherToo) {
+        view_.ShowTargeted(false);
+        view_.ShowSwitchNote(TargetedAlsoOffText());
+        targeted_ = false;
+        Reload();
+    }
+}
+
+void LernstandEngine::TargetedToggled(bool on) {
+    const settings::Switched switched = writer_.SwitchTargeted(on);
+    if (!switched.saved) {
+        view_.ShowTargeted(!on);
+        view_.ShowSettingsNotSaved();
+        return;
+    }
+    if (switched.otherToo) {
+        view_.ShowRecording(true);
+        view_.ShowSwitchNote(RecordingAlsoOnText());
+    }
+    targeted_ = on;
+    Reload();
+}
+
+void LernstandEngine::ThresholdChosen(int choice) {
+    if (choice < 0 || choice >= static_cast<int>(std::size(settings::kThresholdChoices))) {
+        return;
+    }
+    const std::chrono::seconds seconds(settings::kThresholdChoices[choice]);
+    if (!writer_.ChooseThreshold(seconds)) {
+        LoadSettings();
+        view_.ShowSettingsNotSaved();
+        return;
+    }
+    threshold_ = seconds;
+    view_.ShowThreshold(threshold_);
+    // A fact's level depends on the threshold too.
+    if (targeted_) {
+        Reload();
+    }
+}
+
+void LernstandEngine::WeakRowsClicked() {
+    const WeakRowsChoice choice = PractiseWeakRows(facts_, threshold_, writer_);
+    RefreshRowsInForce();
+    if (!choice.saved) {
+        view_.ShowSettingsNotSaved();
+        return;
+    }
+    view_.ShowMessage(choice.message);
+}
+
+void LernstandEngine::DeleteClicked() {
+    if (!view_.ConfirmDelete()) {
+        return;
+    }
+    if (const std::error_code error = services_.remove(journal_)) {
+        view_.ShowWarning(NotDeletedText(journal_, error.message()));
+    }
+    Reload();
+}
+
+RowSwitches LernstandEngine::RowsInForce() const {
+    return settings::ReadRowsInForce(services_.settings);
+}
+
+void LernstandEngine::ShowJournal(const std::filesystem::path& journal) {
+    journal_ = journal;
+    foreign_ = journal_ != services_.journal;
+    view_.ShowTitle(foreign_ ? LernstandTitle(journal_) : LernstandTitle());
+    view_.EnableActions(Actions());
+}
+
+void LernstandEngine::ShowLook(const JournalLook& look) {
+    if (look.reading.found == Found::Busy && ++busyLooks_ < kBusyTries) {
+        view_.LookAgainIn(kBusyRetry);
+        return;
+    }
+    busyLooks_ = 0;
+    ShowReading(look);
+    ShowOwner(look);
+    RefreshRowsInForce();
+    view_.Watch(journal_, look.before);
+}
+
+void LernstandEngine::ShowReading(const JournalLook& look) {
+    found_ = look.reading.found;
+    const JournalOverview overview = Overview(look.answers, services_.now());
+    facts_ = FactTable(look.answers);
+    view_.ShowFacts(facts_);
+    view_.ShowDays(overview.recentDays);
+
+    const bool readable = JournalReading::Readable(found_);
+    std::string summary = SummaryText(overview.summary);
+    if (found_ == Found::Newer) {
+        summary = NewerJournalText(journal_, RefusedUse::Show);
+    } else if (!readable) {
+        summary = UnreadableJournalText(journal_, look.reading.problem);
+    }
+    std::optional<FactProgressTable> progress;
+    const std::chrono::sys_days today = LocalCalendar().DayOf(services_.now());
+    if (targeted_ && !foreign_) {
+        if (readable) {
+            progress = ProgressOf(look.answers, threshold_);
+        }
+        summary += std::string(summary.empty() ? "" : "\n") +
+                   (readable ? TargetedSummaryText(*progress, RowsInForce(), today)
+                             : TargetedPausedText());
+    }
+    view_.ShowProgress(progress, today);
+    view_.ShowSummary(summary, !readable);
+    view_.ShowNothingRecorded(readable && look.answers.empty() && !foreign_);
+    view_.EnableActions(Actions());
+}
+
+void LernstandEngine::LoadSettings() {
+    const settings::LernstandSwitches switches =
+        settings::ReadLernstandSwitches(services_.settings);
+    view_.ShowRecording(switches.recording);
+    targeted_ = switches.targeted;
+    view_.ShowTargeted(targeted_);
+    threshold_ = settings::ReadThreshold(services_.settings);
+    view_.ShowThreshold(threshold_);
+}
+
+void LernstandEngine::RefreshRowsInForce() {
+    view_.ShowRowsInForce(RowsInForce());
+}
+
+LernstandActions LernstandEngine::Actions() const {
+    const bool readable = JournalReading::Readable(found_);
+    LernstandActions actions;
+    // Someone else's journal changes neither this user's settings nor itself.
+    actions.record = !foreign_;
+    actions.targeted = !foreign_;
+    actions.threshold = !foreign_;
+    actions.weakRows = readable && !foreign_;
+    // Nothing destructive for a journal this program cannot read.
+    actions.remove = (found_ == Found::Answers || found_ == Found::Empty) && !foreign_;
+    actions.ownJournal = foreign_;
+    return actions;
+}
+
+void LernstandEngine::NameEdited(const std::string& typed) {
+    const std::size_t first = typed.find_first_not_of(" \t");
+    const std::string name = first == std::string::npos
+                                 ? ""
+                                 : typed.substr(first, typed.find_last_not_of(" \t") - first + 1);
+    if (owner_.nameEditable && name != owner_.name) {
+        try {
+            services_.storeName(journal_, name);
+            owner_.name = name;
+        } catch (const std::exception& error) {
+            view_.ShowWarning(NameNotStoredText(journal_, error.what()));
+        }
+    }
+    view_.ShowOwner(owner_);
+}
+
+std::string LernstandEngine::TeacherCopyName() const {
+    return TeacherCopyFileName(owner_.name.empty() ? LoginName() : owner_.name,
+                               LocalCalendar().DayOf(services_.now()));
+}
+
+void LernstandEngine::SaveTeacherCopy(const std::filesystem::path& target) {
+    const JournalCopy copy = services_.copy(journal_, target);
+    switch (copy.problem) {
+    case JournalCopy::Problem::None:
+        view_.ShowMessage(TeacherCopySavedText(target, copy.answers));
+        return;
+    case JournalCopy::Problem::NothingRecorded:
+        view_.ShowMessage(NoAnswersText());
+        return;
+    case JournalCopy::Problem::NotReadable:
+        view_.ShowWarning(UnreadableJournalText(journal_, copy.detail));
+        return;
+    case JournalCopy::Problem::TargetFull:
+    case JournalCopy::Problem::TargetReadOnly:
+    case JournalCopy::Problem::TargetGone:
+    case JournalCopy::Problem::TargetFailed:
+    case JournalCopy::Problem::TargetIsJournal:
+        break;
+    }
+    view_.ShowWarning(TeacherCopyNotSavedText(target, copy.problem, copy.detail));
+}
+
+// Shown anew only when it changed, so that a name being typed stays while the drill records.
+void LernstandEngine::ShowOwner(const JournalLook& look) {
+    JournalOwner owner;
+    owner.name = look.name;
+    owner.placeholder = journal_.filename().string();
+    owner.nameEditable = JournalReading::Readable(found_) && !foreign_;
+    owner.teacherCopy = found_ == Found::Answers && !foreign_;
+    if (owner != owner_) {
+        owner_ = owner;
+        view_.ShowOwner(owner_);
+    }
+}

@@ -1,0 +1,79 @@
+#include "lernstand/window/WorksheetPainter.h"
+
+#include "common/ui/MessageBoxes.h"
+#include "lernstand/LernstandTexts.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+constexpr int kPdfDotsPerInch = 300;
+
+} // namespace
+
+void PaintWorksheet(QPagedPaintDevice& device, const std::vector<WorksheetPage>& pages) {
+    QPainter painter(&device);
+    const double dotsPerMm = device.logicalDpiX() / kMillimetresPerInch;
+    bool first = true;
+    for (const WorksheetPage& page : pages) {
+        if (!first) {
+            device.newPage();
+        }
+        first = false;
+        for (const PageText& item : page) {
+            // Liberation Sans comes with the program's package; its metrics match Arial's.
+            QFont font(QStringLiteral("Liberation Sans"));
+            font.setPointSizeF(item.points);
+            font.setBold(item.bold);
+            painter.setFont(font);
+            const QPointF topLeft(item.leftMm * dotsPerMm, item.topMm * dotsPerMm);
+            painter.drawText(QRectF(topLeft, QSizeF((kA4WidthMm - item.leftMm) * dotsPerMm,
+                                                    (kA4HeightMm - item.topMm) * dotsPerMm)),
+                             Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(item.text));
+        }
+    }
+}
+
+QString WriteWorksheetPdf(const QString& fileName, const std::vector<WorksheetPage>& pages) {
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return file.errorString();
+    }
+    {
+        QPdfWriter writer(&file);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF());
+        writer.setResolution(kPdfDotsPerInch);
+        writer.setTitle(QStringLiteral("Einmaleins-Arbeitsblatt"));
+        writer.setCreator(QString::fromStdString(LernstandTitle()));
+        PaintWorksheet(writer, pages);
+    }
+    if (!file.commit()) {
+        return file.errorString();
+    }
+    return {};
+}
+
+void PrintWorksheet(QWidget* parent, const std::vector<WorksheetPage>& pages) {
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        ShowPlainMessage(parent, QStringLiteral("Es ist kein Drucker eingerichtet. Mit "
+                                                "„Arbeitsblatt…“ lässt sich das Arbeitsblatt "
+                                                "als PDF speichern und später drucken."));
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setFullPage(true);
+    printer.setDocName(QStringLiteral("Einmaleins-Arbeitsblatt"));
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() == QDialog::Accepted) {
+        PaintWorksheet(printer, pages);
+    }
+}

@@ -1,0 +1,198 @@
+#include "lernstand/window/klasse/TKlasse.h"
+
+#include "common/ui/CreateLabel.h"
+#include "common/ui/ErrorHandler.h"
+#include "common/ui/Fonts.h"
+#include "common/ui/WindowPlacement.h"
+#include "lernstand/window/FactView.h"
+#include "lernstand/window/LernstandFont.h"
+#include "lernstand/window/SaveFile.h"
+#include "lernstand/window/WorksheetPainter.h"
+#include "lernstand/window/klasse/ClassFactDelegate.h"
+#include "lernstand/window/klasse/ClassTableModel.h"
+#include "lernstand/window/klasse/PupilTableModel.h"
+
+#include <QBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QSplitter>
+#include <QTableView>
+
+#include <functional>
+#include <memory>
+#include <random>
+
+namespace {
+
+constexpr QSize kStartSize(1000, 620);
+constexpr int kTitlePixels = 18;
+
+QLabel* CreateCaption(QWidget* parent, const QString& text) {
+    auto* caption = new QLabel(text, parent);
+    caption->setFont(SansSerifFont(kTitlePixels, true));
+    return caption;
+}
+
+} // namespace
+
+TKlasse::TKlasse(std::filesystem::path folder, std::chrono::milliseconds threshold,
+                 RowSwitches rows, QWidget* parent)
+    : QMainWindow(parent)
+    , engine_(*this, {std::move(folder), threshold, rows, [this](std::function<void()> call) {
+                          QMetaObject::invokeMethod(
+                              this, [call = std::move(call)] { RunGuarded(call); },
+                              Qt::QueuedConnection);
+                      }}) {
+    setObjectName(QStringLiteral("TKlasse"));
+    setWindowFlag(Qt::Window);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(SansSerifFont(kLernstandFontPixels));
+
+    facts_ = new ClassTableModel(this);
+    factTable_ = CreateFactView(this, QStringLiteral("ClassTable"),
+                                QStringLiteral("Einmaleins-Tafel der Klasse"), facts_,
+                                new ClassFactDelegate);
+    auto* factColumn = new QWidget(this);
+    auto* factLayout = new QVBoxLayout(factColumn);
+    factLayout->setContentsMargins(0, 0, 0, 0);
+    factLayout->addWidget(CreateCaption(factColumn, QStringLiteral("Wie viele Kinder üben "
+                                                                   "welche Aufgabe")));
+    factLayout->addWidget(factTable_, 1);
+
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(BuildPupils());
+    splitter->addWidget(factColumn);
+    splitter->setSizes({kStartSize.width() * 3 / 5, kStartSize.width() * 2 / 5});
+
+    status_ = CreateLabel(this, QStringLiteral("Status"));
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("Progress"));
+    progress_->setAccessibleName(QStringLiteral("Gelesene Lernstände"));
+    cancel_ = new QPushButton(QStringLiteral("Abbrechen"), this);
+    cancel_->setObjectName(QStringLiteral("Cancel"));
+    connect(cancel_, &QPushButton::clicked, this, [this] { engine_.CancelClicked(); });
+    auto* statusLine = new QHBoxLayout;
+    statusLine->addWidget(status_, 1);
+    statusLine->addWidget(progress_);
+    statusLine->addWidget(cancel_);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->addLayout(statusLine);
+    layout->addWidget(splitter, 1);
+    setCentralWidget(central);
+    CreateMenu();
+    resize(kStartSize);
+    CenterOnScreen(this);
+
+    engine_.Start();
+}
+
+QWidget* TKlasse::BuildPupils() {
+    auto* column = new QWidget(this);
+    pupils_ = new PupilTableModel(this);
+    sorted_ = new QSortFilterProxyModel(this);
+    sorted_->setSourceModel(pupils_);
+    sorted_->setSortRole(PupilTableModel::kSortRole);
+    sorted_->setSortLocaleAware(true);
+    pupilTable_ = new QTableView(column);
+    pupilTable_->setObjectName(QStringLiteral("PupilTable"));
+    pupilTable_->setAccessibleName(QStringLiteral("Kinder der Klasse"));
+    pupilTable_->setModel(sorted_);
+    pupilTable_->setSortingEnabled(true);
+    pupilTable_->sortByColumn(0, Qt::AscendingOrder);
+    pupilTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    pupilTable_->setSelectionMode(QAbstractItemView::SingleSelection);
+    pupilTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    pupilTable_->setTabKeyNavigation(false);
+    pupilTable_->verticalHeader()->hide();
+    pupilTable_->verticalHeader()->setDefaultSectionSize(pupilTable_->fontMetrics().height() + 8);
+    pupilTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    pupilTable_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    connect(pupilTable_, &QTableView::clicked, this, &TKlasse::PupilClicked);
+    connect(pupilTable_, &QTableView::activated, this, &TKlasse::PupilClicked);
+
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(CreateCaption(column, QStringLiteral("Kinder")));
+    layout->addWidget(pupilTable_, 1);
+    return column;
+}
+
+void TKlasse::CreateMenu() {
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Datei"));
+    menu->setObjectName(QStringLiteral("ClassMenu"));
+    menu->addAction(QStringLiteral("&Arbeitsblätter für die Klasse…"), this,
+                    &TKlasse::WorksheetsClick);
+    menu->addAction(QStringLiteral("&Drucken…"), this, &TKlasse::PrintClick)
+        ->setShortcut(QKeySequence::Print);
+    menu->addAction(QStringLiteral("&Klassenliste speichern…"), this, &TKlasse::ListClick);
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("&Schließen"), this, &QWidget::close)
+        ->setShortcut(QKeySequence::Close);
+}
+
+void TKlasse::PupilClicked(const QModelIndex& index) {
+    const QModelIndex pupil = sorted_->mapToSource(index);
+    if (pupil.isValid()) {
+        engine_.PupilClicked(static_cast<std::size_t>(pupil.row()));
+    }
+}
+
+void TKlasse::WorksheetsClick() {
+    RunGuarded([this] {
+        AskAndSave(
+            this, QStringLiteral("Arbeitsblätter für die Klasse speichern"),
+            QStringLiteral("Arbeitsblaetter-Klasse"), SavedKind::Pdf,
+            [this](const QString& fileName) { return WriteWorksheetPdf(fileName, ClassSheets()); });
+    });
+}
+
+std::vector<WorksheetPage> TKlasse::ClassSheets() const {
+    // Shuffled anew each time, as a child's own worksheet is.
+    return ClassWorksheetPages(engine_.Worksheets(std::random_device()()));
+}
+
+void TKlasse::PrintClick() {
+    RunGuarded([this] { PrintWorksheet(this, ClassSheets()); });
+}
+
+void TKlasse::ListClick() {
+    RunGuarded([this] {
+        AskAndSave(this, QStringLiteral("Klassenliste speichern"), QStringLiteral("Klassenliste"),
+                   SavedKind::Csv, [this](const QString& fileName) {
+                       return SaveFileBytes(fileName, engine_.ClassList());
+                   });
+    });
+}
+
+void TKlasse::ShowTitle(const std::string& title) {
+    setWindowTitle(QString::fromStdString(title));
+}
+
+void TKlasse::ShowStatus(const std::string& text) {
+    status_->setText(QString::fromStdString(text));
+}
+
+void TKlasse::ShowProgress(std::size_t read, std::size_t files) {
+    progress_->setRange(0, static_cast<int>(files));
+    progress_->setValue(static_cast<int>(read));
+}
+
+void TKlasse::EndProgress() {
+    progress_->hide();
+    cancel_->hide();
+}
+
+void TKlasse::ShowOverview(std::shared_ptr<const ClassOverview> overview) {
+    facts_->SetFacts(overview->facts);
+    pupils_->SetOverview(std::move(overview));
+}
+
+void TKlasse::ShowPupil(const std::filesystem::path& journal) {
+    emit PupilChosen(journal);
+}

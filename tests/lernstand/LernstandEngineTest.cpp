@@ -1,0 +1,527 @@
+#include "lernstand/LernstandEngine.h"
+
+#include "journal/JournalRecorder.h"
+#include "journal/SqliteCompanions.h"
+#include "journal/UtcTime.h"
+#include "lernstand/FactTexts.h"
+#include "lernstand/LernstandTexts.h"
+#include "lernstand/LernstandView.h"
+#include "settings/SettingsReader.h"
+#include "tests/support/Answers.h"
+#include "tests/support/InMemorySettings.h"
+#include "tests/support/TempConfigDir.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Found = JournalReading::Found;
+using namespace std::chrono;
+
+// What the window shows, kept as a grown-up would read it.
+class FakeLernstandView final : public LernstandView {
+public:
+    void ShowOwner(const JournalOwner& shown) override { owner = shown; }
+    void ShowTitle(const std::string& text) override { title = text; }
+    void ShowFacts(const FactTable& shown) override { facts = shown; }
+    void ShowThreshold(milliseconds shown) override { threshold = shown; }
+    void ShowRowsInForce(const RowSwitches& shown) override { rows = shown; }
+    void ShowRecording(bool on) override { recording = on; }
+    void ShowTargeted(bool on) override { targeted = on; }
+    void ShowSwitchNote(const std::string& text) override { note = text; }
+    void ShowProgress(const std::optional<FactProgressTable>& shown,
+                      std::chrono::sys_days) override {
+        progress = shown;
+    }
+    void ShowSummary(const std::string& text, bool isProblem) override {
+        summary = text;
+        problem = isProblem;
+    }
+    void ShowDays(const std::vector<DayCount>&) override {}
+    void ShowNothingRecorded(bool shown) override { nothingRecorded = shown; }
+    void EnableActions(const LernstandActions& enabled) override { actions = enabled; }
+    void ShowMessage(const std::string& text) override { boxes.push_back(text); }
+    void ShowWarning(const std::string& text) override { boxes.push_back("! " + text); }
+    void ShowSettingsNotSaved() override { boxes.push_back("not saved"); }
+    bool ConfirmDelete() override { return confirmDelete; }
+    void LookAgainIn(milliseconds delay) override { retries.push_back(delay); }
+    void Watch(const fs::path& journal, const JournalStamps&) override { watched = journal; }
+
+    JournalOwner owner;
+    std::string title;
+    FactTable facts;
+    milliseconds threshold{};
+    RowSwitches rows{};
+    bool recording = false;
+    bool targeted = false;
+    std::string note;
+    std::optional<FactProgressTable> progress;
+    std::string summary;
+    bool problem = false;
+    bool nothingRecorded = false;
+    LernstandActions actions;
+    std::vector<std::string> boxes;
+    bool confirmDelete = true;
+    std::vector<milliseconds> retries;
+    fs::path watched;
+};
+
+const fs::path kOwn = "/home/kind/.local/share/Kalkuno/Lernstand.sqlite";
+const fs::path kStick = "/media/lehrerin/STICK/Lernstand.sqlite";
+
+JournalLook Look(Found found, const std::string& wordsFor7x8 = "") {
+    JournalLook look;
+    look.reading = {found, found == Found::Answers ? "" : "Grund"};
+    if (found != Found::Answers) {
+        return look;
+    }
+    for (const FactAnswer& answer : FactAnswers(wordsFor7x8)) {
+        look.answers.push_back(
+            Recorded(7, 8, answer, *ParseJournalTime("2026-12-08T09:15:02.000Z")));
+    }
+    return look;
+}
+
+// An engine whose looks at any journal come from a script, the next one each time.
+class Lernstand : public testing::Test {
+protected:
+    LernstandEngine& Engine() {
+        if (!engine_) {
+            engine_.emplace(view, LernstandServices{kOwn, settings, [] { return kNoon; },
+                                                    [this](const fs::path& journal, JournalOrigin) {
+                                                        looked.push_back(journal);
+                                                        JournalLook next = looks.front();
+                                                        looks.pop_front();
+                                                        return next;
+                                                    }});
+        }
+        return *engine_;
+    }
+
+    static inline const WallTime kNoon = *ParseJournalTime("2026-12-08T12:00:00.000Z");
+    FakeLernstandView view;
+    InMemorySettings settings;
+    std::deque<JournalLook> looks;
+    std::vector<fs::path> looked;
+
+private:
+    std::optional<LernstandEngine> engine_;
+};
+
+LernstandActions Actions(bool record, bool weakRows, bool remove, bool ownJournal) {
+    return {record, record, record, weakRows, remove, ownJournal};
+}
+
+const char* const kOneAnswer =
+    "1 Antwort, davon 0 % richtig, an 1 Tag geübt, zuletzt am 08.12.2026";
+
+TEST_F(Lernstand, OffersWhatSuitsTheJournal) {
+    const struct {
+        const char* name;
+        bool foreign;
+        Found found;
+        LernstandActions actions;
+        const char* summary;
+        bool nothingRecorded;
+    } cases[] = {
+        {"nothing yet", false, Found::Nothing, Actions(true, true, false, false), "", true},
+        {"answers", false, Found::Answers, Actions(true, true, true, false), kOneAnswer, false},
+        {"created, no tables yet", false, Found::Empty, Actions(true, true, true, false), "", true},
+        {"newer", false, Found::Newer, Actions(true, false, false, false),
+         "Der Lernstand „/home/kind/.local/share/Kalkuno/Lernstand.sqlite“ stammt von einer "
+         "neueren Version von Reihenheld und kann hier nicht angezeigt werden.",
+         false},
+        {"foreign", false, Found::Foreign, Actions(true, false, false, false),
+         "Der Lernstand „/home/kind/.local/share/Kalkuno/Lernstand.sqlite“ ist beschädigt oder "
+         "nicht lesbar (Grund).",
+         false},
+        {"damaged", false, Found::Unreadable, Actions(true, false, false, false),
+         "Der Lernstand „/home/kind/.local/share/Kalkuno/Lernstand.sqlite“ ist beschädigt oder "
+         "nicht lesbar (Grund).",
+         false},
+        {"pupil's answers", true, Found::Answers, Actions(false, false, false, true), kOneAnswer,
+         false},
+        {"pupil's, deleted", true, Found::Nothing, Actions(false, false, false, true), "", false},
+        {"pupil's, damaged later", true, Found::Unreadable, Actions(false, false, false, true),
+         "Der Lernstand „/media/lehrerin/STICK/Lernstand.sqlite“ ist beschädigt oder nicht lesbar "
+         "(Grund).",
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeLernstandView shown;
+        InMemorySettings stored;
+        std::deque<JournalLook> script{Look(Found::Answers, "f"), Look(c.found, "f")};
+        LernstandEngine engine(shown, {kOwn, stored, [] { return kNoon; },
+                                       [&script](const fs::path&, JournalOrigin) {
+                                           JournalLook next = script.front();
+                                           script.pop_front();
+                                           return next;
+                                       }});
+        engine.Start(c.foreign ? Look(Found::Nothing) : script.back());
+        if (c.foreign) {
+            engine.OpenFile(kStick);
+            engine.Reload();
+        }
+        EXPECT_EQ(shown.actions, c.actions);
+        EXPECT_EQ(shown.summary, c.summary);
+        EXPECT_EQ(shown.problem, !JournalReading::Readable(c.found));
+        EXPECT_EQ(shown.nothingRecorded, c.nothingRecorded);
+        EXPECT_EQ(shown.title, c.foreign ? "Reihenheld Lernstand – Lernstand.sqlite aus "
+                                           "/media/lehrerin/STICK"
+                                         : "Reihenheld Lernstand");
+    }
+}
+
+TEST_F(Lernstand, OpensOnlyJournalsAndGoesBackToTheOwnOne) {
+    const struct {
+        Found found;
+        std::string box;
+    } cases[] = {
+        {Found::Newer, "! Der Lernstand „/media/lehrerin/STICK/Lernstand.sqlite“ stammt von einer "
+                       "neueren Version von Reihenheld und kann hier nicht geöffnet werden."},
+        {Found::Foreign, "! Die Datei „/media/lehrerin/STICK/Lernstand.sqlite“ ist kein Lernstand "
+                         "von Reihenheld (Grund)."},
+        {Found::Empty, "! Die Datei „/media/lehrerin/STICK/Lernstand.sqlite“ ist kein Lernstand "
+                       "von Reihenheld (Grund)."},
+        {Found::Busy, "! Die Datei „/media/lehrerin/STICK/Lernstand.sqlite“ ist kein Lernstand "
+                      "von Reihenheld (Grund)."},
+    };
+    Engine().Start(Look(Found::Answers, "r1000"));
+    for (const auto& c : cases) {
+        looks = {Look(c.found)};
+        view.boxes.clear();
+        Engine().OpenFile(kStick);
+        EXPECT_EQ(view.boxes, std::vector{c.box});
+        EXPECT_EQ(view.title, "Reihenheld Lernstand");
+        EXPECT_EQ(Engine().Journal(), kOwn);
+    }
+    looks = {Look(Found::Answers, "f"), Look(Found::Answers, "r1000")};
+    Engine().OpenFile(kStick);
+    EXPECT_EQ(Engine().Journal(), kStick);
+    EXPECT_EQ(view.watched, kStick);
+    Engine().OpenOwnJournal();
+    EXPECT_EQ(view.title, "Reihenheld Lernstand");
+    EXPECT_EQ(view.watched, kOwn);
+    EXPECT_EQ(view.actions, Actions(true, true, true, false));
+}
+
+TEST_F(Lernstand, ABusyJournalIsTriedAgainFiveTimes) {
+    const struct {
+        int busyLooks;
+        std::size_t retries;
+        bool problem;
+    } cases[] = {{1, 1, false}, {4, 4, false}, {5, 4, true}};
+    for (const auto& c : cases) {
+        view = {};
+        looks.clear();
+        for (int look = 1; look < c.busyLooks; ++look) {
+            looks.push_back(Look(Found::Busy));
+        }
+        looks.push_back(Look(Found::Answers, "f"));
+        Engine().Start(Look(Found::Busy));
+        while (!looks.empty() && view.summary.empty()) {
+            Engine().Reload();
+        }
+        EXPECT_EQ(view.retries, std::vector(c.retries, LernstandEngine::kBusyRetry));
+        EXPECT_EQ(view.problem, c.problem) << view.summary;
+        EXPECT_EQ(view.facts.State(8, 7, milliseconds(3000)),
+                  c.problem ? FactState::New : FactState::Practise);
+    }
+}
+
+// Each choice is stored, or taken back with a message; "Gezielt üben" needs the recording, so each
+// of the two switches takes the other along where it must.
+TEST(LernstandChoices, AreStoredOrTakenBack) {
+    enum class Click { Record, Targeted, SixSeconds };
+    const std::string line = "Gezielt üben: heute 0 fällig, 1 in Arbeit";
+    const struct {
+        const char* name;
+        std::string stored;
+        bool writable;
+        Click click;
+        bool ticked;
+        // The [Lernstand] section afterwards; empty when it stays as it was.
+        std::string written;
+        bool recording;
+        bool targeted;
+        milliseconds threshold;
+        std::string note;
+        std::string summaryLine;
+    } cases[] = {
+        {"record on", "", true, Click::Record, true, "Aufzeichnen=on\n", true, false, 3s, "", ""},
+        {"record on, not saved", "", false, Click::Record, true, "", false, false, 3s, "", ""},
+        {"six seconds", "", true, Click::SixSeconds, false, "Sekunden=6\n", false, false, 6s, "",
+         ""},
+        {"six seconds, not saved", "", false, Click::SixSeconds, false, "", false, false, 3s, "",
+         ""},
+        {"mode on takes the recording along", "", true, Click::Targeted, true,
+         "Gezielt=on\nAufzeichnen=on\n", true, true, 3s, "„Aufzeichnen“ ist nun auch an", line},
+        {"mode on while recording", "Aufzeichnen=on\n", true, Click::Targeted, true,
+         "Aufzeichnen=on\nGezielt=on\n", true, true, 3s, "", line},
+        {"recording off takes the mode along", "Aufzeichnen=on\nGezielt=on\n", true, Click::Record,
+         false, "Aufzeichnen=off\nGezielt=off\n", false, false, 3s,
+         "„Gezielt üben“ ist nun auch aus", ""},
+        {"mode on, not saved", "", false, Click::Targeted, true, "", false, false, 3s, "", ""},
+        {"recording off, not saved", "Aufzeichnen=on\nGezielt=on\n", false, Click::Record, false,
+         "", true, true, 3s, "", line},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeLernstandView shown;
+        InMemorySettings stored;
+        stored.ini = "[Lernstand]\n" + c.stored;
+        LernstandEngine engine(
+            shown, {kOwn, stored, [] { return *ParseJournalTime("2026-12-08T12:00:00.000Z"); },
+                    [](const fs::path&, JournalOrigin) { return Look(Found::Answers, "f"); }});
+        engine.Start(Look(Found::Answers, "f"));
+        stored.failWrites = !c.writable;
+        // The check box as the click left it.
+        (c.click == Click::Targeted ? shown.targeted : shown.recording) = c.ticked;
+        switch (c.click) {
+        case Click::Record:
+            engine.RecordToggled(c.ticked);
+            break;
+        case Click::Targeted:
+            engine.TargetedToggled(c.ticked);
+            break;
+        case Click::SixSeconds:
+            engine.ThresholdChosen(1);
+            break;
+        }
+
+        EXPECT_EQ(stored.ini, "[Lernstand]\n" + (c.written.empty() ? c.stored : c.written));
+        EXPECT_EQ(shown.recording, c.recording);
+        EXPECT_EQ(shown.targeted, c.targeted);
+        EXPECT_EQ(shown.threshold, c.threshold);
+        EXPECT_EQ(engine.Threshold(), c.threshold);
+        EXPECT_EQ(shown.boxes, std::vector<std::string>(c.writable ? 0 : 1, "not saved"));
+        EXPECT_EQ(shown.note.substr(0, c.note.size()), c.note);
+        const std::size_t newline = shown.summary.find('\n');
+        EXPECT_EQ(newline == std::string::npos ? "" : shown.summary.substr(newline + 1),
+                  c.summaryLine);
+        EXPECT_EQ(shown.progress.has_value(), c.targeted);
+    }
+}
+
+TEST(LernstandTargeted, AJournalItCannotReadPausesTheMode) {
+    FakeLernstandView shown;
+    InMemorySettings stored;
+    stored.ini = "[Lernstand]\nAufzeichnen=on\nGezielt=on\n";
+    LernstandEngine engine(shown, {kOwn, stored});
+    engine.Start(Look(Found::Unreadable));
+    EXPECT_NE(shown.summary.find("„Gezielt üben“ setzt aus"), std::string::npos);
+    EXPECT_FALSE(shown.progress.has_value());
+}
+
+TEST(LevelText, SaysTheLevelAndWhenTheFactComesAgain) {
+    const sys_days today = 2026y / December / 9;
+    const struct {
+        std::optional<int> level;
+        int daysAgo;
+        std::string text;
+    } cases[] = {
+        {std::nullopt, 0, ""},
+        {0, 3, "Stufe 0 · wird gerade gelernt"},
+        {2, 0, "Stufe 2 · wieder dran am Sa 12.12."},
+        {1, 1, "Stufe 1 · wieder dran: heute"},
+        {5, 40, "Stufe 5 · wieder dran: heute"},
+    };
+    for (const auto& c : cases) {
+        const sys_days day = today - days(c.daysAgo);
+        EXPECT_EQ(LevelText({c.level, day + hours(12), day}, today), c.text);
+    }
+}
+
+TEST_F(Lernstand, WeakRowsAreSwitchedOnAndShown) {
+    settings.ini = "[Aufgaben]\n1=on\n";
+    Engine().Start(Look(Found::Answers, "f"));
+    Engine().WeakRowsClicked();
+    EXPECT_EQ(view.boxes, std::vector<std::string>{"Ab der nächsten Runde: Reihe 8."});
+    EXPECT_EQ(RowList(view.rows), std::vector{8});
+
+    settings.failWrites = true;
+    settings.ini = "[Aufgaben]\n1=on\n";
+    view.boxes.clear();
+    Engine().WeakRowsClicked();
+    EXPECT_EQ(view.boxes, std::vector<std::string>{"not saved"});
+    EXPECT_EQ(settings.ini, "[Aufgaben]\n1=on\n");
+}
+
+// The real journal and its files: the log goes first, so a journal never loses its log.
+TEST(LernstandDeleting, RemovesTheLogFirstAndOnlyWhenAsked) {
+    const struct {
+        const char* name;
+        bool confirm;
+        bool logStuck;
+        bool journalLeft;
+        std::size_t warnings;
+    } cases[] = {
+        {"asked, yes", true, false, false, 0},
+        {"asked, no", false, false, true, 0},
+        {"log cannot be removed", true, true, true, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TempConfigDir temp;
+        const fs::path journal = temp.Path() / "Lernstand.sqlite";
+        {
+            JournalRecorder recorder(journal,
+                                     [] { return *ParseJournalTime("2026-12-08T09:15:02.000Z"); });
+            recorder.RoundStarted({10, false, 5, {8}});
+            recorder.Answered({7, 8, "54", AnswerOutcome::Wrong, 4200});
+        }
+        FakeLernstandView shown;
+        InMemorySettings stored;
+        LernstandEngine engine(shown, {journal, stored});
+        engine.Start(LookAtJournal(journal));
+        ASSERT_EQ(shown.facts.State(8, 7, milliseconds(3000)), FactState::Practise);
+        shown.confirmDelete = c.confirm;
+        if (c.logStuck) {
+            fs::remove(WriteAheadLogOf(journal));
+            fs::create_directories(WriteAheadLogOf(journal) / "inside");
+        }
+
+        engine.DeleteClicked();
+        EXPECT_EQ(fs::exists(journal), c.journalLeft);
+        EXPECT_EQ(shown.boxes.size(), c.warnings);
+        if (!c.journalLeft) {
+            EXPECT_EQ(shown.facts.State(8, 7, milliseconds(3000)), FactState::New);
+            EXPECT_EQ(shown.actions.remove, false);
+        }
+    }
+}
+
+TEST(LernstandFollowing, ShowsNewAnswersOnReload) {
+    const TempConfigDir temp;
+    const fs::path journal = temp.Path() / "Lernstand.sqlite";
+    FakeLernstandView shown;
+    InMemorySettings stored;
+    LernstandEngine engine(shown, {journal, stored});
+    engine.Start(LookAtJournal(journal));
+    EXPECT_EQ(shown.watched, journal);
+    EXPECT_TRUE(shown.nothingRecorded);
+
+    JournalRecorder recorder(journal, [] { return *ParseJournalTime("2026-12-08T09:15:02.000Z"); });
+    recorder.RoundStarted({10, false, 5, {8}});
+    recorder.Answered({7, 8, "56", AnswerOutcome::Right, 1200});
+    engine.Reload();
+    EXPECT_EQ(shown.facts.State(8, 7, milliseconds(3000)), FactState::AlmostSure);
+    EXPECT_FALSE(shown.nothingRecorded);
+    EXPECT_EQ(shown.actions, Actions(true, true, true, false));
+}
+
+// A journal as the window sees it, with the child's name kept in it.
+JournalLook Named(Found found, const std::string& name) {
+    JournalLook look = Look(found, "r1000");
+    look.name = name;
+    return look;
+}
+
+TEST_F(Lernstand, NameIsShownForEveryJournalAndEditableOnlyInTheOwnOne) {
+    const fs::path copy = "/media/lehrerin/STICK/Lernstand-2026-12-08.sqlite";
+    const struct {
+        const char* name;
+        fs::path journal;
+        JournalLook look;
+        JournalOwner owner;
+    } cases[] = {
+        {"own", kOwn, Named(Found::Answers, "Anna"), {"Anna", "Lernstand.sqlite", true, true}},
+        {"own, nothing yet",
+         kOwn,
+         Named(Found::Nothing, ""),
+         {"", "Lernstand.sqlite", true, false}},
+        {"own, damaged",
+         kOwn,
+         Named(Found::Unreadable, ""),
+         {"", "Lernstand.sqlite", false, false}},
+        {"pupil's",
+         kStick,
+         Named(Found::Answers, "Ben"),
+         {"Ben", "Lernstand.sqlite", false, false}},
+        {"pupil's without a name",
+         copy,
+         Named(Found::Answers, ""),
+         {"", "Lernstand-2026-12-08.sqlite", false, false}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeLernstandView shown;
+        LernstandEngine engine(shown, {kOwn, settings, [] { return kNoon; },
+                                       [&c](const fs::path&, JournalOrigin) { return c.look; }});
+        engine.Start(c.look);
+        if (c.journal != kOwn) {
+            engine.OpenFile(c.journal);
+        }
+        EXPECT_EQ(shown.owner, c.owner);
+    }
+}
+
+TEST_F(Lernstand, TypedNameIsStoredOrTakenBack) {
+    const struct {
+        const char* name;
+        bool foreign;
+        bool fails;
+        std::vector<std::string> stored;
+        std::string shown;
+        std::vector<std::string> boxes;
+    } cases[] = {
+        {"own", false, false, {"Ben Özdemir"}, "Ben Özdemir", {}},
+        {"not stored, tried at each Enter",
+         false,
+         true,
+         {},
+         "Anna",
+         std::vector<std::string>(
+             2, "! Der Name konnte nicht im Lernstand "
+                "„/home/kind/.local/share/Kalkuno/Lernstand.sqlite“ gespeichert werden "
+                "(Datenträger voll).")},
+        {"pupil's", true, false, {}, "Anna", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeLernstandView shown;
+        std::vector<std::string> names;
+        LernstandServices services{
+            kOwn, settings, [] { return kNoon; },
+            [](const fs::path&, JournalOrigin) { return Named(Found::Answers, "Anna"); }};
+        services.storeName = [&c, &names](const fs::path&, std::string_view name) {
+            if (c.fails) {
+                throw std::runtime_error("Datenträger voll");
+            }
+            names.emplace_back(name);
+        };
+        LernstandEngine engine(shown, services);
+        engine.Start(Named(Found::Answers, "Anna"));
+        if (c.foreign) {
+            engine.OpenFile(kStick);
+        }
+        engine.NameEdited(" Ben Özdemir ");
+        engine.NameEdited("Ben Özdemir");
+        EXPECT_EQ(names, c.stored);
+        EXPECT_EQ(shown.owner.name, c.shown);
+        EXPECT_EQ(shown.boxes, c.boxes);
+    }
+}
+
+TEST_F(Lernstand, TeacherCopyIsNamedForAStickAndAFullStickTold) {
+    LernstandServices services{kOwn, settings, [] { return kNoon; }};
+    services.copy = [](const fs::path& journal, const fs::path&) {
+        EXPECT_EQ(journal, kOwn);
+        return JournalCopy{JournalCopy::Problem::TargetFull, "database or disk is full", 0};
+    };
+    LernstandEngine engine(view, services);
+    engine.Start(Named(Found::Answers, " Ben/Lea: 3b?"));
+    EXPECT_EQ(engine.TeacherCopyName(), "Lernstand-Ben_Lea_ 3b_-2026-12-08.sqlite");
+    engine.SaveTeacherCopy("/media/lehrerin/STICK/Lernstand-Ben.sqlite");
+    EXPECT_EQ(view.boxes, std::vector<std::string>{
+                              "! Der Lernstand konnte nicht in „/media/lehrerin/STICK/"
+                              "Lernstand-Ben.sqlite“ gespeichert werden. Auf dem Datenträger ist "
+                              "nicht genug Platz. Der Lernstand selbst ist unverändert."});
+}
+
+} // namespace
