@@ -68,16 +68,20 @@ DialogSaved SettingsWriter::SaveDialog(const DialogValues& values) {
     entries.push_back(Number(kTotalKey, values.total, kTotalRange));
     entries.push_back({kDefaultsSection, kTimerKey, OnOff(values.timer)});
     if (!WriteEach(entries)) {
-        return {false, false, values.rowsChecked};
+        return {false, false};
     }
-    const RowSwitches inForce = RowsInForce(values.rowsChecked);
-    std::vector<SettingEntry> standIn;
+    return {true, RowsInForce(values.rowsChecked) != values.rowsChecked};
+}
+
+bool SettingsWriter::SaveStandInRow() {
+    const RowSwitches standIn = RowsInForce({});
+    std::vector<SettingEntry> entries;
     for (int row = 1; row <= kRowCount; ++row) {
-        if (RowOn(inForce, row) && !RowOn(values.rowsChecked, row)) {
-            standIn.push_back(RowEntry(row, true));
+        if (RowOn(standIn, row)) {
+            entries.push_back(RowEntry(row, true));
         }
     }
-    return {WriteEach(standIn), !standIn.empty(), inForce};
+    return WriteEach(entries);
 }
 
 bool SettingsWriter::WriteEach(std::span<const SettingEntry> entries) {

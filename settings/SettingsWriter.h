@@ -32,10 +32,8 @@ struct DialogValues {
 struct DialogSaved {
     // False as soon as one value could not be stored; the later ones are then not tried.
     bool saved = false;
-    // Every value was stored, but no row was chosen: the rows in force now hold the row that
-    // stands in, which was stored as well (saved tells whether it could be).
+    // Every value was stored, but no row was chosen: the row that stands in is still to be stored.
     bool noRowChosen = false;
-    RowSwitches rowsInForce{};
 };
 
 class SettingsWriter {
@@ -54,9 +52,11 @@ public:
     bool SwitchRows(const RowSwitches& rows);
 
     // Each value with a store call of its own, in the order the dialog always wrote them: the
-    // rows, "Zeit" and "Menge" held within their ranges, "Timer"; then, with no row chosen, the
-    // row that stands in.
+    // rows, "Zeit" and "Menge" held within their ranges, "Timer".
     DialogSaved SaveDialog(const DialogValues& values);
+    // After the dialog was saved without a row, once the grown-up was told: the row that stands
+    // in, with a store call of its own.
+    bool SaveStandInRow();
 
 private:
     // One store call for each entry, in order, until one fails.

@@ -213,19 +213,24 @@ void TConfig::FormShow() {
 void TConfig::Button1Click() {
     RunGuarded([this] {
         const settings::DialogSaved saved = writer_.SaveDialog(Values());
+        if (!saved.saved) {
+            ShowSettingsNotSaved(this);
+            return;
+        }
         if (saved.noRowChosen) {
             // "mindesten" (sic) is the wording users know; it stays.
             ShowPlainMessage(this,
                              QStringLiteral("Bitte wählen Sie mindesten eine Aufgabenreihe!"));
+            const RowSwitches standIn = RowsInForce({});
             for (int row = 1; row <= kRowCount; ++row) {
-                RowCheckBox(row)->setChecked(RowOn(saved.rowsInForce, row));
+                RowCheckBox(row)->setChecked(RowOn(standIn, row));
             }
+            if (!writer_.SaveStandInRow()) {
+                ShowSettingsNotSaved(this);
+            }
+            return;
         }
-        if (!saved.saved) {
-            ShowSettingsNotSaved(this);
-        } else if (!saved.noRowChosen) {
-            close();
-        }
+        close();
     });
 }
 

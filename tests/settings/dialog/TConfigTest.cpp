@@ -142,7 +142,11 @@ private slots:
     void savingWithoutAnyRowIsRefused() {
         dialog_->ShowFromMenu();
         Fill(Rows({}) + " 4 12 on");
+        // Row 1 is stored once the grown-up has read why.
+        QString storedWhileShown;
+        watcher_->SetWhileOpen([this, &storedWhileShown] { storedWhileShown = StoredValues(); });
         Click("Button1");
+        QCOMPARE(storedWhileShown, Rows({}) + " 4 12 on");
         QCOMPARE(watcher_->Texts(), QStringList{QString::fromStdString(ui_texts::kNoRowChosen)});
         QVERIFY(dialog_->isVisible());
         QCOMPARE(Shown(), Rows("1") + " 4 12 on");
