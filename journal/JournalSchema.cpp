@@ -70,6 +70,12 @@ CREATE INDEX answers_by_fact ON answers (table_row, multiplier, id);
   name TEXT    NOT NULL  -- as a grown-up typed it in the Lernstand; no row while none is given
 );
 )"},
+        // Every Enter of each typing check: checked_at in the UTC format above, the same for all
+        // Enters of one check; shown the number asked, typed what the child typed ('' for an
+        // empty Enter); response_ms from the number being shown to Enter.
+        {"typing", 3,
+         "CREATE TABLE typing (id INTEGER PRIMARY KEY, checked_at TEXT NOT NULL, shown TEXT NOT "
+         "NULL, typed TEXT NOT NULL, response_ms INTEGER NOT NULL);\n"},
     };
     return tables;
 }

@@ -8,8 +8,8 @@
 class SqliteConnection;
 
 // The schema version this program writes, kept in the database's user_version. Version 1 held
-// the rounds and the answers; version 2 adds the child's name.
-constexpr int kJournalVersion = 2;
+// the rounds and the answers; version 2 adds the child's name, version 3 the typing checks.
+constexpr int kJournalVersion = 3;
 
 // Why a database without the journal's tables cannot be used.
 constexpr const char* kNotAJournal = "keine Lernstand-Datenbank";

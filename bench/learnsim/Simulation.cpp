@@ -59,6 +59,7 @@ public:
         answers.push_back({now_(), answer});
         byFact.at(FactIndex(answer.Problem())).push_back(answers.back());
     }
+    void TypingChecked(const std::vector<TypedNumber>&) override {}
 
     std::vector<RecordedAnswer> answers;
     std::array<std::vector<RecordedAnswer>, kFacts> byFact;
