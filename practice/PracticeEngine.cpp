@@ -212,7 +212,7 @@ void PracticeEngine::Rechne() {
 
 void PracticeEngine::StartCorrection() {
     if (problemNumber_ < problemTotal_) {
-        PlaceCorrection(plan_, static_cast<std::size_t>(problemNumber_ - 1), random_);
+        PlaceCorrection(plan_, static_cast<std::size_t>(problemNumber_ - 1));
     }
     correcting_ = true;
     // The countdown starts afresh with the next problem.

@@ -557,7 +557,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- Gezielt üben ---
 
-// Hands out the same plan for every round and counts how often it was asked.
+// Hands out the same plan of problems for every round, each one a correction may take the place
+// of, and counts how often it was asked.
 class FixedPlan final : public ProblemSource {
 public:
     std::optional<std::vector<PlannedProblem>> PlanRound(const RowSwitches&, std::int32_t total,
@@ -568,7 +569,7 @@ public:
         }
         std::vector<PlannedProblem> plan;
         for (std::int32_t i = 0; i < total; ++i) {
-            plan.push_back({{7 - i % 3, 8}, PlannedKind::Due});
+            plan.push_back({{7 - i % 3, 8}, PlannedKind::Fill});
         }
         return plan;
     }
