@@ -75,6 +75,7 @@ public:
         : journal_(journal)
         , now_(std::move(now)) {}
 
+    bool TypingCheckDue() override { return false; }
     std::optional<std::vector<PlannedProblem>> PlanRound(const RowSwitches& rows,
                                                          std::int32_t problemTotal,
                                                          RandomGenerator& random) override {
@@ -90,6 +91,7 @@ private:
 // The engine's own draw, handed in as a plan so that the engine corrects mistakes.
 class DrawnPlan final : public ProblemSource {
 public:
+    bool TypingCheckDue() override { return false; }
     std::optional<std::vector<PlannedProblem>> PlanRound(const RowSwitches& rows,
                                                          std::int32_t problemTotal,
                                                          RandomGenerator& random) override {

@@ -558,9 +558,10 @@ INSTANTIATE_TEST_SUITE_P(
 // --- Gezielt üben ---
 
 // Hands out the same plan of problems for every round, each one a correction may take the place
-// of, and counts how often it was asked.
+// of, and counts how often it was asked; asks for a typing check only when told to.
 class FixedPlan final : public ProblemSource {
 public:
+    bool TypingCheckDue() override { return checkDue; }
     std::optional<std::vector<PlannedProblem>> PlanRound(const RowSwitches&, std::int32_t total,
                                                          RandomGenerator&) override {
         ++asked;
@@ -575,6 +576,7 @@ public:
     }
     int asked = 0;
     bool declines = false;
+    bool checkDue = false;
 };
 
 const std::string kTargeted = "[Lernstand]\nAufzeichnen=on\nGezielt=on\n";

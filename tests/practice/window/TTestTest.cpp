@@ -33,9 +33,10 @@ int AskedProduct(const QLabel* problem) {
     return match.hasMatch() ? match.captured(1).toInt() * match.captured(2).toInt() : -1;
 }
 
-// Plans every round as 7 · 8, 6 · 8, 5 · 8, ...
+// Plans every round as 7 · 8, 6 · 8, 5 · 8, ...; asks for a typing check only when told to.
 class CountingDown final : public ProblemSource {
 public:
+    bool TypingCheckDue() override { return checkDue; }
     std::optional<std::vector<PlannedProblem>> PlanRound(const RowSwitches&, std::int32_t total,
                                                          RandomGenerator&) override {
         std::vector<PlannedProblem> plan;
@@ -44,6 +45,7 @@ public:
         }
         return plan;
     }
+    bool checkDue = false;
 };
 
 } // namespace
