@@ -61,19 +61,6 @@ TEST(TypingCheck, TheTypingTimeIsTheMedianOfTheNumbersTypedRight) {
     }
 }
 
-TEST(TypingCheck, IsMadeFirstAndAgainAfterThirtyDays) {
-    const sys_days today = 2026y / December / 9;
-    const struct {
-        std::optional<int> daysAgo;
-        bool due;
-    } cases[] = {{std::nullopt, true}, {0, false}, {29, false}, {30, true}, {400, true}};
-    for (const auto& c : cases) {
-        const auto newest =
-            c.daysAgo ? std::optional<sys_days>(today - days(*c.daysAgo)) : std::nullopt;
-        EXPECT_EQ(TypingCheckDue(newest, today), c.due) << c.daysAgo.value_or(-1);
-    }
-}
-
 TEST(TypingCheck, NumbersAreTheTwoDigitProductsOfTheRows) {
     const auto rows = [](std::initializer_list<int> on) {
         RowSwitches switches{};
