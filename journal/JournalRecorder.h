@@ -16,9 +16,9 @@
 // Writes every answer of a round and every typing check to the journal at path, committed before
 // Answered or TypingChecked returns. Nothing is opened or created before the first answer of a
 // round or the first check; the journal then stays open for later rounds as long as the file is
-// not deleted or replaced. A damaged journal, found on
-// opening or when writing, is moved aside and a new one started. Any other failure costs only the
-// answer: it is told in one line on the error stream, once per round, and the round goes on.
+// not deleted or replaced. A damaged journal, found on opening or when writing, is moved aside and
+// a new one started. Any other failure costs only the answer or the check: it is told in one line
+// on the error stream, once per round or check, and the round goes on.
 class JournalRecorder final : public AnswerRecorder {
 public:
     using WallClock = std::function<WallTime()>;

@@ -2,7 +2,6 @@
 
 #include "journal/SqliteConnection.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <map>
