@@ -15,11 +15,11 @@ bool LevelCount::Add(WallTime answeredAt, AnswerOutcome outcome,
     if (!progress_.level) {
         progress_ = {0, answeredAt, day};
     }
-    if (!RightAndFast(outcome, responseMilliseconds, threshold_)) {
+    if (outcome != AnswerOutcome::Right) {
         settled_ = true;
         return false;
     }
-    if (day != countedDay_) {
+    if (RightAndFast(outcome, responseMilliseconds, threshold_) && day != countedDay_) {
         countedDay_ = day;
         ++*progress_.level;
     }

@@ -11,9 +11,9 @@
 #include <vector>
 
 // How far a fact has come in spaced practice, 0 to kTopLevel.
-inline constexpr int kTopLevel = 5;
+inline constexpr int kTopLevel = 6;
 // A fact of level n is due again this many days after the day of its newest answer.
-inline constexpr int kReviewDays[kTopLevel] = {1, 3, 7, 14, 30};
+inline constexpr int kReviewDays[kTopLevel] = {1, 2, 4, 8, 16, 30};
 
 // A fact's level and its newest answer; a fact without answers has no level.
 struct FactProgress {
@@ -24,7 +24,8 @@ struct FactProgress {
 
 // Works a fact's level out from its answers, handed over the newest first: it counts the answers
 // that are right and faster than the threshold back from the newest, at most one a local day, and
-// stops at the first answer that is not.
+// stops at the first answer that is not right. A right but slow answer counts neither way: slow
+// typing or a slow moment must not undo what the child has shown to know.
 class LevelCount {
 public:
     LevelCount(std::chrono::milliseconds threshold, LocalCalendar& calendar);

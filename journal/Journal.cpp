@@ -67,14 +67,15 @@ void SettleSchema(const SqliteConnection& connection) {
 
 // A failed upgrade has been rolled back; damage is left to the caller, which moves the file aside.
 void Upgrade(const SqliteConnection& connection) {
+    const std::int64_t found = connection.QueryInteger("PRAGMA user_version");
     try {
         SettleSchema(connection);
     } catch (const SqliteError& error) {
         if (error.IsDamage()) {
             throw;
         }
-        throw std::runtime_error(std::string("Lernstand der Version 1 kann nicht auf Version ") +
-                                 std::to_string(kJournalVersion) +
+        throw std::runtime_error("Lernstand der Version " + std::to_string(found) +
+                                 " kann nicht auf Version " + std::to_string(kJournalVersion) +
                                  " gebracht werden und bleibt, wie er ist (" + error.what() + ")");
     }
 }
@@ -198,6 +199,21 @@ void Journal::InsertAnswer(std::int64_t roundId, const AnsweredProblem& answer,
         .Bind(6, OutcomeText(answer.outcome))
         .Bind(7, answer.responseMilliseconds)
         .Run();
+}
+
+void Journal::AddTypingCheck(const std::vector<TypedNumber>& numbers, WallTime checkedAt) const {
+    const std::string checked = JournalTimeText(checkedAt);
+    SqliteTransaction transaction(*connection_);
+    SqliteStatement insert = connection_->Prepare(
+        "INSERT INTO typing (checked_at, shown, typed, response_ms) VALUES (?, ?, ?, ?)");
+    for (const TypedNumber& number : numbers) {
+        insert.Bind(1, checked)
+            .Bind(2, number.shown)
+            .Bind(3, number.typed)
+            .Bind(4, number.responseMilliseconds)
+            .Run();
+    }
+    transaction.Commit();
 }
 
 void Journal::StoreChildName(std::string_view name) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "facts/Answer.h"
+#include "facts/TypingCheck.h"
 #include "journal/JournalEntry.h"
 #include "journal/SqliteConnection.h"
 #include "journal/UtcTime.h"
@@ -13,6 +14,7 @@
 #include <stdexcept>
 #include <string_view>
 #include <sys/types.h>
+#include <vector>
 
 // The journal holds a schema this program does not know; it is left as it is.
 class NewerJournalError : public std::runtime_error {
@@ -32,11 +34,12 @@ public:
     enum class OnForeign { MoveAside, Refuse };
 
     // Opens the journal at path, creating folder, file and schema as needed, and brings a journal
-    // of version 1 to this version in one transaction. A file that is no journal or is damaged
-    // is moved aside with its companion files and a new journal started; the name it gets tells
-    // the time now. Throws NewerJournalError for a journal of a newer schema, std::runtime_error
-    // for a foreign file that is refused or a journal that cannot be upgraded (left as it was),
-    // SqliteError or std::filesystem::filesystem_error when it cannot be opened or created.
+    // of an older version to this version in one transaction. A file that is no journal or is
+    // damaged is moved aside with its companion files and a new journal started; the name it gets
+    // tells the time now. Throws NewerJournalError for a journal of a newer schema,
+    // std::runtime_error for a foreign file that is refused or a journal that cannot be upgraded
+    // (left as it was), SqliteError or std::filesystem::filesystem_error when it cannot be opened
+    // or created.
     explicit Journal(std::filesystem::path path, WallTime now = std::chrono::system_clock::now(),
                      OnForeign onForeign = OnForeign::MoveAside);
 
@@ -57,6 +60,8 @@ public:
     std::int64_t AddRound(const RoundFacts& round, WallTime startedAt, const AnsweredProblem& first,
                           WallTime answeredAt) const;
     void AddAnswer(std::int64_t roundId, const AnsweredProblem& answer, WallTime answeredAt) const;
+    // Keeps every Enter of a typing check, all stamped with the moment it ended.
+    void AddTypingCheck(const std::vector<TypedNumber>& numbers, WallTime checkedAt) const;
 
     // Keeps the child's name; an empty one removes it.
     void StoreChildName(std::string_view name) const;

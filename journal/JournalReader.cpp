@@ -168,6 +168,34 @@ std::string ReadChildName(const SqliteConnection& connection) {
     return query.Step() ? query.Text(0) : std::string();
 }
 
+std::optional<TypingCheck> ReadNewestTypingCheck(const SqliteConnection& connection) {
+    if (connection.QueryInteger("PRAGMA user_version") < 3) {
+        return std::nullopt;
+    }
+    SqliteStatement query = connection.Prepare(
+        "SELECT checked_at, shown, typed, response_ms FROM typing ORDER BY id DESC");
+    std::optional<TypingCheck> check;
+    std::string checkedAtText;
+    while (query.Step()) {
+        const auto checkedAt = ParseJournalTime(query.TextView(0));
+        const auto response = IntegerIn(query, 3, 0, std::numeric_limits<std::int64_t>::max());
+        if (!checkedAt || !response) {
+            continue;
+        }
+        if (!check) {
+            check = TypingCheck{*checkedAt, {}};
+            checkedAtText = query.Text(0);
+        } else if (query.TextView(0) != checkedAtText) {
+            break;
+        }
+        check->numbers.push_back({query.Text(1), query.Text(2), *response});
+    }
+    if (check) {
+        std::reverse(check->numbers.begin(), check->numbers.end());
+    }
+    return check;
+}
+
 FactAnswerReader::FactAnswerReader(const SqliteConnection& connection)
     : query_(connection.Prepare(kFactQuery)) {}
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "facts/Fact.h"
+#include "facts/TypingCheck.h"
 #include "journal/JournalEntry.h"
 #include "journal/SqliteStatement.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,11 @@ std::vector<RecordedAnswer> ReadRecordedAnswers(const SqliteConnection& connecti
 
 // The child's name kept in the journal; empty when there is none, as in a journal of version 1.
 std::string ReadChildName(const SqliteConnection& connection);
+
+// The newest typing check with every Enter of it, in order; none in a journal of an older version
+// or without a check. Reads only the check's own rows, the newest of the table, and leaves out
+// rows the program would never write.
+std::optional<TypingCheck> ReadNewestTypingCheck(const SqliteConnection& connection);
 
 // Reads the answers to single facts, the newest first, with the same rows left out. Reads no more
 // of a big journal than asked for, and one statement serves every fact.

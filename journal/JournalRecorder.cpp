@@ -16,11 +16,7 @@ JournalRecorder::JournalRecorder(std::filesystem::path path, WallClock clock, st
     , errors_(errors) {}
 
 void JournalRecorder::RoundStarted(const RoundFacts& round) noexcept {
-    // The journal may be deleted between rounds; writing on would go into the removed file.
-    // Otherwise the connection stays open, which spares each round an opening and a checkpoint.
-    if (journal_ && !journal_->IsInPlace()) {
-        journal_.reset();
-    }
+    ForgetMovedJournal();
     roundId_.reset();
     reported_ = false;
     try {
@@ -42,16 +38,41 @@ void JournalRecorder::Answered(const AnsweredProblem& answer) noexcept {
     }
 }
 
+void JournalRecorder::TypingChecked(const std::vector<TypedNumber>& numbers) noexcept {
+    ForgetMovedJournal();
+    reported_ = false;
+    try {
+        const WallTime checkedAt = clock_();
+        WriteWithJournal(checkedAt, [&] { journal_->AddTypingCheck(numbers, checkedAt); });
+    } catch (const std::exception& error) {
+        Report(error.what());
+    } catch (...) {
+        Report("unbekannter Fehler");
+    }
+}
+
+void JournalRecorder::ForgetMovedJournal() {
+    // The journal may be deleted between rounds; writing on would go into the removed file.
+    // Otherwise the connection stays open, which spares each round an opening and a checkpoint.
+    if (journal_ && !journal_->IsInPlace()) {
+        journal_.reset();
+    }
+}
+
 void JournalRecorder::Record(const AnsweredProblem& answer) {
     if (!round_) {
         return;
     }
     const WallTime answeredAt = clock_();
+    WriteWithJournal(answeredAt, [&] { Write(answer, answeredAt); });
+}
+
+void JournalRecorder::WriteWithJournal(WallTime now, const std::function<void()>& write) {
     if (!journal_) {
-        Open(answeredAt);
+        Open(now);
     }
     try {
-        Write(answer, answeredAt);
+        write();
     } catch (const SqliteError& error) {
         if (!error.IsDamage()) {
             throw;
@@ -60,9 +81,9 @@ void JournalRecorder::Record(const AnsweredProblem& answer) {
         journal_->KeepLogOnClose();
         journal_.reset();
         roundId_.reset();
-        TellMovedAside(Journal::MoveAside(path_, answeredAt));
-        Open(answeredAt);
-        Write(answer, answeredAt);
+        TellMovedAside(Journal::MoveAside(path_, now));
+        Open(now);
+        write();
     }
 }
 

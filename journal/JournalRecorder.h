@@ -11,12 +11,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
-// Writes every answer of a round to the journal at path, committed before Answered returns.
-// Nothing is opened or created before the first answer of a round; the journal then stays open
-// for later rounds as long as the file is not deleted or replaced. A damaged journal, found on
-// opening or when writing, is moved aside and a new one started. Any other failure costs only the
-// answer: it is told in one line on the error stream, once per round, and the round goes on.
+// Writes every answer of a round and every typing check to the journal at path, committed before
+// Answered or TypingChecked returns. Nothing is opened or created before the first answer of a
+// round or the first check; the journal then stays open for later rounds as long as the file is
+// not deleted or replaced. A damaged journal, found on opening or when writing, is moved aside and
+// a new one started. Any other failure costs only the answer or the check: it is told in one line
+// on the error stream, once per round or check, and the round goes on.
 class JournalRecorder final : public AnswerRecorder {
 public:
     using WallClock = std::function<WallTime()>;
@@ -27,11 +29,16 @@ public:
 
     void RoundStarted(const RoundFacts& round) noexcept override;
     void Answered(const AnsweredProblem& answer) noexcept override;
+    void TypingChecked(const std::vector<TypedNumber>& numbers) noexcept override;
 
 private:
     void Record(const AnsweredProblem& answer);
+    // Opens the journal if need be and writes; a journal found damaged on writing is moved aside
+    // and the write made again in a new one.
+    void WriteWithJournal(WallTime now, const std::function<void()>& write);
     void Open(WallTime now);
     void Write(const AnsweredProblem& answer, WallTime answeredAt);
+    void ForgetMovedJournal();
     void TellMovedAside(const std::filesystem::path& movedAside);
     void Report(const std::string& message) noexcept;
 

@@ -12,7 +12,7 @@ struct JournalReading {
     enum class Found {
         Nothing,    // no file: nothing recorded yet
         Empty,      // a database without tables; the drill creates its file a moment before them
-        Answers,    // a journal this program reads (version 1 or 2), possibly still without answers
+        Answers,    // a journal this program reads (version 1 to 3), possibly still without answers
         Newer,      // a journal of a schema newer than this program knows
         Foreign,    // a file that is no journal
         Unreadable, // damaged, or not readable for this user

@@ -2,6 +2,7 @@
 
 #include "facts/LocalCalendar.h"
 #include "journal/JournalLocation.h"
+#include "journal/JournalReader.h"
 #include "plan/JournalProgress.h"
 #include "settings/SettingsReader.h"
 
@@ -16,6 +17,22 @@ JournalProblemSource::JournalProblemSource(std::filesystem::path journal,
     , settings_(settings)
     , now_(std::move(now))
     , errors_(errors) {}
+
+bool JournalProblemSource::TypingCheckDue() {
+    std::optional<TypingCheck> newest;
+    const JournalReading reading =
+        ReadJournalReadOnly(journal_, [&newest](const SqliteConnection& connection) {
+            newest = ReadNewestTypingCheck(connection);
+        });
+    // The plan that follows tells why it cannot read the journal.
+    if (!JournalReading::Readable(reading.found)) {
+        return false;
+    }
+    LocalCalendar calendar;
+    const std::optional<std::chrono::sys_days> checked =
+        newest ? std::optional(calendar.DayOf(newest->checkedAt)) : std::nullopt;
+    return ::TypingCheckDue(checked, calendar.DayOf(now_()));
+}
 
 std::optional<std::vector<PlannedProblem>>
 JournalProblemSource::PlanRound(const RowSwitches& rows, std::int32_t problemTotal,

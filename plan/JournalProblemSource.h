@@ -8,16 +8,19 @@
 #include <iosfwd>
 #include <memory>
 
-// Plans each round from the child's journal. A journal it cannot read leaves the round to the
-// usual draw and is told in one line on the error stream; the child sees nothing of it.
+// Plans each round from the child's journal, with the threshold the newest typing check there
+// gives, and asks for a check when there is none yet or it is a month old. A journal it cannot
+// read leaves the round to the usual draw, without a check, and is told in one line on the error
+// stream; the child sees nothing of it.
 class JournalProblemSource final : public ProblemSource {
 public:
     using WallClock = std::function<WallTime()>;
 
-    // The threshold comes from the settings; the clock tells which facts are due today.
+    // The chosen threshold comes from the settings; the clock tells which facts are due today.
     JournalProblemSource(std::filesystem::path journal, const SettingsSource& settings,
                          WallClock now, std::ostream& errors);
 
+    bool TypingCheckDue() override;
     std::optional<std::vector<PlannedProblem>>
     PlanRound(const RowSwitches& rows, std::int32_t problemTotal, RandomGenerator& random) override;
 

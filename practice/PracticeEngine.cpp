@@ -58,9 +58,64 @@ void PracticeEngine::FormShow() {
     timeSetting_ = round.stepTenths;
     problemTotal_ = round.problemTotal;
     timed_ = round.timed;
+    check_.reset();
+    switches_ = recorder_ != nullptr ? settings::ReadLernstandSwitches(settings_)
+                                     : settings::LernstandSwitches{};
+    if (TypingCheckDue()) {
+        StartTypingCheck();
+        return;
+    }
+    StartRound();
+}
+
+bool PracticeEngine::TypingCheckDue() const {
+    // Only a round that would be planned begins with a check.
+    return switches_.recording && switches_.targeted && problems_ != nullptr &&
+           problemTotal_ >= 1 && problemTotal_ <= kMostPlanned && problems_->TypingCheckDue();
+}
+
+void PracticeEngine::StartTypingCheck() {
+    check_.emplace(rowsOn_, random_);
+    view_.SetVisible(PracticeControl::Userin, true);
+    view_.SetVisible(PracticeControl::Label1, true);
+    view_.SetVisible(PracticeControl::Label4, true);
+    ShowCheckNumber();
+}
+
+void PracticeEngine::ShowCheckNumber() {
+    view_.SetText(PracticeControl::Label4, "Zahl " + std::to_string(check_->Position()) + " von " +
+                                               std::to_string(kCheckedNumbers));
+    view_.SetText(PracticeControl::Label1, "Tippe: " + check_->Shown());
+    view_.FocusUserin();
+    checkShownAt_ = responseClock_();
+}
+
+void PracticeEngine::TypeCheckNumber() {
+    const std::string typed = view_.UserinText();
+    view_.SetText(PracticeControl::Userin, "");
+    check_->Enter(typed, responseClock_() - checkShownAt_);
+    if (!check_->Done()) {
+        // A number typed wrongly is asked again, and only the time of the right one counts.
+        ShowCheckNumber();
+        return;
+    }
+    recorder_->TypingChecked(check_->Enters());
+    check_.reset();
+    StartRound();
+}
+
+void PracticeEngine::Escape() {
+    if (!check_) {
+        return;
+    }
+    check_.reset();
+    view_.SetText(PracticeControl::Userin, "");
+    StartRound();
+}
+
+void PracticeEngine::StartRound() {
     StartRecording();
     PlanRound();
-
     Aufgabe();
 }
 
@@ -117,14 +172,10 @@ void PracticeEngine::Aufgabe() {
 }
 
 void PracticeEngine::StartRecording() {
-    if (recorder_ == nullptr) {
+    if (!switches_.recording) {
         return;
     }
-    const settings::LernstandSwitches switches = settings::ReadLernstandSwitches(settings_);
-    if (!switches.recording) {
-        return;
-    }
-    targetedRound_ = switches.targeted;
+    targetedRound_ = switches_.targeted;
     RoundFacts round;
     round.problemTotal = problemTotal_;
     round.timed = TimedMode() && CountdownInterval() > 0;
@@ -212,7 +263,7 @@ void PracticeEngine::Rechne() {
 
 void PracticeEngine::StartCorrection() {
     if (problemNumber_ < problemTotal_) {
-        PlaceCorrection(plan_, static_cast<std::size_t>(problemNumber_ - 1), random_);
+        PlaceCorrection(plan_, static_cast<std::size_t>(problemNumber_ - 1));
     }
     correcting_ = true;
     // The countdown starts afresh with the next problem.
@@ -279,6 +330,11 @@ void PracticeEngine::UserinKeyPress(char32_t& key) {
         key = 0;
         return;
     }
+    if (check_ && key == kEscape) {
+        key = 0;
+        Escape();
+        return;
+    }
     if (key != kBackspace && key != kEnter && !IsDigit(key)) {
         view_.ShowMessage("Bitte eine Zahl eingeben!");
         key = kBackspace;
@@ -286,6 +342,10 @@ void PracticeEngine::UserinKeyPress(char32_t& key) {
     if (key == kEnter) {
         key = 0;
         view_.FocusUserin();
+        if (check_) {
+            TypeCheckNumber();
+            return;
+        }
         if (view_.UserinText().empty()) {
             view_.SetText(PracticeControl::Userin, kNoAnswer);
             noAnswer_ = NoAnswer::Empty;
@@ -296,6 +356,8 @@ void PracticeEngine::UserinKeyPress(char32_t& key) {
 }
 
 bool PracticeEngine::FormCloseQuery() {
+    // A check closed before its end keeps nothing, and its round never started.
+    check_.reset();
     EndCorrection();
     view_.SetTimerInterval(0);
     view_.SetTimerEnabled(false);

@@ -5,8 +5,11 @@
 #include "facts/RowsInForce.h"
 #include "plan/PracticePlan.h"
 #include "practice/ResponseClock.h"
+#include "practice/TypingCheckRun.h"
+#include "settings/SettingsReader.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,19 +26,21 @@ public:
     static constexpr int kSegmentCount = 20;
     static constexpr char32_t kBackspace = 8;
     static constexpr char32_t kEnter = 13;
+    static constexpr char32_t kEscape = 27;
     // How long the right product stays in the answer field after a mistake.
     static constexpr int kCorrectionMilliseconds = 2000;
 
     // The settings are read at every round start. The recorder, if any, is told about the answers
     // of the rounds that start with recording switched on. The problem source, if any, plans the
-    // rounds of "Gezielt üben".
+    // rounds of "Gezielt üben" and says when such a round begins with a typing check.
     PracticeEngine(PracticeView& view, const SettingsSource& settings,
                    SeedClock clock = MillisecondsSinceMidnightUtc,
                    AnswerRecorder* recorder = nullptr,
                    ResponseClock responseClock = SteadyMilliseconds,
                    ProblemSource* problems = nullptr);
 
-    // Starts a round from the stored settings; also the "Noch mal..." command.
+    // Starts a round from the stored settings, or the typing check before it; also the
+    // "Noch mal..." command.
     void FormShow();
     // Presents the next problem or, once the round is exhausted, stops.
     void Aufgabe();
@@ -47,6 +52,8 @@ public:
     void Timer2Timer();
     // Filters one typed character; may replace it by a backspace or swallow it (0).
     void UserinKeyPress(char32_t& key);
+    // Ends a typing check without keeping anything and starts the round; nothing otherwise.
+    void Escape();
     // Stops the countdown when the window closes; never refuses the close.
     bool FormCloseQuery();
     void HideTimeBar();
@@ -64,11 +71,17 @@ public:
     // The round's planned problems; empty while the round draws as usual.
     const std::vector<PlannedProblem>& Plan() const { return plan_; }
     bool Correcting() const { return correcting_; }
+    bool TypingChecking() const { return check_.has_value(); }
 
 private:
     // Why the field holds "1000" when Rechne runs, if the child did not type it.
     enum class NoAnswer { None, Empty, TimeOut };
 
+    bool TypingCheckDue() const;
+    void StartTypingCheck();
+    void ShowCheckNumber();
+    void TypeCheckNumber();
+    void StartRound();
     void StartRecording();
     void PlanRound();
     void StartCorrection();
@@ -85,8 +98,13 @@ private:
     AnswerRecorder* const recorder_;
     ResponseClock responseClock_;
     ProblemSource* const problems_;
+    // The journal's switches as this round started, all off without a recorder.
+    settings::LernstandSwitches switches_;
     // This round records and "Gezielt üben" is on.
     bool targetedRound_ = false;
+    // The typing check on the board before the round, if one is.
+    std::optional<TypingCheckRun> check_;
+    std::int64_t checkShownAt_ = 0;
     std::vector<PlannedProblem> plan_;
     bool correcting_ = false;
     // The recorder while this round records, else null.

@@ -1,52 +1,22 @@
 #include "bench/probe/Commands.h"
+#include "bench/probe/KnownLines.h"
 #include "bench/probe/PracticeWindowLayout.h"
 #include "bench/probe/XServer.h"
 #include "journal/SqliteConnection.h"
 
 #include <cstdio>
-#include <fstream>
-#include <map>
 #include <optional>
 
 namespace {
 
-// The product of each problem line the probe has seen, by the fingerprint of its picture. A
-// problem not in it is answered with an empty Enter, and the journal's newest answer tells its
-// product.
-class Products {
-public:
-    Products(std::string file, std::string journal)
-        : file_(std::move(file))
-        , journal_(std::move(journal)) {
-        std::ifstream stored(file_);
-        std::uint64_t fingerprint = 0;
-        int product = 0;
-        while (stored >> fingerprint >> product) {
-            products_[fingerprint] = product;
-        }
-    }
-
-    std::optional<int> Find(std::uint64_t fingerprint) const {
-        const auto found = products_.find(fingerprint);
-        return found == products_.end() ? std::nullopt : std::optional(found->second);
-    }
-
-    void LearnNewest(std::uint64_t fingerprint) {
-        const SqliteConnection journal(journal_, SqliteAccess::ReadOnly);
-        journal.SetBusyTimeout(std::chrono::milliseconds(1000));
-        const auto product = static_cast<int>(journal.QueryInteger(
-            "SELECT multiplier * table_row FROM answers ORDER BY id DESC LIMIT 1"));
-        products_[fingerprint] = product;
-        std::ofstream(file_, std::ios::app) << fingerprint << ' ' << product << '\n';
-    }
-
-    std::size_t Size() const { return products_.size(); }
-
-private:
-    std::string file_;
-    std::string journal_;
-    std::map<std::uint64_t, int> products_;
-};
+// The product the journal's newest answer asks for: a problem the probe does not know is answered
+// with an empty Enter, which the drill records.
+int NewestProduct(const std::string& journal) {
+    const SqliteConnection connection(journal, SqliteAccess::ReadOnly);
+    connection.SetBusyTimeout(std::chrono::milliseconds(1000));
+    return static_cast<int>(connection.QueryInteger(
+        "SELECT multiplier * table_row FROM answers ORDER BY id DESC LIMIT 1"));
+}
 
 } // namespace
 
@@ -60,9 +30,9 @@ int Answers(const Arguments& arguments) {
     const int y = std::stoi(arguments[2]);
     const Box problemLine = practice_window::kProblemLine.Moved(x, y);
     const Box problemText = practice_window::kProblemText.Moved(x, y);
-    std::optional<Products> products;
+    std::optional<KnownLines> products;
     if (arguments.size() == 6) {
-        products.emplace(arguments[4], arguments[5]);
+        products.emplace(arguments[4]);
     }
     XServer server;
     int missed = 0;
@@ -98,7 +68,7 @@ int Answers(const Arguments& arguments) {
             }
         }
         if (learning) {
-            products->LearnNewest(fingerprint);
+            products->Learn(fingerprint, NewestProduct(arguments[5]));
             ++learned;
         }
         missed += painted ? 0 : 1;

@@ -18,6 +18,10 @@ int Open(const Arguments& arguments);
 // answers COUNT X Y [--right TABLE JOURNAL]: Enter in the practice window at X,Y until the next
 // problem is painted; with a table, each time after typing the right product.
 int Answers(const Arguments& arguments);
+// check X Y TABLE CANDIDATE...: types the typing check on the board at X,Y, each number it knows
+// by its line in the table and the others found among the candidates (then learned, not timed);
+// times each Enter until the next number, and the last until the round's first problem, is painted.
+int Check(const Arguments& arguments);
 // respond COUNT DX DY PAUSE-MS: clicks at DX,DY in the window of PROBE_BOX until a popup (a menu)
 // is painted, then closes it with Escape; prints when each click came after PROBE_STARTED_NS.
 int Respond(const Arguments& arguments);

@@ -141,6 +141,14 @@ void TTest::closeEvent(QCloseEvent* event) {
     event->setAccepted(canClose);
 }
 
+void TTest::keyPressEvent(QKeyEvent* event) {
+    // Escape ends a typing check also when the focus has left the answer field.
+    if (event->key() == Qt::Key_Escape) {
+        RunGuarded([this] { engine_.Escape(); });
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void TTest::Button1Click() {
     close();
 }

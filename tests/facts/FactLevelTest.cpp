@@ -16,7 +16,7 @@ struct LevelCase {
     // The answers, the newest first: the day counted back from today, then "r1200" for right in
     // 1200 ms, "f" wrong, "l" an empty Enter, "z" a time-out.
     std::string answers;
-    int seconds;
+    int thresholdMilliseconds;
     std::optional<int> level;
     // The day it is due again, counted from today.
     std::optional<int> dueIn;
@@ -28,7 +28,7 @@ void PrintTo(const LevelCase& c, std::ostream* out) {
 
 FactProgress Walk(const LevelCase& c) {
     LocalCalendar calendar;
-    LevelCount count(seconds(c.seconds), calendar);
+    LevelCount count(milliseconds(c.thresholdMilliseconds), calendar);
     std::istringstream in(c.answers);
     int daysBack = 0;
     std::string word;
@@ -59,21 +59,26 @@ TEST_P(FactLevelTest, CountsRightAndFastAnswersOneADay) {
 
 INSTANTIATE_TEST_SUITE_P(
     Levels, FactLevelTest,
-    testing::Values(LevelCase{"NoAnswer", "", 3, std::nullopt, std::nullopt},
-                    LevelCase{"NewestWrong", "0 f 1 r900 2 r900", 3, 0, std::nullopt},
-                    LevelCase{"NewestTimeOut", "0 z", 3, 0, std::nullopt},
-                    LevelCase{"OneRightToday", "0 r1200", 3, 1, 1},
-                    LevelCase{"ThreeTheSameDayCountOnce", "0 r900 0 r900 0 r900", 3, 1, 1},
-                    LevelCase{"SlowRightIsLevelZero", "0 r4000 1 r900", 3, 0, std::nullopt},
-                    LevelCase{"ExactlyTheThresholdIsSlow", "0 r3000", 3, 0, std::nullopt},
-                    LevelCase{"SlowStopsTheCount", "0 r900 1 r4000 2 r900", 3, 1, 1},
-                    LevelCase{"WrongStopsTheCount", "0 r900 1 r900 2 f 3 r900", 3, 2, 3},
-                    LevelCase{"GapsOfDaysCount", "0 r900 3 r900 10 r900", 3, 3, 7},
-                    LevelCase{"DueCountsFromTheNewestDay", "2 r900 5 r900", 3, 2, 1},
-                    LevelCase{"OverdueIsInThePast", "20 r900 21 r900 22 r900 30 r900", 3, 4, -6},
-                    LevelCase{"FiveIsTheTop", "0 r900 1 r900 2 r900 3 r900 4 r900 5 r900 6 r900", 3,
-                              5, 30},
-                    LevelCase{"SixSecondsForSlowTypists", "0 r5000 1 r5900", 6, 2, 3}),
+    testing::Values(
+        LevelCase{"NoAnswer", "", 3000, std::nullopt, std::nullopt},
+        LevelCase{"NewestWrong", "0 f 1 r900 2 r900", 3000, 0, std::nullopt},
+        LevelCase{"NewestTimeOut", "0 z", 3000, 0, std::nullopt},
+        LevelCase{"OneRightToday", "0 r1200", 3000, 1, 1},
+        LevelCase{"ThreeTheSameDayCountOnce", "0 r900 0 r900 0 r900", 3000, 1, 1},
+        LevelCase{"OnlySlowIsLevelZero", "0 r4000 1 r5000 2 r3100", 3000, 0, std::nullopt},
+        LevelCase{"ExactlyTheThresholdIsSlow", "0 r3000", 3000, 0, std::nullopt},
+        LevelCase{"SlowNewestKeepsTheLevelAndPostpones", "0 r4000 1 r900 3 r900", 3000, 2, 2},
+        LevelCase{"SlowBetweenDoesNotStopTheCount", "0 r900 1 r4000 2 r900", 3000, 2, 2},
+        LevelCase{"SlowThenWrongStops", "0 r4000 1 z 2 r900", 3000, 0, std::nullopt},
+        LevelCase{"WrongStopsTheCount", "0 r900 1 r900 2 f 3 r900", 3000, 2, 2},
+        LevelCase{"EmptyStopsTheCount", "0 r900 4 l 5 r900", 3000, 1, 1},
+        LevelCase{"GapsOfDaysCount", "0 r900 3 r900 10 r900", 3000, 3, 4},
+        LevelCase{"DueCountsFromTheNewestDay", "2 r900 5 r900", 3000, 2, 0},
+        LevelCase{"OverdueIsInThePast", "20 r900 21 r900 22 r900 30 r900", 3000, 4, -12},
+        LevelCase{"SixIsTheTop", "0 r900 1 r900 2 r900 3 r900 4 r900 5 r900 6 r900 7 r900", 3000, 6,
+                  30},
+        LevelCase{"SixSecondsForSlowTypists", "0 r5000 1 r5900", 6000, 2, 2},
+        LevelCase{"AChildsOwnThreshold", "0 r4300 1 r4500 2 r4399", 4400, 2, 2}),
     [](const testing::TestParamInfo<LevelCase>& param) { return param.param.name; });
 
 } // namespace

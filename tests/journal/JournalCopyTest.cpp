@@ -40,6 +40,8 @@ void AwaitAnswers(const fs::path& journal, std::int64_t answers) {
 TEST(JournalCopy, HoldsTheAnswersBeforeItStartedWhileTheDrillRecordsAndOpensAnywhere) {
     JournalFolder folder;
     StoreJournalName(folder.Path(), "Anna");
+    const std::vector<TypedNumber> typed = {{"47", "47", 2100}, {"18", "81", 900}};
+    folder.Recorder().TypingChecked(typed);
     std::atomic<bool> stop = false;
     std::int64_t answered = 0;
     std::thread drill([&] {
@@ -84,10 +86,15 @@ TEST(JournalCopy, HoldsTheAnswersBeforeItStartedWhileTheDrillRecordsAndOpensAnyw
     fs::permissions(stick, kReadOnly);
     const WithoutRootPrivilege teacher;
     std::string name;
-    const JournalReading reading = ReadJournalReadOnly(
-        copy, [&name](const SqliteConnection& journal) { name = ReadChildName(journal); });
+    std::optional<TypingCheck> check;
+    const JournalReading reading = ReadJournalReadOnly(copy, [&](const SqliteConnection& journal) {
+        name = ReadChildName(journal);
+        check = ReadNewestTypingCheck(journal);
+    });
     EXPECT_EQ(reading.found, JournalReading::Found::Answers) << reading.problem;
     EXPECT_EQ(name, "Anna");
+    ASSERT_TRUE(check.has_value());
+    EXPECT_EQ(check->numbers, typed);
     EXPECT_EQ(CountAnswers(copy), made.answers);
 }
 

@@ -146,6 +146,55 @@ TEST(Journal, ReadersSkipHandEditedValues) {
     }
 }
 
+TEST(Journal, TheNewestTypingCheckIsReadBackAsKept) {
+    const std::vector<TypedNumber> older = {{"12", "12", 900}, {"35", "35", 1100}};
+    const std::vector<TypedNumber> newer = {
+        {"47", "", 400}, {"47", "47", 2100}, {"63", "63", 1800}};
+    const struct {
+        const char* name;
+        std::vector<std::vector<TypedNumber>> checks;
+        const char* edit;
+        std::optional<std::vector<TypedNumber>> read;
+        int minutesAfterMorning;
+    } cases[] = {
+        {"none", {}, "", std::nullopt, 0},
+        {"one", {older}, "", older, 0},
+        {"the newest of two", {older, newer}, "", newer, 1},
+        {"a negative time is left out",
+         {older, newer},
+         "UPDATE typing SET response_ms = -1 WHERE id = 3",
+         std::vector(newer.begin() + 1, newer.end()),
+         1},
+        {"a check with no readable time is none",
+         {older, newer},
+         "UPDATE typing SET checked_at = 'gestern' WHERE id > 2",
+         older,
+         0},
+    };
+    for (const auto& c : cases) {
+        JournalFolder folder;
+        folder.PlayRound(kRound, {Answer(2, 3, AnswerOutcome::Right)});
+        WallTime now = kMorning;
+        JournalRecorder recorder(folder.Path(), [&now] { return now; });
+        for (const auto& check : c.checks) {
+            recorder.TypingChecked(check);
+            now += std::chrono::minutes(1);
+        }
+        SqliteConnection(folder.Path()).Execute(c.edit);
+
+        std::optional<TypingCheck> read;
+        ReadJournalReadOnly(folder.Path(), [&read](const SqliteConnection& journal) {
+            read = ReadNewestTypingCheck(journal);
+        });
+        ASSERT_EQ(read.has_value(), c.read.has_value()) << c.name;
+        if (read) {
+            EXPECT_EQ(read->numbers, *c.read) << c.name;
+            EXPECT_EQ(read->checkedAt, kMorning + std::chrono::minutes(c.minutesAfterMorning))
+                << c.name;
+        }
+    }
+}
+
 TEST(JournalLocation, DataFolderFromEnvironment) {
     struct Case {
         std::optional<std::string> dataHome;

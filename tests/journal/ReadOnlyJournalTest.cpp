@@ -87,6 +87,50 @@ TEST(ReadOnlyJournal, FilesFromAStickAreReadWithoutChangingThem) {
     }
 }
 
+TEST(ReadOnlyJournal, ReadsEveryVersionAndRefusesOtherShapes) {
+    const struct {
+        const char* name;
+        const char* edit;
+        Found found;
+    } cases[] = {
+        {"version 3", "", Found::Answers},
+        {"version 2", "DROP TABLE typing; PRAGMA user_version = 2", Found::Answers},
+        {"version 1", "DROP TABLE typing; DROP TABLE child; PRAGMA user_version = 1",
+         Found::Answers},
+        {"version 3 without typing checks", "DROP TABLE typing", Found::Foreign},
+        {"typing checks without their time",
+         "DROP TABLE typing; CREATE TABLE typing (id INTEGER PRIMARY KEY, checked_at TEXT, shown "
+         "TEXT, typed TEXT)",
+         Found::Foreign},
+        {"typing checks as a view",
+         "DROP TABLE typing; CREATE VIEW typing AS SELECT 1 AS id, '' AS checked_at, '' AS shown, "
+         "'' AS typed, 0 AS response_ms",
+         Found::Foreign},
+        {"version 2 without the child",
+         "DROP TABLE typing; DROP TABLE child; PRAGMA user_version = 2", Found::Foreign},
+        {"version 4", "PRAGMA user_version = 4", Found::Newer},
+    };
+    for (const auto& c : cases) {
+        JournalFolder folder;
+        folder.PlayRound(kRound, {Answer(2, 3, AnswerOutcome::Right)});
+        {
+            const SqliteConnection editor(folder.Path());
+            editor.Execute(c.edit);
+            editor.Execute("PRAGMA wal_checkpoint(TRUNCATE)");
+        }
+        const std::string before = FileBytes(folder.Path());
+        std::size_t answers = 0;
+        const JournalReading reading =
+            ReadJournalReadOnly(folder.Path(), [&answers](const SqliteConnection& connection) {
+                answers = ReadRecordedAnswers(connection).size();
+                ReadNewestTypingCheck(connection);
+            });
+        EXPECT_EQ(reading.found, c.found) << c.name << ": " << reading.problem;
+        EXPECT_EQ(answers, c.found == Found::Answers ? 1u : 0u) << c.name;
+        EXPECT_EQ(FileBytes(folder.Path()), before) << c.name;
+    }
+}
+
 TEST(ReadOnlyJournal, AReadingPastItsBudgetStops) {
     JournalFolder folder;
     folder.PlayRound(kRound, {Answer(2, 3, AnswerOutcome::Right)});

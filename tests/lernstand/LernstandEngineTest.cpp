@@ -327,7 +327,7 @@ TEST(LevelText, SaysTheLevelAndWhenTheFactComesAgain) {
     } cases[] = {
         {std::nullopt, 0, ""},
         {0, 3, "Stufe 0 · wird gerade gelernt"},
-        {2, 0, "Stufe 2 · wieder dran am Sa 12.12."},
+        {2, 0, "Stufe 2 · wieder dran am Fr 11.12."},
         {1, 1, "Stufe 1 · wieder dran: heute"},
         {5, 40, "Stufe 5 · wieder dran: heute"},
     };

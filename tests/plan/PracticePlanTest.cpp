@@ -1,16 +1,10 @@
 #include "plan/PracticePlan.h"
 
-#include "plan/JournalProblemSource.h"
-#include "tests/support/InMemorySettings.h"
-#include "tests/support/TempConfigDir.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 
 namespace {
 
@@ -57,97 +51,133 @@ std::map<PlannedKind, int> Kinds(const std::vector<PlannedProblem>& plan) {
     return kinds;
 }
 
-TEST(PracticePlan, LearningFactsComeSpacedAndTakeAtMostHalfTheRound) {
-    const struct {
-        int total;
-        int waiting; // facts of level 0, the first waiting longest
-        int learned;
-        int showings;
-    } cases[] = {{20, 6, 3, 3}, {12, 1, 1, 3}, {10, 6, 2, 2}, {6, 4, 1, 2},
-                 {5, 4, 2, 1},  {3, 4, 1, 1},  {1, 4, 0, 1},  {40, 9, 4, 3}};
-    for (const auto& c : cases) {
-        std::vector<Record> records;
-        for (int i = 0; i < c.waiting; ++i) {
-            records.push_back({{i + 1, 7}, 0, 20 - i});
-        }
-        for (std::uint32_t seed = 0; seed < 40; ++seed) {
-            SCOPED_TRACE(testing::Message() << c.total << " problems, seed " << seed);
-            const auto plan = Plan(Progress(records), Rows(6, 8), c.total, seed);
-            ASSERT_EQ(plan.size(), static_cast<std::size_t>(c.total));
-            std::map<int, std::vector<std::size_t>> shownAt;
-            for (std::size_t at = 0; at < plan.size(); ++at) {
-                if (plan[at].kind == PlannedKind::Learning) {
-                    shownAt[plan[at].fact.multiplier].push_back(at);
-                }
-                EXPECT_TRUE(at == 0 || plan[at].fact != plan[at - 1].fact) << at;
-            }
-            ASSERT_EQ(shownAt.size(), static_cast<std::size_t>(c.learned));
-            for (const auto& [multiplier, places] : shownAt) {
-                EXPECT_LE(multiplier, c.learned) << "not among those waiting longest";
-                EXPECT_EQ(places.size(), static_cast<std::size_t>(c.showings));
-                for (std::size_t i = 1; i < places.size(); ++i) {
-                    EXPECT_GE(places[i] - places[i - 1], 3U) << "two others between showings";
-                }
-            }
-        }
+// Rows 5 to 7 by multiplier: due facts (level 1, due since 29 days ago and later), learning
+// facts (level 0, since 10 days ago and later), resting ones (level 3 a day ago), the rest never
+// answered.
+std::vector<Record> History(int learning, int due, int resting) {
+    std::vector<Record> records;
+    int next = 0;
+    const auto fact = [&next] {
+        const Fact f{next % kMultipliers + 1, 5 + next / kMultipliers};
+        ++next;
+        return f;
+    };
+    for (int i = 0; i < due; ++i) {
+        records.push_back({fact(), 1, 30 - i});
     }
+    for (int i = 0; i < learning; ++i) {
+        records.push_back({fact(), 0, 10 - i});
+    }
+    for (int i = 0; i < resting; ++i) {
+        records.push_back({fact(), 3, 1});
+    }
+    return records;
 }
 
-TEST(PracticePlan, DueFactsFirstThenNewOnesThenTheRest) {
-    // Row 7: 1 · 7 to 5 · 7 due (1 · 7 most overdue), 6 · 7 and 7 · 7 not due yet, 8 to 10 new.
-    std::vector<Record> records;
-    for (int m = 1; m <= 5; ++m) {
-        records.push_back({{m, 7}, 1, 8 - m});
-    }
-    records.push_back({{6, 7}, 3, 1});
-    records.push_back({{7, 7}, 3, 2});
+using Kind = PlannedKind;
+
+TEST(PracticePlan, PlacesGoToNewFactsKeptThenNeededThenMoreNewThenFill) {
     const struct {
+        const char* name;
+        int learning;
+        int due;
+        int resting;
         int total;
         std::map<PlannedKind, int> kinds;
-        std::set<int> multipliers;
     } cases[] = {
-        {3, {{PlannedKind::Due, 3}}, {1, 2, 3}},
-        {7, {{PlannedKind::Due, 5}, {PlannedKind::New, 2}}, {1, 2, 3, 4, 5}},
-        {9,
-         {{PlannedKind::Due, 5}, {PlannedKind::New, 3}, {PlannedKind::Fill, 1}},
-         {1, 2, 3, 4, 5, 7, 8, 9, 10}},
+        {"all needed placed, new ones fill the room",
+         4,
+         6,
+         10,
+         20,
+         {{Kind::New, 10}, {Kind::Learning, 4}, {Kind::Due, 6}}},
+        {"a fifth kept for new facts",
+         10,
+         15,
+         0,
+         20,
+         {{Kind::New, 4}, {Kind::Learning, 1}, {Kind::Due, 15}}},
+        {"a fifth rounded up", 4, 6, 10, 6, {{Kind::New, 2}, {Kind::Due, 4}}},
+        {"fill after everything new",
+         4,
+         6,
+         10,
+         30,
+         {{Kind::New, 10}, {Kind::Learning, 4}, {Kind::Due, 6}, {Kind::Fill, 10}}},
+        {"nothing new: needed, then the longest unanswered",
+         3,
+         2,
+         25,
+         20,
+         {{Kind::Learning, 3}, {Kind::Due, 2}, {Kind::Fill, 15}}},
+        {"the beginner meets new facts only", 0, 0, 0, 20, {{Kind::New, 20}}},
+        {"fewer new facts than places kept",
+         10,
+         15,
+         3,
+         20,
+         {{Kind::New, 2}, {Kind::Learning, 3}, {Kind::Due, 15}}},
     };
     for (const auto& c : cases) {
         for (std::uint32_t seed = 0; seed < 20; ++seed) {
-            const auto plan = Plan(Progress(records), Rows(7, 7), c.total, seed);
-            EXPECT_EQ(Kinds(plan), c.kinds) << c.total;
-            std::set<int> multipliers;
-            for (const PlannedProblem& problem : plan) {
-                multipliers.insert(problem.fact.multiplier);
-            }
-            EXPECT_TRUE(std::includes(multipliers.begin(), multipliers.end(), c.multipliers.begin(),
-                                      c.multipliers.end()))
-                << c.total;
-            // A round cut short has asked what needs practice first.
-            const auto fill = std::find_if(plan.begin(), plan.end(), [](const auto& problem) {
-                return problem.kind == PlannedKind::Fill;
-            });
-            EXPECT_TRUE(std::none_of(fill, plan.end(), [](const auto& problem) {
-                return problem.kind == PlannedKind::Due || problem.kind == PlannedKind::New;
-            })) << c.total;
+            const auto plan =
+                Plan(Progress(History(c.learning, c.due, c.resting)), Rows(5, 7), c.total, seed);
+            EXPECT_EQ(Kinds(plan), c.kinds) << c.name;
         }
     }
 }
 
-TEST(PracticePlan, NeverRepeatsAFactUnlessTheRowsRunOut) {
+TEST(PracticePlan, NeededFactsWaitingLongestComeFirst) {
+    // 25 needed, 5 new, 20 problems: 4 places for new facts, and the 16 needed facts waiting
+    // longest; learning facts wait since their newest answer, due ones since their due day.
+    std::vector<Record> records;
+    for (int m = 1; m <= 10; ++m) {
+        records.push_back({{m, 5}, 0, m});      // learning since m days
+        records.push_back({{m, 6}, 1, m + 20}); // due since m + 19 days
+        records.push_back({{m, 7}, 2, m + 30}); // due since m + 28 days
+    }
+    for (int m = 6; m <= 10; ++m) {
+        records.erase(std::find_if(records.begin(), records.end(), [m](const Record& r) {
+            return r.fact == Fact{m, 7};
+        }));
+    }
+    std::set<std::size_t> expected;
+    for (int m = 1; m <= 5; ++m) {
+        expected.insert(FactIndex({m, 7}));
+    }
+    for (int m = 1; m <= 10; ++m) {
+        expected.insert(FactIndex({m, 6}));
+    }
+    // Of the learning facts, 10 · 5 waits longest.
+    expected.insert(FactIndex({10, 5}));
+    for (std::uint32_t seed = 0; seed < 20; ++seed) {
+        std::set<std::size_t> needed;
+        for (const PlannedProblem& problem : Plan(Progress(records), Rows(5, 7), 20, seed)) {
+            if (problem.kind != Kind::New) {
+                needed.insert(FactIndex(problem.fact));
+            }
+        }
+        EXPECT_EQ(needed, expected) << seed;
+    }
+}
+
+TEST(PracticePlan, EachFactOnceNewAndNeededFirstNeverTwiceInARow) {
     const struct {
         const char* name;
         RowSwitches rows;
+        std::vector<Record> history;
         int total;
         std::size_t distinct;
     } cases[] = {
-        {"first round: a quick placement", Rows(2, 10), 20, 20},
-        {"all twenty rows", Rows(1, 20), 100, 100},
-        {"one row, thirty problems", Rows(4, 4), 30, 10},
+        {"first round: a quick placement", Rows(2, 10), {}, 20, 20},
+        {"a round of every kind", Rows(5, 7), History(4, 6, 10), 30, 30},
+        {"all twenty rows", Rows(1, 20), History(5, 5, 5), 100, 100},
+        {"one row, thirty problems: the list starts again", Rows(4, 4), {}, 30, 10},
     };
     for (const auto& c : cases) {
         for (std::uint32_t seed = 0; seed < 20; ++seed) {
-            const auto plan = Plan(FactProgressTable{}, c.rows, c.total, seed);
+            const auto plan = Plan(Progress(c.history), c.rows, c.total, seed);
+            ASSERT_EQ(plan.size(), static_cast<std::size_t>(c.total));
             std::set<std::size_t> facts;
             for (std::size_t at = 0; at < plan.size(); ++at) {
                 facts.insert(FactIndex(plan[at].fact));
@@ -155,80 +185,73 @@ TEST(PracticePlan, NeverRepeatsAFactUnlessTheRowsRunOut) {
                 EXPECT_TRUE(at == 0 || plan[at].fact != plan[at - 1].fact) << c.name << at;
             }
             EXPECT_EQ(facts.size(), c.distinct) << c.name;
+            if (facts.size() == plan.size()) {
+                const auto fill = std::find_if(plan.begin(), plan.end(),
+                                               [](const auto& p) { return p.kind == Kind::Fill; });
+                EXPECT_TRUE(std::all_of(fill, plan.end(), [](const auto& p) {
+                    return p.kind == Kind::Fill;
+                })) << c.name;
+            }
         }
     }
 }
 
-TEST(PracticePlan, ASeedReplaysItsRound) {
-    const auto progress = Progress({{{3, 5}, 0, 4}, {{4, 5}, 2, 6}, {{8, 6}, 1, 1}});
-    EXPECT_EQ(Plan(progress, Rows(5, 6), 20, 77), Plan(progress, Rows(5, 6), 20, 77));
-    EXPECT_NE(Plan(progress, Rows(5, 6), 20, 77), Plan(progress, Rows(5, 6), 20, 78));
+TEST(PracticePlan, ASeedReplaysItsRoundAndOrdersNewAndNeededTogether) {
+    const auto progress = Progress(History(3, 3, 10));
+    EXPECT_EQ(Plan(progress, Rows(5, 7), 20, 77), Plan(progress, Rows(5, 7), 20, 77));
+    EXPECT_NE(Plan(progress, Rows(5, 7), 20, 77), Plan(progress, Rows(5, 7), 20, 78));
+    std::set<PlannedKind> firstKinds;
+    for (std::uint32_t seed = 0; seed < 40; ++seed) {
+        firstKinds.insert(Plan(progress, Rows(5, 7), 20, seed).front().kind);
+    }
+    EXPECT_EQ(firstKinds, (std::set{Kind::Learning, Kind::Due, Kind::New}));
 }
 
-// Kinds by letter: L learning, D due, C correction; each problem its own fact unless named.
+// Kinds by letter: N new, L learning, D due, F fill, C correction; each problem its own fact.
 std::vector<PlannedProblem> Problems(const std::string& kinds) {
+    static const std::map<char, PlannedKind> kLetters = {{'N', Kind::New},
+                                                         {'L', Kind::Learning},
+                                                         {'D', Kind::Due},
+                                                         {'F', Kind::Fill},
+                                                         {'C', Kind::Correction}};
     std::vector<PlannedProblem> plan;
     for (std::size_t i = 0; i < kinds.size(); ++i) {
-        const PlannedKind kind = kinds[i] == 'L'   ? PlannedKind::Learning
-                                 : kinds[i] == 'C' ? PlannedKind::Correction
-                                                   : PlannedKind::Due;
-        plan.push_back({{static_cast<int>(i % 10) + 1, static_cast<int>(i / 10) + 1}, kind});
+        plan.push_back(
+            {{static_cast<int>(i % 10) + 1, static_cast<int>(i / 10) + 1}, kLetters.at(kinds[i])});
     }
     return plan;
 }
 
-TEST(PracticePlan, ACorrectionComesWithinThreeProblemsButNotRightAway) {
+TEST(PracticePlan, ACorrectionTakesTheFirstFillAtLeastTwoProblemsOn) {
     const struct {
         std::string kinds;
         std::size_t answered;
-        std::set<std::size_t> places;
+        // Where the correction goes; none when the plan stays as it was.
+        std::optional<std::size_t> place;
+        // A fact of the plan that is the one answered, to keep it from standing beside itself.
+        std::optional<std::size_t> sameFactAt = std::nullopt;
     } cases[] = {
-        {"DDDDDD", 0, {2, 3}}, {"DDLDDD", 0, {3}}, {"DDCDDD", 0, {3}}, {"DDD", 0, {2}},
-        {"DDDDD", 3, {}},      {"DDDDD", 4, {}},   {"DDLL", 0, {}},
+        {"DDFF", 0, 2},
+        {"DFFF", 0, 2},
+        {"DDDDDF", 0, 5},
+        {"NDLCDF", 1, 5},
+        {"FFFFF", 2, 4},
+        {"FFFF", 2, std::nullopt},
+        {"DDNLDD", 0, std::nullopt},
+        {"DDFDFF", 0, 5, 3},
     };
     for (const auto& c : cases) {
-        std::set<std::size_t> seen;
-        for (std::uint32_t seed = 0; seed < 20; ++seed) {
-            auto plan = Problems(c.kinds);
-            RandomGenerator random;
-            random.SetSeed(seed);
-            PlaceCorrection(plan, c.answered, random);
-            for (std::size_t at = 0; at < plan.size(); ++at) {
-                if (plan[at] != Problems(c.kinds)[at]) {
-                    EXPECT_EQ(plan[at].fact, plan[c.answered].fact);
-                    EXPECT_EQ(plan[at].kind, PlannedKind::Correction);
-                    seen.insert(at);
-                }
-            }
+        auto plan = Problems(c.kinds);
+        if (c.sameFactAt) {
+            plan[*c.sameFactAt].fact = plan[c.answered].fact;
         }
-        EXPECT_EQ(seen, c.places) << c.kinds << " " << c.answered;
+        auto corrected = plan;
+        PlaceCorrection(corrected, c.answered);
+        if (c.place) {
+            plan[*c.place] = {plan[c.answered].fact, Kind::Correction};
+        }
+        EXPECT_EQ(corrected, plan) << c.kinds << " " << c.answered;
     }
-    // The fact comes again anyway: a learning showing three problems on.
-    auto plan = Problems("LDDL");
-    plan[3].fact = plan[0].fact;
-    const auto before = plan;
-    RandomGenerator random;
-    PlaceCorrection(plan, 0, random);
-    EXPECT_EQ(plan, before);
-}
-
-TEST(JournalProblemSource, AJournalItCannotReadLeavesTheUsualDraw) {
-    const TempConfigDir temp;
-    const auto journal = temp.Path() / "Lernstand.sqlite";
-    InMemorySettings settings;
-    std::ostringstream errors;
-    JournalProblemSource source(
-        journal, settings, [] { return sys_days(kToday) + hours(9); }, errors);
-    RandomGenerator random;
-    const auto firstRound = source.PlanRound(Rows(3, 3), 10, random);
-    ASSERT_TRUE(firstRound.has_value());
-    EXPECT_EQ(Kinds(*firstRound), (std::map<PlannedKind, int>{{PlannedKind::New, 10}}));
-
-    std::ofstream(journal, std::ios::binary) << "Einkaufsliste: Milch, Brot";
-    EXPECT_FALSE(source.PlanRound(Rows(3, 3), 10, random).has_value());
-    EXPECT_FALSE(source.PlanRound(Rows(3, 3), kMostPlanned + 1, random).has_value());
-    const std::string told = errors.str();
-    EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
 }
 
 } // namespace

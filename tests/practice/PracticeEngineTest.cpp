@@ -557,9 +557,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- Gezielt üben ---
 
-// Hands out the same plan for every round and counts how often it was asked.
+// Hands out the same plan of problems for every round, each one a correction may take the place
+// of, and counts how often it was asked; asks for a typing check only when told to.
 class FixedPlan final : public ProblemSource {
 public:
+    bool TypingCheckDue() override { return checkDue; }
     std::optional<std::vector<PlannedProblem>> PlanRound(const RowSwitches&, std::int32_t total,
                                                          RandomGenerator&) override {
         ++asked;
@@ -568,12 +570,13 @@ public:
         }
         std::vector<PlannedProblem> plan;
         for (std::int32_t i = 0; i < total; ++i) {
-            plan.push_back({{7 - i % 3, 8}, PlannedKind::Due});
+            plan.push_back({{7 - i % 3, 8}, PlannedKind::Fill});
         }
         return plan;
     }
     int asked = 0;
     bool declines = false;
+    bool checkDue = false;
 };
 
 const std::string kTargeted = "[Lernstand]\nAufzeichnen=on\nGezielt=on\n";
@@ -678,6 +681,137 @@ TEST_F(TargetedRoundTest, ClosingEndsTheCorrection) {
     EXPECT_EQ(view.Text(C::Userin), "");
     view.Advance(5000);
     EXPECT_EQ(view.Text(C::Label4), "Aufgabe 1 von 3");
+}
+
+// --- The typing check before a round of Gezielt üben ---
+
+struct CheckCase {
+    std::string name;
+    // Each step: r types the number asked right after 700 ms, w a wrong one after 500 ms, e an
+    // empty Enter after 300 ms; x is Escape, c closes the window.
+    std::string steps;
+};
+
+class TypingCheckTest : public ::testing::TestWithParam<CheckCase> {
+protected:
+    TypingCheckTest() {
+        settings.ini = Rows({7}) + Vorgaben("5", "3") + kTargeted;
+        plan.checkDue = true;
+        view.Attach(engine);
+    }
+
+    InMemorySettings settings;
+    FakePracticeView view;
+    FakeRecorder recorder;
+    FixedPlan plan;
+    std::int64_t now = 0;
+    PracticeEngine engine{view, settings, [] { return 0u; }, &recorder, [this] { return now; },
+                          &plan};
+};
+
+TEST_P(TypingCheckTest, EveryNumberIsAskedUntilTypedRightAndOnlyAFinishedCheckIsKept) {
+    const std::string& steps = GetParam().steps;
+    engine.FormShow();
+    std::string told = "typing";
+    std::string lastNumber;
+    int typedRight = 0;
+    for (const char step : steps) {
+        ASSERT_TRUE(engine.TypingChecking());
+        const std::string asked = view.Text(C::Label1);
+        ASSERT_EQ(asked.substr(0, 7), "Tippe: ");
+        const std::string number = asked.substr(7);
+        EXPECT_EQ(std::stoi(number) % 7, 0) << number;
+        EXPECT_TRUE(number.size() == 2 && number != lastNumber) << number;
+        EXPECT_EQ(view.Text(C::Label4), "Zahl " + std::to_string(typedRight + 1) + " von 5");
+        EXPECT_EQ(view.Board(), "Label1 '" + asked + "' | Label4 'Zahl " +
+                                    std::to_string(typedRight + 1) +
+                                    " von 5' | Userin '' | bar 0 | no countdown");
+        const auto enter = [&](int milliseconds, const std::string& typed) {
+            now += milliseconds;
+            view.Type(typed + "\r");
+            told += (told.size() > 6 ? ", " : " ") + number + ":'" + typed + "' " +
+                    std::to_string(milliseconds);
+        };
+        switch (step) {
+        case 'r':
+            enter(700, number);
+            lastNumber = number;
+            ++typedRight;
+            break;
+        case 'w':
+            enter(500, std::to_string(std::stoi(number) + 1));
+            break;
+        case 'e':
+            enter(300, "");
+            break;
+        case 'x':
+            EXPECT_EQ(view.Press(PracticeEngine::kEscape), 0U);
+            break;
+        case 'c':
+            engine.FormCloseQuery();
+            break;
+        }
+    }
+    EXPECT_FALSE(engine.TypingChecking());
+    const bool closed = steps.back() == 'c';
+    const bool finished = typedRight == 5;
+    Calls expected;
+    if (finished) {
+        expected.push_back(told);
+    }
+    if (!closed) {
+        expected.push_back("round 3 timed 5 7");
+        EXPECT_EQ(view.Text(C::Label1), "7 · 8 = ");
+        EXPECT_EQ(view.Text(C::Label4), "Aufgabe 1 von 3");
+        EXPECT_EQ(view.Text(C::Userin), "");
+        EXPECT_TRUE(view.TimerRunning());
+    }
+    EXPECT_EQ(recorder.told, expected);
+    EXPECT_EQ(engine.RightCount() + engine.WrongCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Checks, TypingCheckTest,
+                         ::testing::Values(CheckCase{"FiveTypedRight", "rrrrr"},
+                                           CheckCase{"SlipsAreAskedAgain", "rwrerrwr"},
+                                           CheckCase{"EscapeEndsItAndTheRoundStarts", "rrx"},
+                                           CheckCase{"EscapeAtOnce", "x"},
+                                           CheckCase{"ClosingEndsItWithoutARound", "rwc"}),
+                         CaseName<CheckCase>);
+
+TEST(TypingCheck, OnlyARoundThatWouldBePlannedBeginsWithIt) {
+    const struct {
+        const char* name;
+        std::string ini;
+        bool due;
+        bool recorder;
+        bool checks;
+    } cases[] = {
+        {"due", Vorgaben("5", "3") + kTargeted, true, true, true},
+        {"not due", Vorgaben("5", "3") + kTargeted, false, true, false},
+        {"not recording", Vorgaben("5", "3") + "[Lernstand]\nAufzeichnen=off\nGezielt=on\n", true,
+         true, false},
+        {"not exactly on", Vorgaben("5", "3") + "[Lernstand]\nAufzeichnen=on\nGezielt=On\n", true,
+         true, false},
+        {"no recorder", Vorgaben("5", "3") + kTargeted, true, false, false},
+        {"nothing to ask", Vorgaben("5", "0") + kTargeted, true, true, false},
+        {"too long to plan", Vorgaben("5", std::to_string(kMostPlanned + 1)) + kTargeted, true,
+         true, false},
+    };
+    for (const auto& c : cases) {
+        InMemorySettings settings;
+        settings.ini = c.ini;
+        FakePracticeView view;
+        FakeRecorder recorder;
+        FixedPlan plan;
+        plan.checkDue = c.due;
+        PracticeEngine engine(
+            view, settings, [] { return 0u; }, c.recorder ? &recorder : nullptr, [] { return 0; },
+            &plan);
+        view.Attach(engine);
+        engine.FormShow();
+        EXPECT_EQ(engine.TypingChecking(), c.checks) << c.name;
+        EXPECT_EQ(view.Text(C::Label1).starts_with("Tippe: "), c.checks) << c.name;
+    }
 }
 
 } // namespace

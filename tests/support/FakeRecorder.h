@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-// Keeps what the engine tells it, as text: "round 10 timed 5 1,2,...", "7x8 '54' wrong 1200".
+// Keeps what the engine tells it, as text: "round 10 timed 5 1,2,...", "7x8 '54' wrong 1200",
+// "typing 47:'47' 1200, 12:'13' 800".
 class FakeRecorder final : public AnswerRecorder {
 public:
     void RoundStarted(const RoundFacts& round) override {
@@ -22,6 +23,15 @@ public:
         told.push_back(std::to_string(answer.multiplier) + "x" + std::to_string(answer.row) + " '" +
                        answer.answer + "' " + kOutcomes[static_cast<int>(answer.outcome)] + " " +
                        std::to_string(answer.responseMilliseconds));
+    }
+
+    void TypingChecked(const std::vector<TypedNumber>& numbers) override {
+        std::string check = "typing";
+        for (const TypedNumber& number : numbers) {
+            check += (check.size() > 6 ? ", " : " ") + number.shown + ":'" + number.typed + "' " +
+                     std::to_string(number.responseMilliseconds);
+        }
+        told.push_back(check);
     }
 
     std::vector<std::string> told;

@@ -33,9 +33,10 @@ int AskedProduct(const QLabel* problem) {
     return match.hasMatch() ? match.captured(1).toInt() * match.captured(2).toInt() : -1;
 }
 
-// Plans every round as 7 · 8, 6 · 8, 5 · 8, ...
+// Plans every round as 7 · 8, 6 · 8, 5 · 8, ...; asks for a typing check only when told to.
 class CountingDown final : public ProblemSource {
 public:
+    bool TypingCheckDue() override { return checkDue; }
     std::optional<std::vector<PlannedProblem>> PlanRound(const RowSwitches&, std::int32_t total,
                                                          RandomGenerator&) override {
         std::vector<PlannedProblem> plan;
@@ -44,6 +45,7 @@ public:
         }
         return plan;
     }
+    bool checkDue = false;
 };
 
 } // namespace
@@ -73,6 +75,8 @@ private slots:
     void answersAreRecordedOnlyWhenSwitchedOn_data();
     void answersAreRecordedOnlyWhenSwitchedOn();
     void aMistakeShowsTheRightProductForAMoment();
+    void theTypingCheckEndsOnEscapeOrClosing_data();
+    void theTypingCheckEndsOnEscapeOrClosing();
 
 private:
     template <typename T> T* Find(const char* name) const {
@@ -397,6 +401,50 @@ void TTestTest::aMistakeShowsTheRightProductForAMoment() {
     QVERIFY(!userin->isReadOnly());
     QCOMPARE(userin->accessibleName(), u"Antwort"_s);
     QCOMPARE(Find<QLabel>("Label1")->text(), u"6 \u00B7 8 = "_s);
+}
+
+void TTestTest::theTypingCheckEndsOnEscapeOrClosing_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Escape in the answer field") << u"field"_s;
+    QTest::newRow("Escape on the Ende button") << u"button"_s;
+    QTest::newRow("closing the window") << u"close"_s;
+}
+
+void TTestTest::theTypingCheckEndsOnEscapeOrClosing() {
+    QFETCH(QString, how);
+    CountingDown plan;
+    plan.checkDue = true;
+    settings_.ini = "[Vorgaben]\nMenge=3\nTimer=off\n[Aufgaben]\n"
+                    "1=off\n2=off\n3=off\n4=off\n5=off\n6=off\n8=off\n9=off\n10=off\n"
+                    "11=off\n12=off\n13=off\n14=off\n15=off\n16=off\n17=off\n18=off\n19=off\n"
+                    "20=off\n[Lernstand]\nAufzeichnen=on\nGezielt=on\n";
+    window_ = std::make_unique<TTest>(nullptr, settings_, &recorder_, &plan);
+    window_->ShowFromMenu();
+    auto* problem = Find<QLabel>("Label1");
+    auto* progress = Find<QLabel>("Label4");
+    QVERIFY(problem->text().startsWith(u"Tippe: "_s));
+    QCOMPARE(progress->text(), u"Zahl 1 von 5"_s);
+    QVERIFY(!Find<QLabel>("Label2")->isVisible());
+    QVERIFY(!Find<QLabel>("Label3")->isVisible());
+    Answer(problem->text().mid(7));
+    QCOMPARE(progress->text(), u"Zahl 2 von 5"_s);
+
+    auto* userin = Find<QLineEdit>("Userin");
+    QTest::keyClicks(userin, u"4"_s);
+    if (how == u"field"_s) {
+        QTest::keyClick(userin, Qt::Key_Escape);
+    } else if (how == u"button"_s) {
+        QTest::keyClick(Find<QPushButton>("Button1"), Qt::Key_Escape);
+    } else {
+        window_->close();
+        QVERIFY(recorder_.told.empty());
+        return;
+    }
+    QCOMPARE(problem->text(), u"7 \u00B7 8 = "_s);
+    QCOMPARE(progress->text(), u"Aufgabe 1 von 3"_s);
+    QCOMPARE(userin->text(), QString());
+    QCOMPARE(recorder_.told, std::vector<std::string>{"round 3 untimed 5 7"});
+    QVERIFY(boxes_->Seen().isEmpty());
 }
 
 QTEST_MAIN(TTestTest)
