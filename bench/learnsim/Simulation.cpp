@@ -11,6 +11,7 @@
 #include "practice/PracticeEngine.h"
 #include "settings/SettingsReader.h"
 #include "settings/SettingsSchema.h"
+#include "settings/SettingsWriter.h"
 #include "tests/support/FakePracticeView.h"
 #include "tests/support/InMemorySettings.h"
 
@@ -219,17 +220,17 @@ private:
     }
 
     void Configure(bool targeted) {
-        for (int row = 1; row <= kRows; ++row) {
-            const SettingEntry entry =
-                settings::RowEntry(row, row >= scenario_.firstRow && row <= scenario_.lastRow);
-            settings_.Write(entry.section, entry.key, entry.value);
+        settings::DialogValues round;
+        for (int row = scenario_.firstRow; row <= scenario_.lastRow; ++row) {
+            round.rowsChecked.at(static_cast<std::size_t>(row - 1)) = true;
         }
-        settings_.Write(settings::kDefaultsSection, settings::kTotalKey,
-                        std::to_string(scenario_.problemsPerRound));
-        settings_.Write(settings::kDefaultsSection, settings::kTimerKey, settings::kOff);
-        settings_.Write(settings::kLernstandSection, settings::kRecordKey, settings::kOn);
-        settings_.Write(settings::kLernstandSection, settings::kTargetedKey,
-                        settings::OnOff(targeted));
+        round.time = std::stoi(settings::round_defaults::kTime);
+        round.total = scenario_.problemsPerRound;
+        round.timer = false;
+        settings::SettingsWriter writer(settings_);
+        writer.SaveDialog(round);
+        writer.SwitchRecording(true);
+        writer.SwitchTargeted(targeted);
     }
 
     // The days with a round: every day, or as many of each week's days as the scenario says,
