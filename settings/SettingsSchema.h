@@ -67,5 +67,8 @@ inline const std::string kTargetedDefault = kOff;
 // How fast a right answer must be for a fact to count as sitting, one of the threshold choices
 // in seconds.
 inline const std::string kSecondsKey = "Sekunden";
+// The absolute path of the class folder on the school's share: the drill hands the child's copy
+// in there after every round and reads the teacher's assignment from it. Unset by default.
+inline const std::string kClassFolderKey = "Klassenordner";
 
 } // namespace settings
