@@ -70,5 +70,8 @@ inline const std::string kSecondsKey = "Sekunden";
 // A grown-up chooses among these seconds, children who type slowly get more.
 inline constexpr int kThresholdChoices[] = {3, 6, 12};
 inline constexpr int kThresholdDefault = 3;
+// The absolute path of the class folder on the school's share: the drill hands the child's copy
+// in there after every round and reads the teacher's assignment from it. Unset by default.
+inline const std::string kClassFolderKey = "Klassenordner";
 
 } // namespace settings

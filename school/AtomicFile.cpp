@@ -1,0 +1,70 @@
+#include "school/AtomicFile.h"
+
+#include "settings/Descriptor.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr mode_t kReadableByAll = 0644;
+
+bool WriteAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t written = write(fd, content.data(), content.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            if (written == 0) {
+                errno = EIO;
+            }
+            return false;
+        }
+        content.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+std::error_code LastError() {
+    return {errno, std::generic_category()};
+}
+
+// Some file systems cannot sync a folder; the rename then stands as they keep it.
+void SyncFolder(const std::filesystem::path& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        const Descriptor directory(fd);
+        fsync(fd);
+    }
+}
+
+} // namespace
+
+std::error_code WriteFileAtomically(const std::filesystem::path& file, std::string_view content) {
+    const std::filesystem::path folder = file.parent_path();
+    // Hidden, so that a class window never takes it for a pupil's file.
+    std::string temporary =
+        (folder / ("." + file.filename().string() + ".unfertig-XXXXXX")).string();
+    // mkostemp creates the name exclusively, so a link there is never followed.
+    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return LastError();
+    }
+    Descriptor written(fd);
+    // A share or stick formatted for Windows keeps no such bits, which is no failure.
+    fchmod(fd, kReadableByAll);
+    const bool done = WriteAll(fd, content) && fsync(fd) == 0 && written.Close() &&
+                      std::rename(temporary.c_str(), file.c_str()) == 0;
+    if (!done) {
+        const std::error_code error = LastError();
+        unlink(temporary.c_str());
+        return error;
+    }
+    SyncFolder(folder);
+    return {};
+}

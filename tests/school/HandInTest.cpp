@@ -1,0 +1,197 @@
+#include "school/HandIn.h"
+
+#include "journal/JournalRecorder.h"
+#include "journal/ReadOnlyJournal.h"
+#include "school/HandInStatus.h"
+#include "tests/school/SlowShare.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/InMemorySettings.h"
+#include "tests/support/TempConfigDir.h"
+#include "tests/support/WithoutRootPrivilege.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <sstream>
+#include <tuple>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using fs::perms;
+
+constexpr auto kPatientWait = 30s;
+const WallTime kMorning = std::chrono::sys_days(std::chrono::year(2026) / 12 / 8) + 9h;
+
+// Adds a round of that many answers to the journal.
+void Record(const fs::path& journal, int answers) {
+    JournalRecorder recorder(journal, [] { return kMorning; });
+    recorder.RoundStarted({10, true, 5, {7}});
+    for (int i = 0; i < answers; ++i) {
+        recorder.Answered({7, 8, "54", AnswerOutcome::Wrong, 1200});
+    }
+}
+
+// -1 for a file that is no journal.
+std::int64_t CountAnswers(const fs::path& journal) {
+    std::int64_t answers = -1;
+    ReadJournalReadOnly(
+        journal,
+        [&answers](const SqliteConnection& reader) {
+            answers = reader.QueryInteger("SELECT count(*) FROM answers");
+        },
+        JournalOrigin::Copy);
+    return answers;
+}
+
+// A pupil's journal of 1000 answers, a class folder, and a clock a second later at every reading.
+struct Pupil {
+    Pupil() {
+        fs::create_directories(folder);
+        Record(place.journal, 1000);
+        // The pupil, without root's rights, reads the journal and writes the status beside it.
+        fs::permissions(temp.Path(), perms::group_exec | perms::others_exec, fs::perm_options::add);
+        fs::permissions(place.journal.parent_path(), perms::all);
+    }
+
+    HandInStatus Status() const {
+        return ReadHandInStatus(HandInStatusPath(place.journal)).value_or(HandInStatus{});
+    }
+
+    // The files of the class folder, hidden ones too.
+    std::ptrdiff_t Files() const {
+        return fs::exists(folder) ? std::distance(fs::directory_iterator(folder), {}) : 0;
+    }
+
+    int Lines() const {
+        const std::string text = errors.str();
+        return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    }
+
+    const TempConfigDir temp;
+    const fs::path folder = temp.Path() / "klasse";
+    const HandInPlace place{temp.Path() / "data" / "Lernstand.sqlite",
+                            folder / "Lernstand-anna.sqlite"};
+    const std::shared_ptr<SlowShare> share = std::make_shared<SlowShare>();
+    std::ostringstream errors;
+    std::atomic<int> ticks = 0;
+    const HandIn::WallClock clock = [this] { return kMorning + std::chrono::seconds(++ticks); };
+};
+
+TEST(HandIn, EachRoundsCopyArrivesWholeAndRequestsWhileOneRunsMakeOneMore) {
+    Pupil pupil;
+    HandIn handIn(pupil.share, pupil.errors, pupil.clock);
+    handIn.Request(pupil.place);
+    ASSERT_TRUE(handIn.Finish(kPatientWait));
+    EXPECT_EQ(CountAnswers(pupil.place.target), 1000);
+
+    pupil.share->Hold();
+    handIn.Request(pupil.place);
+    pupil.share->AwaitBegun(2);
+    Record(pupil.place.journal, 5);
+    for (int round = 0; round < 3; ++round) {
+        handIn.Request(pupil.place);
+    }
+    pupil.share->Release();
+    ASSERT_TRUE(handIn.Finish(kPatientWait));
+    EXPECT_EQ(pupil.share->Copies(), 3);
+    EXPECT_EQ(CountAnswers(pupil.place.target), 1005);
+    EXPECT_EQ(pupil.Files(), 1);
+    EXPECT_EQ(pupil.errors.str(), "");
+    EXPECT_EQ(
+        pupil.Status(),
+        (HandInStatus{pupil.place.target, kMorning + 3s, kMorning + 3s, HandInProblem::None, {}}));
+}
+
+TEST(HandIn, AFailingFolderIsToldOnceKeepsTheLastCopyWholeAndTheNextRoundTriesAgain) {
+    const struct {
+        HandInProblem problem;
+        // Brings the fault about; it lasts as long as what this returns.
+        std::function<std::shared_ptr<void>(const fs::path& folder, SlowShare&)> fault;
+        std::chrono::milliseconds wait;
+        std::function<void(const fs::path& folder, SlowShare&)> mend;
+    } cases[] = {
+        {HandInProblem::FolderGone,
+         [](const fs::path& folder, SlowShare&) {
+             fs::remove_all(folder);
+             return nullptr;
+         },
+         kPatientWait, [](const fs::path& folder, SlowShare&) { fs::create_directory(folder); }},
+        {HandInProblem::FolderReadOnly,
+         [](const fs::path& folder, SlowShare&) {
+             fs::permissions(folder, perms::owner_write, fs::perm_options::remove);
+             return std::make_shared<WithoutRootPrivilege>();
+         },
+         kPatientWait,
+         [](const fs::path& folder, SlowShare&) { fs::permissions(folder, perms::all); }},
+        // The copy of 1000 answers does not fit, the reader's index and the status do.
+        {HandInProblem::FolderFull,
+         [](const fs::path&, SlowShare&) { return std::make_shared<FileSizeLimit>(48 * 1024); },
+         kPatientWait, [](const fs::path&, SlowShare&) {}},
+        {HandInProblem::NoAnswer,
+         [](const fs::path&, SlowShare& share) {
+             share.Hold();
+             return nullptr;
+         },
+         20ms,
+         [](const fs::path&, SlowShare& share) {
+             share.Release();
+             share.AwaitEnded(2);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(HandInProblemText(c.problem));
+        Pupil pupil;
+        {
+            HandIn handIn(pupil.share, pupil.errors, pupil.clock);
+            handIn.Request(pupil.place);
+            ASSERT_TRUE(handIn.Finish(kPatientWait));
+            const std::string lastCopy = FileBytes(pupil.place.target);
+            Record(pupil.place.journal, 1);
+            const std::string journal = FileBytes(pupil.place.journal);
+            {
+                const std::shared_ptr<void> fault = c.fault(pupil.folder, *pupil.share);
+                EXPECT_NO_THROW(handIn.Request(pupil.place));
+                EXPECT_EQ(handIn.Finish(c.wait), c.problem != HandInProblem::NoAnswer);
+            }
+            EXPECT_EQ(pupil.Lines(), 1) << pupil.errors.str();
+            EXPECT_EQ(FileBytes(pupil.place.journal), journal);
+            EXPECT_LE(pupil.Files(), 1);
+            if (pupil.Files() == 1) {
+                EXPECT_EQ(FileBytes(pupil.place.target), lastCopy);
+            }
+            const HandInStatus status = pupil.Status();
+            EXPECT_EQ(status, (HandInStatus{pupil.place.target, kMorning + 1s, kMorning + 2s,
+                                            c.problem, status.detail}));
+        }
+        c.mend(pupil.folder, *pupil.share);
+        HandIn handIn(pupil.share, pupil.errors, pupil.clock);
+        handIn.Request(pupil.place);
+        ASSERT_TRUE(handIn.Finish(kPatientWait));
+        EXPECT_EQ(CountAnswers(pupil.place.target), 1001);
+        EXPECT_EQ(pupil.Lines(), 1) << pupil.errors.str();
+        EXPECT_EQ(pupil.Status().problem, HandInProblem::None);
+    }
+}
+
+TEST(HandInPlace, OnlyWithAClassFolderWhileRecordingAndForALoginThatNamesAFile) {
+    const std::string kOn = "[Lernstand]\nAufzeichnen=on\nKlassenordner=/srv/4b\n";
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {kOn, "anna", "/srv/4b/Lernstand-anna.sqlite"},
+        {"[Lernstand]\nAufzeichnen=off\nKlassenordner=/srv/4b\n", "anna", ""},
+        {"[Lernstand]\nAufzeichnen=on\nKlassenordner=4b\n", "anna", ""},
+        {kOn, "", ""},
+        {kOn, "../ben", ""},
+    };
+    for (const auto& [ini, login, target] : cases) {
+        InMemorySettings settings;
+        settings.ini = ini;
+        const std::optional<HandInPlace> place = HandInPlaceFor(settings, "/j/L.sqlite", login);
+        EXPECT_EQ(place ? place->target.string() : "", target) << ini << login;
+    }
+}
+
+} // namespace
