@@ -31,7 +31,7 @@ void ClassEngine::PupilClicked(std::size_t pupil) {
 }
 
 std::vector<PupilWorksheet> ClassEngine::Worksheets(std::uint32_t seed) const {
-    return ClassWorksheets(*overview_, services_.threshold, services_.rows, seed);
+    return ClassWorksheets(*overview_, services_.rows, seed);
 }
 
 std::string ClassEngine::ClassList() const {

@@ -62,9 +62,10 @@ PupilJournal ReadPupilJournal(const fs::path& file, WallTime now) {
     try {
         pupil.reading = ReadJournalReadOnly(
             file,
-            [&answers, &name](const SqliteConnection& connection) {
+            [&answers, &name, &pupil](const SqliteConnection& connection) {
                 answers = ReadRecordedAnswers(connection);
                 name = ReadChildName(connection);
+                pupil.typingCheck = ReadNewestTypingCheck(connection);
             },
             JournalOrigin::Copy);
     } catch (const std::exception& error) {

@@ -2,6 +2,7 @@
 
 #include "common/WallTime.h"
 #include "facts/FactTable.h"
+#include "facts/TypingCheck.h"
 #include "journal/ReadOnlyJournal.h"
 #include "lernstand/AnswerSummary.h"
 
@@ -9,6 +10,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,7 @@ struct PupilJournal {
     AnswerSummary summary;
     WallTime lastAnswer{};
     FactTable facts;
+    std::optional<TypingCheck> typingCheck;
     // When the file was last written, as it was read: between copies with equal answers the one
     // written last counts.
     std::filesystem::file_time_type written{};

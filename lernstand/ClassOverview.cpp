@@ -2,6 +2,7 @@
 
 #include "facts/LocalCalendar.h"
 #include "lernstand/AnswerTable.h"
+#include "lernstand/FactTexts.h"
 #include "lernstand/LernstandTexts.h"
 #include "lernstand/WorksheetChoice.h"
 
@@ -49,6 +50,9 @@ std::array<PupilSortKey, kPupilColumns> SortKeys(const ClassPupil& pupil) {
 
 std::vector<std::string> ListRow(const ClassPupil& pupil) {
     const bool read = pupil.journal.Read();
+    const std::optional<std::chrono::milliseconds> typing =
+        read && pupil.journal.typingCheck ? TypingTime(pupil.journal.typingCheck->numbers)
+                                          : std::nullopt;
     const AnswerSummary& summary = pupil.journal.summary;
     const auto number = [read](int value) { return read ? std::to_string(value) : ""; };
     return {
@@ -59,13 +63,13 @@ std::vector<std::string> ListRow(const ClassPupil& pupil) {
         summary.lastDay ? DateText(*summary.lastDay) : "",
         number(pupil.states.sure),
         number(pupil.states.practise),
+        typing ? DecimalSeconds(typing->count()) : "",
         pupil.journal.file.filename().string(),
         pupil.note,
     };
 }
 
-ClassFacts CountClassFacts(const std::vector<ClassPupil>& pupils,
-                           std::chrono::milliseconds threshold) {
+ClassFacts CountClassFacts(const std::vector<ClassPupil>& pupils) {
     ClassFacts counted;
     for (const ClassPupil& pupil : pupils) {
         if (!pupil.Counted()) {
@@ -73,7 +77,7 @@ ClassFacts CountClassFacts(const std::vector<ClassPupil>& pupils,
         }
         ++counted.pupils;
         ForEachFact([&](Fact fact) {
-            if (pupil.journal.facts.State(fact.row, fact.multiplier, threshold) ==
+            if (pupil.journal.facts.State(fact.row, fact.multiplier, pupil.fastBelow) ==
                 FactState::Practise) {
                 ++counted.practising.at(FactIndex(fact));
             }
@@ -105,11 +109,12 @@ ClassOverview OverviewOf(ClassFolder folder, std::chrono::milliseconds threshold
         const PupilJournal& journal = pupil.journal;
         pupil.name = journal.Read() ? journal.name : journal.file.filename().string();
         pupil.note = PupilNote(journal.reading, pupil.olderCopy);
-        pupil.states = CountStates(journal.facts, threshold);
+        pupil.fastBelow = ChildThreshold(threshold, journal.typingCheck);
+        pupil.states = CountStates(journal.facts, pupil.fastBelow);
         pupil.sortKeys = SortKeys(pupil);
         pupil.listRow = ListRow(pupil);
     }
-    overview.facts = CountClassFacts(overview.pupils, threshold);
+    overview.facts = CountClassFacts(overview.pupils);
     return overview;
 }
 
@@ -118,15 +123,14 @@ std::string ClassFactText(Fact fact, int practising, int pupils) {
            " üben";
 }
 
-std::vector<PupilWorksheet> ClassWorksheets(const ClassOverview& overview,
-                                            std::chrono::milliseconds threshold,
-                                            const RowSwitches& rows, std::uint32_t seed) {
+std::vector<PupilWorksheet> ClassWorksheets(const ClassOverview& overview, const RowSwitches& rows,
+                                            std::uint32_t seed) {
     std::vector<PupilWorksheet> sheets;
     for (const ClassPupil& pupil : overview.pupils) {
         if (pupil.Counted()) {
             sheets.push_back(
                 {pupil.journal.name,
-                 ChooseWorksheetProblems(pupil.journal.facts, threshold, rows,
+                 ChooseWorksheetProblems(pupil.journal.facts, pupil.fastBelow, rows,
                                          seed + static_cast<std::uint32_t>(sheets.size()))});
         }
     }
@@ -138,6 +142,7 @@ std::string ClassListCsv(const ClassOverview& overview) {
     for (const ClassPupil& pupil : overview.pupils) {
         rows.push_back(pupil.listRow);
     }
-    return SpreadsheetCsv("Name;Antworten;Richtig (%);Tage geübt;Zuletzt;sicher;üben;Datei;Hinweis",
-                          rows);
+    return SpreadsheetCsv(
+        "Name;Antworten;Richtig (%);Tage geübt;Zuletzt;sicher;üben;Tippzeit (s);Datei;Hinweis",
+        rows);
 }

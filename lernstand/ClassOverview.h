@@ -38,6 +38,9 @@ struct ClassPupil {
     std::string name;
     // Why the file is not counted; empty for a counted one.
     std::string note;
+    // How fast a right answer of this child must be: the grown-up's choice, grown by the child's
+    // typing time.
+    std::chrono::milliseconds fastBelow{};
     PupilStates states;
     std::array<PupilSortKey, kPupilColumns> sortKeys;
     // The pupil's line of the class list.
@@ -63,7 +66,8 @@ struct ClassOverview {
     bool cancelled = false;
 };
 
-// The overview of the journals read, judged with the threshold: of two or more journals of one
+// The overview of the journals read, each judged with the threshold grown by its child's typing
+// time: of two or more journals of one
 // child the one with the newest answer counts, the others are older copies; between equal answers
 // the file written last counts.
 ClassOverview OverviewOf(ClassFolder folder, std::chrono::milliseconds threshold);
@@ -72,9 +76,8 @@ ClassOverview OverviewOf(ClassFolder folder, std::chrono::milliseconds threshold
 std::string ClassFactText(Fact fact, int practising, int pupils);
 
 // A worksheet for every counted pupil from that pupil's own facts, by the worksheet's choice rule.
-std::vector<PupilWorksheet> ClassWorksheets(const ClassOverview& overview,
-                                            std::chrono::milliseconds threshold,
-                                            const RowSwitches& rows, std::uint32_t seed);
+std::vector<PupilWorksheet> ClassWorksheets(const ClassOverview& overview, const RowSwitches& rows,
+                                            std::uint32_t seed);
 
 // The pupils' table as a CSV file in the Lernstand's German spreadsheet form.
 std::string ClassListCsv(const ClassOverview& overview);

@@ -25,6 +25,11 @@ std::string DecimalSeconds(std::int64_t milliseconds) {
     return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10);
 }
 
+std::string TypingTimeText(std::chrono::milliseconds typing, std::chrono::milliseconds fastBelow) {
+    return "Tippzeit " + DecimalSeconds(typing.count()) + " s: „sicher“ heißt hier schneller als " +
+           DecimalSeconds(fastBelow.count()) + " s";
+}
+
 std::string AnswerLine(const FactAnswer& answer) {
     const bool answered =
         answer.outcome == AnswerOutcome::Right || answer.outcome == AnswerOutcome::Wrong;

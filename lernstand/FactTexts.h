@@ -20,6 +20,10 @@ std::string_view OutcomeName(AnswerOutcome outcome);
 // "2,4": tenths of a second, rounded, with a decimal comma.
 std::string DecimalSeconds(std::int64_t milliseconds);
 
+// "Tippzeit 2,4 s: „sicher“ heißt hier schneller als 4,4 s": the child's typing time from the
+// newest typing check, and how fast a right answer must be for this child.
+std::string TypingTimeText(std::chrono::milliseconds typing, std::chrono::milliseconds fastBelow);
+
 // "08.12.2026: 56, richtig, 2,4 s", with the local date.
 std::string AnswerLine(const FactAnswer& answer);
 

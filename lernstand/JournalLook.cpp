@@ -30,6 +30,7 @@ JournalLook LookAtJournal(const fs::path& journal, JournalOrigin origin) {
         [&look](const SqliteConnection& connection) {
             look.answers = ReadRecordedAnswers(connection);
             look.name = ReadChildName(connection);
+            look.typingCheck = ReadNewestTypingCheck(connection);
         },
         origin);
     return look;

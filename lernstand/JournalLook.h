@@ -1,11 +1,13 @@
 #pragma once
 
 #include "facts/Answer.h"
+#include "facts/TypingCheck.h"
 #include "journal/ReadOnlyJournal.h"
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,7 @@ struct JournalLook {
     std::vector<RecordedAnswer> answers;
     // The child's name kept in the journal; empty when there is none.
     std::string name;
+    std::optional<TypingCheck> typingCheck;
 };
 
 // Touches nothing but the journal, so it may run on any thread.

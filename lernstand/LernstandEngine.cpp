@@ -46,6 +46,8 @@ void LernstandEngine::Activated() {
     // Switched elsewhere, say in the settings file: the levels come and go with the mode.
     if (targeted_ != wasTargeted || (targeted_ && threshold_ != wasThreshold)) {
         Reload();
+    } else if (threshold_ != wasThreshold) {
+        view_.ShowFacts(facts_, FastBelow());
     }
 }
 
@@ -120,6 +122,7 @@ void LernstandEngine::ThresholdChosen(int choice) {
     }
     threshold_ = seconds;
     view_.ShowThreshold(threshold_);
+    view_.ShowFacts(facts_, FastBelow());
     // A fact's level depends on the threshold too.
     if (targeted_) {
         Reload();
@@ -127,7 +130,7 @@ void LernstandEngine::ThresholdChosen(int choice) {
 }
 
 void LernstandEngine::WeakRowsClicked() {
-    const WeakRowsChoice choice = PractiseWeakRows(facts_, threshold_, writer_);
+    const WeakRowsChoice choice = PractiseWeakRows(facts_, FastBelow(), writer_);
     RefreshRowsInForce();
     if (!choice.saved) {
         view_.ShowSettingsNotSaved();
@@ -173,7 +176,8 @@ void LernstandEngine::ShowReading(const JournalLook& look) {
     found_ = look.reading.found;
     const JournalOverview overview = Overview(look.answers, services_.now());
     facts_ = FactTable(look.answers);
-    view_.ShowFacts(facts_);
+    typingCheck_ = look.typingCheck;
+    view_.ShowFacts(facts_, FastBelow());
     view_.ShowDays(overview.recentDays);
 
     const bool readable = JournalReading::Readable(found_);
@@ -182,12 +186,15 @@ void LernstandEngine::ShowReading(const JournalLook& look) {
         summary = NewerJournalText(journal_, RefusedUse::Show);
     } else if (!readable) {
         summary = UnreadableJournalText(journal_, look.reading.problem);
+    } else if (const auto typing =
+                   typingCheck_ ? TypingTime(typingCheck_->numbers) : std::nullopt) {
+        summary += std::string(summary.empty() ? "" : "\n") + TypingTimeText(*typing, FastBelow());
     }
     std::optional<FactProgressTable> progress;
     const std::chrono::sys_days today = LocalCalendar().DayOf(services_.now());
     if (targeted_ && !foreign_) {
         if (readable) {
-            progress = ProgressOf(look.answers, threshold_);
+            progress = ProgressOf(look.answers, FastBelow());
         }
         summary += std::string(summary.empty() ? "" : "\n") +
                    (readable ? TargetedSummaryText(*progress, RowsInForce(), today)
@@ -207,6 +214,10 @@ void LernstandEngine::LoadSettings() {
     view_.ShowTargeted(targeted_);
     threshold_ = settings::ReadThreshold(services_.settings);
     view_.ShowThreshold(threshold_);
+}
+
+std::chrono::milliseconds LernstandEngine::FastBelow() const {
+    return ChildThreshold(threshold_, typingCheck_);
 }
 
 void LernstandEngine::RefreshRowsInForce() {

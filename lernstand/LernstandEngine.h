@@ -71,7 +71,11 @@ public:
     const std::filesystem::path& Journal() const { return journal_; }
     JournalOrigin Origin() const { return foreign_ ? JournalOrigin::Copy : JournalOrigin::Own; }
     const FactTable& Facts() const { return facts_; }
+    // The grown-up's choice.
     std::chrono::milliseconds Threshold() const { return threshold_; }
+    // How fast a right answer to the shown journal must be: the choice, grown by the child's
+    // typing time.
+    std::chrono::milliseconds FastBelow() const;
     // As the settings hold them now.
     RowSwitches RowsInForce() const;
 
@@ -101,6 +105,7 @@ private:
     int busyLooks_ = 0;
     FactTable facts_;
     std::chrono::milliseconds threshold_;
+    std::optional<TypingCheck> typingCheck_;
 
     void ShowOwner(const JournalLook& look);
     JournalOwner owner_;

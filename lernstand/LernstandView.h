@@ -41,8 +41,9 @@ public:
     virtual ~LernstandView() = default;
 
     virtual void ShowTitle(const std::string& title) = 0;
-    virtual void ShowFacts(const FactTable& facts) = 0;
-    // The choice and the states it decides.
+    // fastBelow decides the states: the grown-up's choice, grown by the child's typing time.
+    virtual void ShowFacts(const FactTable& facts, std::chrono::milliseconds fastBelow) = 0;
+    // The grown-up's choice.
     virtual void ShowThreshold(std::chrono::milliseconds threshold) = 0;
     virtual void ShowRowsInForce(const RowSwitches& rows) = 0;
     // Each sets its check box without telling back that it changed.

@@ -26,7 +26,7 @@ const QString kJournalFilter = QStringLiteral("Lernstand (*.sqlite)");
 
 // A fresh worksheet each time: the same weak facts, another order.
 std::vector<WorksheetPage> Worksheet(const LernstandEngine& engine) {
-    return WorksheetPages(ChooseWorksheetProblems(engine.Facts(), engine.Threshold(),
+    return WorksheetPages(ChooseWorksheetProblems(engine.Facts(), engine.FastBelow(),
                                                   engine.RowsInForce(), std::random_device()()));
 }
 

@@ -233,7 +233,8 @@ void TLernstand::ShowTitle(const std::string& title) {
     setWindowTitle(QString::fromStdString(title));
 }
 
-void TLernstand::ShowFacts(const FactTable& facts) {
+void TLernstand::ShowFacts(const FactTable& facts, std::chrono::milliseconds fastBelow) {
+    model_->SetThreshold(fastBelow);
     model_->SetFacts(facts);
 }
 
@@ -244,7 +245,6 @@ void TLernstand::ShowThreshold(std::chrono::milliseconds threshold) {
             threshold_->setCurrentIndex(static_cast<int>(choice - choices));
         }
     }
-    model_->SetThreshold(threshold);
 }
 
 void TLernstand::ShowRowsInForce(const RowSwitches& rows) {

@@ -46,7 +46,7 @@ private:
 
     // LernstandView
     void ShowTitle(const std::string& title) override;
-    void ShowFacts(const FactTable& facts) override;
+    void ShowFacts(const FactTable& facts, std::chrono::milliseconds fastBelow) override;
     void ShowThreshold(std::chrono::milliseconds threshold) override;
     void ShowRowsInForce(const RowSwitches& rows) override;
     void ShowRecording(bool on) override;

@@ -72,12 +72,23 @@ private:
     std::deque<std::function<void()>> calls_;
 };
 
-// A copy for the teacher with one wrong answer to 7 · 8, given hours after the morning.
-void Copy(const fs::path& journal, const std::string& name, int hours) {
+// A copy for the teacher with one wrong answer to 7 · 8, given hours after the morning. A slow
+// typist also typed 2.4 s in a typing check and answered 3 · 4 right in 4 s, three times.
+void Copy(const fs::path& journal, const std::string& name, int hours, bool slowTypist = false) {
     {
         JournalRecorder recorder(journal, [hours] { return kMorning + hours * 1h; });
         recorder.RoundStarted({10, false, 5, {8}});
         recorder.Answered({7, 8, "54", AnswerOutcome::Wrong, 1200});
+        if (slowTypist) {
+            recorder.TypingChecked({{"47", "47", 2400},
+                                    {"56", "56", 2400},
+                                    {"18", "18", 2300},
+                                    {"36", "36", 2500},
+                                    {"72", "72", 2400}});
+            for (int i = 0; i < 3; ++i) {
+                recorder.Answered({3, 4, "12", AnswerOutcome::Right, 4000});
+            }
+        }
     }
     StoreJournalName(journal, name);
 }
@@ -89,7 +100,7 @@ fs::path Stick(const TempConfigDir& temp) {
     fs::create_directories(stick);
     Copy(stick / "Anna.sqlite", "Anna", 0);
     Copy(stick / "Anna-neu.sqlite", "Anna", 1);
-    Copy(stick / "Ben.sqlite", "Ben", 0);
+    Copy(stick / "Ben.sqlite", "Ben", 0, true);
     StoreJournalName(stick / "Cem.sqlite", "Cem");
     std::ofstream(stick / "leer.sqlite").flush();
     return stick;
@@ -142,12 +153,14 @@ TEST(ClassEngine, ShowsTheClassOnceTheFolderIsRead) {
 
     EXPECT_EQ(reading.engine->ClassList(),
               "\xEF\xBB\xBF"
-              "Name;Antworten;Richtig (%);Tage geübt;Zuletzt;sicher;üben;Datei;Hinweis\r\n"
-              "Anna;1;0;1;08.12.2026;0;1;Anna-neu.sqlite;\r\n"
-              "Anna;1;0;1;08.12.2026;0;1;Anna.sqlite;ältere Kopie\r\n"
-              "Ben;1;0;1;08.12.2026;0;1;Ben.sqlite;\r\n"
-              "Cem;0;;0;;0;0;Cem.sqlite;\r\n"
-              "leer;;;;;;;leer.sqlite;kein Lernstand (keine Lernstand-Datenbank)\r\n");
+              "Name;Antworten;Richtig (%);Tage geübt;Zuletzt;sicher;üben;Tippzeit (s);Datei;"
+              "Hinweis\r\n"
+              "Anna;1;0;1;08.12.2026;0;1;;Anna-neu.sqlite;\r\n"
+              "Anna;1;0;1;08.12.2026;0;1;;Anna.sqlite;ältere Kopie\r\n"
+              // Sure in 4 s: fast for a child who needs 2.4 s to type.
+              "Ben;4;75;1;08.12.2026;1;1;2,4;Ben.sqlite;\r\n"
+              "Cem;0;;0;;0;0;;Cem.sqlite;\r\n"
+              "leer;;;;;;;;leer.sqlite;kein Lernstand (keine Lernstand-Datenbank)\r\n");
     // By figures, not by their text; a file not read sorts before a pupil without answers.
     const std::string day =
         std::to_string(sys_days(2026y / December / 8).time_since_epoch().count());
@@ -199,8 +212,8 @@ TEST(ClassEngine, EndsTheReadingWithWhatCameOfIt) {
             // Nothing read, nothing to print or list.
             EXPECT_TRUE(reading.engine->Worksheets(7).empty());
             EXPECT_EQ(reading.engine->ClassList(),
-                      "\xEF\xBB\xBFName;Antworten;Richtig (%);Tage geübt;Zuletzt;sicher;üben;Datei;"
-                      "Hinweis\r\n");
+                      "\xEF\xBB\xBFName;Antworten;Richtig (%);Tage geübt;Zuletzt;sicher;üben;"
+                      "Tippzeit (s);Datei;Hinweis\r\n");
         }
     }
 }

@@ -27,7 +27,10 @@ class FakeLernstandView final : public LernstandView {
 public:
     void ShowOwner(const JournalOwner& shown) override { owner = shown; }
     void ShowTitle(const std::string& text) override { title = text; }
-    void ShowFacts(const FactTable& shown) override { facts = shown; }
+    void ShowFacts(const FactTable& shown, milliseconds judgedBelow) override {
+        facts = shown;
+        fastBelow = judgedBelow;
+    }
     void ShowThreshold(milliseconds shown) override { threshold = shown; }
     void ShowRowsInForce(const RowSwitches& shown) override { rows = shown; }
     void ShowRecording(bool on) override { recording = on; }
@@ -54,6 +57,7 @@ public:
     JournalOwner owner;
     std::string title;
     FactTable facts;
+    milliseconds fastBelow{};
     milliseconds threshold{};
     RowSwitches rows{};
     bool recording = false;
@@ -316,6 +320,47 @@ TEST(LernstandTargeted, AJournalItCannotReadPausesTheMode) {
     engine.Start(Look(Found::Unreadable));
     EXPECT_NE(shown.summary.find("„Gezielt üben“ setzt aus"), std::string::npos);
     EXPECT_FALSE(shown.progress.has_value());
+}
+
+// A child who types slowly is judged by the chosen seconds plus the typing time beyond one second,
+// at most six more; the grown-up reads both times above the table.
+TEST_F(Lernstand, TheNewestTypingCheckGrowsTheThreshold) {
+    const auto check = [](std::initializer_list<std::int64_t> times) {
+        TypingCheck typed{kNoon, {}};
+        for (const std::int64_t ms : times) {
+            typed.numbers.push_back({"47", ms > 0 ? "47" : "74", ms > 0 ? ms : -ms});
+        }
+        return typed;
+    };
+    const struct {
+        const char* name;
+        std::string seconds;
+        std::optional<TypingCheck> typing;
+        milliseconds fastBelow;
+        std::string line;
+    } cases[] = {
+        {"no check", "", std::nullopt, 3s, ""},
+        {"a quick typist", "", check({900, 700, 1000, 800, 950}), 3s,
+         "Tippzeit 0,9 s: „sicher“ heißt hier schneller als 3,0 s"},
+        {"the median of the right ones", "", check({2400, -9000, 1200, 2500, 3000, 2000}), 4400ms,
+         "Tippzeit 2,4 s: „sicher“ heißt hier schneller als 4,4 s"},
+        {"at most six seconds more", "6", check({9000, 9500, 8800, 9900, 9100}), 12s,
+         "Tippzeit 9,1 s: „sicher“ heißt hier schneller als 12,0 s"},
+        {"nothing typed right", "", check({-2000, -2500}), 3s, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeLernstandView shown;
+        InMemorySettings stored;
+        stored.ini = "[Lernstand]\nSekunden=" + c.seconds + "\n";
+        JournalLook look = Look(Found::Answers, "f");
+        look.typingCheck = c.typing;
+        LernstandEngine engine(shown, {kOwn, stored, [] { return kNoon; }});
+        engine.Start(look);
+        EXPECT_EQ(shown.fastBelow, c.fastBelow);
+        EXPECT_EQ(engine.FastBelow(), c.fastBelow);
+        EXPECT_EQ(shown.summary, kOneAnswer + (c.line.empty() ? "" : "\n" + c.line));
+    }
 }
 
 TEST(LevelText, SaysTheLevelAndWhenTheFactComesAgain) {
