@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMessageBox>
 #include <QPushButton>
 
 namespace {
@@ -32,8 +33,6 @@ protected:
     }
 };
 
-} // namespace
-
 void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
     QMessageBox box(icon, ApplicationTitle(), text, QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText);
@@ -43,8 +42,18 @@ void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text
     box.exec();
 }
 
+} // namespace
+
 void ShowPlainMessage(QWidget* parent, const QString& text) {
     ShowMessageBox(parent, QMessageBox::NoIcon, text);
+}
+
+void ShowWarningBox(QWidget* parent, const QString& text) {
+    ShowMessageBox(parent, QMessageBox::Warning, text);
+}
+
+void ShowErrorBox(QWidget* parent, const QString& text) {
+    ShowMessageBox(parent, QMessageBox::Critical, text);
 }
 
 bool AskYesNo(QWidget* parent, const QString& question) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QMessageBox>
 #include <QString>
 
 class QWidget;
@@ -8,11 +7,14 @@ class QWidget;
 // Every message box shows its text as plain text: a file's name or SQLite's reason in it may look
 // like markup.
 
-// A modal box captioned with the application title and one "OK" button; returns when confirmed.
-void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text);
-
-// How wrong input is reported: the German message without an icon.
+// Each a modal box captioned with the application title and one "OK" button; each returns when
+// confirmed.
+// How wrong input is reported, and what the program has to say: the German message, no icon.
 void ShowPlainMessage(QWidget* parent, const QString& text);
+// Something did not work as asked: with the warning icon.
+void ShowWarningBox(QWidget* parent, const QString& text);
+// A failure of the program itself: with the error icon.
+void ShowErrorBox(QWidget* parent, const QString& text);
 
 // A question with "Ja" and "Nein", "Nein" chosen by Enter and by Escape; true for "Ja".
 bool AskYesNo(QWidget* parent, const QString& question);

@@ -1,10 +1,10 @@
 #include "lernstand/window/TLernstand.h"
 
-#include "common/ApplicationTitle.h"
 #include "common/ui/CreateLabel.h"
 #include "common/ui/ErrorHandler.h"
 #include "common/ui/Fonts.h"
 #include "common/ui/MessageBoxes.h"
+#include "common/ui/PlainText.h"
 #include "common/ui/SettingsNotSaved.h"
 #include "common/ui/WindowPlacement.h"
 #include "lernstand/LernstandTexts.h"
@@ -26,12 +26,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableView>
 #include <QTimer>
-#include <QToolTip>
 
 #include <chrono>
 #include <exception>
@@ -52,21 +50,6 @@ JournalLook FirstLook(std::future<JournalLook>& look) {
         failed.reading = {JournalReading::Found::Unreadable, error.what()};
         return failed;
     }
-}
-
-bool AskToDelete(QWidget* parent) {
-    QMessageBox box(QMessageBox::Question,
-                    QString::fromUtf8(kApplicationTitle.data(),
-                                      static_cast<qsizetype>(kApplicationTitle.size())),
-                    QStringLiteral("Alle aufgezeichneten Antworten löschen?"),
-                    QMessageBox::NoButton, parent);
-    box.setObjectName(QStringLiteral("ConfirmBox"));
-    QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
-    box.setDefaultButton(no);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
 }
 
 } // namespace
@@ -107,8 +90,8 @@ TLernstand::TLernstand(LernstandServices services, std::future<JournalLook> firs
 
 QWidget* TLernstand::BuildHeader() {
     auto* header = new QWidget(this);
-    auto* title = new QLabel(QStringLiteral("Einmaleins-Tafel"), header);
-    title->setFont(SansSerifFont(kTitlePixels, true));
+    auto* title = CreateLabel(header, QStringLiteral("Title"), SansSerifFont(kTitlePixels, true));
+    SetPlainText(*title, QStringLiteral("Einmaleins-Tafel"));
     summary_ = CreateLabel(header, QStringLiteral("Summary"));
     summary_->setWordWrap(true);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -117,8 +100,9 @@ QWidget* TLernstand::BuildHeader() {
     texts->addWidget(summary_);
     texts->addStretch();
 
-    auto* stripCaption = new QLabel(QStringLiteral("Antworten der letzten 14 Tage"), header);
-    stripCaption->setFont(SansSerifFont(kLernstandFontPixels - 2));
+    auto* stripCaption = CreateLabel(header, QStringLiteral("StripCaption"),
+                                     SansSerifFont(kLernstandFontPixels - 2));
+    SetPlainText(*stripCaption, QStringLiteral("Antworten der letzten 14 Tage"));
     strip_ = new DayStrip(header);
     strip_->setObjectName(QStringLiteral("DayStrip"));
     strip_->setFont(SansSerifFont(kLernstandFontPixels - 3));
@@ -141,8 +125,9 @@ QWidget* TLernstand::BuildFooter() {
     for (const int seconds : settings::kThresholdChoices) {
         threshold_->addItem(QStringLiteral("%1 s").arg(seconds));
     }
-    auto* thresholdLabel =
-        new QLabel(QStringLiteral("„sicher“: dreimal richtig, jedes Mal schneller als"), footer);
+    auto* thresholdLabel = CreateLabel(footer, QStringLiteral("ThresholdCaption"));
+    SetPlainText(*thresholdLabel,
+                 QStringLiteral("„sicher“: dreimal richtig, jedes Mal schneller als"));
     thresholdLabel->setBuddy(threshold_);
     connect(threshold_, &QComboBox::activated, this, [this](int choice) {
         RunGuarded([this, choice] { engine_.ThresholdChosen(choice); });
@@ -160,15 +145,16 @@ QWidget* TLernstand::BuildFooter() {
             [this](bool on) { RunGuarded([this, on] { engine_.RecordToggled(on); }); });
     targeted_ = new QCheckBox(QStringLiteral("Gezielt üben"), footer);
     targeted_->setObjectName(QStringLiteral("Targeted"));
-    targeted_->setToolTip(QStringLiteral("Jede Runde übt die Aufgaben, die das Kind gerade "
-                                         "braucht, und holt sichere in wachsendem Abstand zurück"));
+    SetPlainToolTip(*targeted_, QStringLiteral("Jede Runde übt die Aufgaben, die das Kind gerade "
+                                               "braucht, und holt sichere in wachsendem Abstand "
+                                               "zurück"));
     connect(targeted_, &QCheckBox::toggled, this,
             [this](bool on) { RunGuarded([this, on] { engine_.TargetedToggled(on); }); });
     switchNote_ = CreateLabel(footer, QStringLiteral("SwitchNote"));
     switchNote_->setWordWrap(true);
     switchNote_->hide();
-    nothingYet_ = new QLabel(QString::fromStdString(NothingRecordedText()), footer);
-    nothingYet_->setObjectName(QStringLiteral("NothingYet"));
+    nothingYet_ = CreateLabel(footer, QStringLiteral("NothingYet"));
+    SetPlainText(*nothingYet_, QString::fromStdString(NothingRecordedText()));
     nothingYet_->setWordWrap(true);
 
     weakRows_ = new QPushButton(QStringLiteral("Schwache Reihen üben"), footer);
@@ -206,8 +192,8 @@ void TLernstand::ShowCurrentFact(const QModelIndex& current) {
         return;
     }
     const QRect cell = table_->visualRect(current);
-    QToolTip::showText(table_->viewport()->mapToGlobal(cell.bottomLeft()),
-                       current.data(Qt::ToolTipRole).toString(), table_->viewport(), cell);
+    ShowPlainToolTip(table_->viewport()->mapToGlobal(cell.bottomLeft()),
+                     current.data(Qt::ToolTipRole).toString(), table_->viewport(), cell);
 }
 
 void TLernstand::OpenArgument(const std::filesystem::path& fileOrFolder) {
@@ -230,7 +216,7 @@ void TLernstand::changeEvent(QEvent* event) {
 }
 
 void TLernstand::ShowTitle(const std::string& title) {
-    setWindowTitle(QString::fromStdString(title));
+    SetPlainWindowTitle(*this, QString::fromStdString(title));
 }
 
 void TLernstand::ShowFacts(const FactTable& facts) {
@@ -262,7 +248,7 @@ void TLernstand::ShowTargeted(bool on) {
 }
 
 void TLernstand::ShowSwitchNote(const std::string& text) {
-    switchNote_->setText(QString::fromStdString(text));
+    SetPlainText(*switchNote_, QString::fromStdString(text));
     switchNote_->setVisible(!text.empty());
 }
 
@@ -272,7 +258,7 @@ void TLernstand::ShowProgress(const std::optional<FactProgressTable>& progress,
 }
 
 void TLernstand::ShowSummary(const std::string& text, bool problem) {
-    summary_->setText(QString::fromStdString(text));
+    SetPlainText(*summary_, QString::fromStdString(text));
     summary_->setStyleSheet(problem ? QStringLiteral("color: rgb(163, 18, 11);") : QString());
 }
 
@@ -298,7 +284,7 @@ void TLernstand::ShowMessage(const std::string& text) {
 }
 
 void TLernstand::ShowWarning(const std::string& text) {
-    ShowMessageBox(this, QMessageBox::Warning, QString::fromStdString(text));
+    ShowWarningBox(this, QString::fromStdString(text));
 }
 
 void TLernstand::ShowSettingsNotSaved() {
@@ -306,7 +292,7 @@ void TLernstand::ShowSettingsNotSaved() {
 }
 
 bool TLernstand::ConfirmDelete() {
-    return AskToDelete(this);
+    return AskYesNo(this, QStringLiteral("Alle aufgezeichneten Antworten löschen?"));
 }
 
 void TLernstand::LookAgainIn(std::chrono::milliseconds delay) {
@@ -332,7 +318,8 @@ QWidget* TLernstand::BuildNameLine() {
     name_->setAccessibleName(QStringLiteral("Name"));
     name_->setMaxLength(static_cast<int>(kMostNameCharacters));
     name_->setFixedWidth(kNamePixels);
-    auto* label = new QLabel(QStringLiteral("&Name:"), line);
+    auto* label = CreateLabel(line, QStringLiteral("NameCaption"));
+    SetPlainText(*label, QStringLiteral("&Name:"));
     label->setBuddy(name_);
     connect(name_, &QLineEdit::editingFinished, this,
             [this] { RunGuarded([this] { engine_.NameEdited(name_->text().toStdString()); }); });
@@ -346,7 +333,7 @@ QWidget* TLernstand::BuildNameLine() {
 
 void TLernstand::ShowOwner(const JournalOwner& owner) {
     const QSignalBlocker blocker(name_);
-    name_->setText(QString::fromStdString(owner.name));
+    SetPlainText(*name_, QString::fromStdString(owner.name));
     name_->setPlaceholderText(QString::fromStdString(owner.placeholder));
     name_->setReadOnly(!owner.nameEditable);
     // A name that cannot be edited looks like a label, not like an empty form to fill in.

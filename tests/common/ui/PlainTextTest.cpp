@@ -103,7 +103,7 @@ private slots:
     void messageBoxesShowTheTextAsItIs() {
         QFETCH(QString, text);
         ModalBoxWatcher boxes;
-        ShowMessageBox(nullptr, QMessageBox::Warning, text);
+        ShowWarningBox(nullptr, text);
         QVERIFY(AskYesNo(nullptr, text));
         QMessageBox::warning(nullptr, QStringLiteral("Speichern"),
                              text + QStringLiteral(" ersetzen?"));
