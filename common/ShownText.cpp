@@ -46,6 +46,30 @@ std::size_t SequenceLength(std::string_view text, char32_t& character) {
     return character < least || character > 0x10FFFF || surrogate ? 0 : length;
 }
 
+// Walks text character by character, each as it shows: itself, or the replacement.
+class Characters {
+public:
+    Characters(std::string_view text, std::string_view replacement)
+        : text_(text)
+        , replacement_(replacement) {}
+
+    // The next character as it shows; false at the end of the text.
+    bool Next(std::string_view& piece) {
+        if (text_.empty()) {
+            return false;
+        }
+        char32_t character = 0;
+        const std::size_t length = SequenceLength(text_, character);
+        piece = length == 0 || SteersLayout(character) ? replacement_ : text_.substr(0, length);
+        text_.remove_prefix(std::max<std::size_t>(length, 1));
+        return true;
+    }
+
+private:
+    std::string_view text_;
+    std::string_view replacement_;
+};
+
 } // namespace
 
 bool SteersLayout(char32_t character) {
@@ -64,12 +88,9 @@ std::string ShownText(std::string_view text, std::size_t most, Shortened where) 
     // The last characters seen, each as it shows, for a text shortened in the middle.
     std::deque<std::string_view> tail;
     std::size_t characters = 0;
-    while (!text.empty()) {
-        char32_t character = 0;
-        const std::size_t length = SequenceLength(text, character);
-        const std::string_view piece =
-            length == 0 || SteersLayout(character) ? kReplacementGlyph : text.substr(0, length);
-        text.remove_prefix(std::max<std::size_t>(length, 1));
+    Characters walk(text, kReplacementGlyph);
+    std::string_view piece;
+    while (walk.Next(piece)) {
         if (++characters <= most) {
             shown += piece;
             headBytes = characters == headCharacters ? shown.size() : headBytes;
@@ -88,12 +109,22 @@ std::string ShownText(std::string_view text, std::size_t most, Shortened where) 
     }
     shown.resize(headBytes);
     shown += kEllipsis;
-    for (const std::string_view piece : tail) {
-        shown += piece;
+    for (const std::string_view last : tail) {
+        shown += last;
     }
     return shown;
 }
 
 std::string ShownPath(const std::filesystem::path& path) {
     return ShownText(path.native(), kMostShownCharacters, Shortened::InTheMiddle);
+}
+
+std::string FirstCharacters(std::string_view text, std::size_t most, std::string_view replacement) {
+    std::string first;
+    Characters walk(text, replacement);
+    std::string_view piece;
+    for (std::size_t characters = 0; characters < most && walk.Next(piece); ++characters) {
+        first += piece;
+    }
+    return first;
 }

@@ -32,3 +32,8 @@ std::string ShownText(std::string_view text, std::size_t most = kMostShownCharac
 
 // A path keeps its start and its file name: it is shortened in the middle.
 std::string ShownPath(const std::filesystem::path& path);
+
+// The first `most` characters of text, each that SteersLayout and each byte that is no part of
+// valid UTF-8 replaced by `replacement`: for a file name made of a name, which is cut short
+// without a mark.
+std::string FirstCharacters(std::string_view text, std::size_t most, std::string_view replacement);

@@ -1,5 +1,6 @@
 #include "lernstand/ClassOverview.h"
 
+#include "common/ShownText.h"
 #include "facts/LocalCalendar.h"
 #include "lernstand/AnswerTable.h"
 #include "lernstand/LernstandTexts.h"
@@ -103,7 +104,7 @@ ClassOverview OverviewOf(ClassFolder folder, std::chrono::milliseconds threshold
     MarkOlderCopies(overview.pupils);
     for (ClassPupil& pupil : overview.pupils) {
         const PupilJournal& journal = pupil.journal;
-        pupil.name = journal.Read() ? journal.name : journal.file.filename().string();
+        pupil.name = ShownText(journal.Read() ? journal.name : journal.file.filename().string());
         pupil.note = PupilNote(journal.reading, pupil.olderCopy);
         pupil.states = CountStates(journal.facts, threshold);
         pupil.sortKeys = SortKeys(pupil);

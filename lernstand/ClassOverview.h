@@ -34,7 +34,7 @@ struct ClassPupil {
     PupilJournal journal;
     // Another file of the same child holds newer answers, so this one is not counted.
     bool olderCopy = false;
-    // The child's name, or the file's name for a file that was not read.
+    // The child's name, or the file's name for a file that was not read, as ShownText has it.
     std::string name;
     // Why the file is not counted; empty for a counted one.
     std::string note;

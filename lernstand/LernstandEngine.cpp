@@ -1,6 +1,7 @@
 #include "lernstand/LernstandEngine.h"
 
 #include "common/HomeFolder.h"
+#include "common/ShownText.h"
 #include "facts/LocalCalendar.h"
 #include "lernstand/AnswerSummary.h"
 #include "lernstand/FactTexts.h"
@@ -229,7 +230,9 @@ LernstandActions LernstandEngine::Actions() const {
 
 void LernstandEngine::NameEdited(const std::string& typed) {
     const std::size_t first = typed.find_first_not_of(" \t");
-    const std::string name = first == std::string::npos
+    // The name as the field showed it, handed back untouched, is the name kept.
+    const std::string name = typed == ShownName(owner_.name) ? owner_.name
+                             : first == std::string::npos
                                  ? ""
                                  : typed.substr(first, typed.find_last_not_of(" \t") - first + 1);
     if (owner_.nameEditable && name != owner_.name) {
@@ -274,7 +277,7 @@ void LernstandEngine::SaveTeacherCopy(const std::filesystem::path& target) {
 void LernstandEngine::ShowOwner(const JournalLook& look) {
     JournalOwner owner;
     owner.name = look.name;
-    owner.placeholder = journal_.filename().string();
+    owner.placeholder = ShownText(journal_.filename().string());
     owner.nameEditable = JournalReading::Readable(found_) && !foreign_;
     owner.teacherCopy = found_ == Found::Answers && !foreign_;
     if (owner != owner_) {

@@ -27,7 +27,7 @@ struct LernstandActions {
 struct JournalOwner {
     // The child's name kept in the journal; empty when there is none.
     std::string name;
-    // Shown where there is no name: the journal's file name.
+    // Shown where there is no name: the journal's file name, as ShownText has it.
     std::string placeholder;
     // Only the user's own journal, and only one this program can read, takes a name.
     bool nameEditable = false;
@@ -70,6 +70,6 @@ public:
     // Asks for a look whenever the journal's files change from what was read.
     virtual void Watch(const std::filesystem::path& journal, const JournalStamps& read) = 0;
 
-    // Sets the name field without telling back that it changed.
+    // Sets the name field, to the name as ShownName has it, without telling back that it changed.
     virtual void ShowOwner(const JournalOwner& owner) = 0;
 };

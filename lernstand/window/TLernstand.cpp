@@ -95,6 +95,8 @@ QWidget* TLernstand::BuildHeader() {
     summary_ = CreateLabel(header, QStringLiteral("Summary"));
     summary_->setWordWrap(true);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long path in a message runs past the label's edge rather than widen the window.
+    summary_->setMinimumWidth(1);
     auto* texts = new QVBoxLayout;
     texts->addWidget(title);
     texts->addWidget(summary_);
@@ -333,7 +335,9 @@ QWidget* TLernstand::BuildNameLine() {
 
 void TLernstand::ShowOwner(const JournalOwner& owner) {
     const QSignalBlocker blocker(name_);
-    SetPlainText(*name_, QString::fromStdString(owner.name));
+    const QString shown = QString::fromStdString(ShownName(owner.name));
+    // Someone else's name is only read: what does not fit ends in "…".
+    SetPlainText(*name_, owner.nameEditable ? shown : ElidedForField(*name_, shown));
     name_->setPlaceholderText(QString::fromStdString(owner.placeholder));
     name_->setReadOnly(!owner.nameEditable);
     // A name that cannot be edited looks like a label, not like an empty form to fill in.

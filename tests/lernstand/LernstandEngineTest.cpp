@@ -1,5 +1,6 @@
 #include "lernstand/LernstandEngine.h"
 
+#include "common/ShownText.h"
 #include "journal/JournalRecorder.h"
 #include "journal/SqliteCompanions.h"
 #include "journal/UtcTime.h"
@@ -522,6 +523,94 @@ TEST_F(Lernstand, TeacherCopyIsNamedForAStickAndAFullStickTold) {
                               "! Der Lernstand konnte nicht in „/media/lehrerin/STICK/"
                               "Lernstand-Ben.sqlite“ gespeichert werden. Auf dem Datenträger ist "
                               "nicht genug Platz. Der Lernstand selbst ist unverändert."});
+}
+
+// What a stick brings, in a file name, a folder name or SQLite's reason, reaches the grown-up's
+// texts as ShownText has it: every character that would steer the layout as a box, a long one
+// shortened, markup as the text it is.
+TEST_F(Lernstand, NamesAndReasonsFromAStickAreShownAsTheyShow) {
+    const std::string longFolder = "/media/" + std::string(200, 'o');
+    const struct {
+        const char* name;
+        fs::path file;
+        std::string reason;
+        std::string title;
+        std::string box;
+    } cases[] = {
+        {"markup", R"(/media/S/<img src="&#47;dev&#47;zero">.sqlite)", "x",
+         R"(Reihenheld Lernstand – <img src="&#47;dev&#47;zero">.sqlite aus /media/S)",
+         R"(! Die Datei „/media/S/<img src="&#47;dev&#47;zero">.sqlite“ ist kein Lernstand von Reihenheld (x).)"},
+        {"a right-to-left override and a newline", "/media/S\n/Anna\u202Egpj.sqlite", "x",
+         "Reihenheld Lernstand – Anna□gpj.sqlite aus /media/S□",
+         "! Die Datei „/media/S□/Anna□gpj.sqlite“ ist kein Lernstand von Reihenheld (x)."},
+        {"SQLite quoting the file's schema", "/media/S/a.sqlite",
+         "malformed database schema (<b>\x1b[31m</b>) - near \"<\"",
+         "Reihenheld Lernstand – a.sqlite aus /media/S",
+         "! Die Datei „/media/S/a.sqlite“ ist kein Lernstand von Reihenheld (malformed database "
+         "schema (<b>□[31m</b>) - near \"<\")."},
+        {"a folder name of 200 characters", longFolder + "/a.sqlite", "x",
+         "Reihenheld Lernstand – a.sqlite aus /media/" + std::string(53, 'o') + "…" +
+             std::string(59, 'o'),
+         "! Die Datei „/media/" + std::string(53, 'o') + "…" + std::string(50, 'o') +
+             "/a.sqlite“ ist kein Lernstand von Reihenheld (x)."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeLernstandView shown;
+        JournalLook foreign = Look(Found::Foreign);
+        foreign.reading.problem = c.reason;
+        std::deque<JournalLook> script{foreign, Look(Found::Answers, "f")};
+        LernstandEngine engine(shown, {kOwn, settings, [] { return kNoon; },
+                                       [&script](const fs::path&, JournalOrigin) {
+                                           JournalLook next = script.front();
+                                           script.pop_front();
+                                           return next;
+                                       }});
+        engine.Start(Look(Found::Answers, "f"));
+        engine.OpenFile(c.file);
+        EXPECT_EQ(shown.boxes, std::vector{c.box});
+        engine.OpenFile(c.file);
+        EXPECT_EQ(shown.title, c.title);
+        EXPECT_EQ(shown.owner.placeholder, ShownText(c.file.filename().string()));
+    }
+}
+
+// A name kept by another program may be as long and as odd as it likes: the field shows its start,
+// and handed back untouched it stays as it was.
+TEST_F(Lernstand, ANameTheFieldShowsShortenedIsKeptUntilItIsTyped) {
+    const std::string stored = "Anna\n" + std::string(100'000, 'W');
+    std::vector<std::string> names;
+    LernstandServices services{
+        kOwn, settings, [] { return kNoon; },
+        [&stored](const fs::path&, JournalOrigin) { return Named(Found::Answers, stored); }};
+    services.storeName = [&names](const fs::path&, std::string_view name) {
+        names.emplace_back(name);
+    };
+    LernstandEngine engine(view, services);
+    engine.Start(Named(Found::Answers, stored));
+    EXPECT_EQ(ShownName(view.owner.name), "Anna□" + std::string(34, 'W') + "…");
+    engine.NameEdited(ShownName(view.owner.name));
+    EXPECT_TRUE(names.empty());
+    EXPECT_EQ(view.owner.name, stored);
+    engine.NameEdited("Anna");
+    EXPECT_EQ(names, std::vector<std::string>{"Anna"});
+}
+
+TEST(TeacherCopyFileName, TakesWhatAStickAndALayoutTake) {
+    const std::chrono::sys_days day = 2026y / December / 8;
+    const struct {
+        std::string name;
+        std::string file;
+    } cases[] = {
+        {" Ben/Lea: 3b?", "Lernstand-Ben_Lea_ 3b_-2026-12-08.sqlite"},
+        {"Anna\u202Egpj.exe", "Lernstand-Anna_gpj.exe-2026-12-08.sqlite"},
+        {"Anna\nBen\u0085", "Lernstand-Anna_Ben_-2026-12-08.sqlite"},
+        {std::string(50, 'W'), "Lernstand-" + std::string(40, 'W') + "-2026-12-08.sqlite"},
+        {"", "Lernstand-2026-12-08.sqlite"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TeacherCopyFileName(c.name, day), c.file) << c.name;
+    }
 }
 
 } // namespace
