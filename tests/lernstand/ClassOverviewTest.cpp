@@ -82,4 +82,39 @@ TEST(ClassOverview, OfTwoCopiesOfAChildTheNewerCounts) {
     }
 }
 
+// Names, file names and notes come from the pupils' sticks: none may reach a spreadsheet as a
+// formula, a separator or a line break of the list.
+TEST(ClassOverview, TheClassListTakesEveryFieldFromAStickLiterally) {
+    const struct {
+        const char* name;
+        PupilJournal pupil;
+        std::string line;
+    } cases[] = {
+        {"a name that is a formula", Pupil("a", "=HYPERLINK(\"x\";\"Anna\")", {}),
+         "\"'=HYPERLINK(\"\"x\"\";\"\"Anna\"\")\";0;;0;;0;0;a.sqlite;"},
+        {"plus, minus, at", Pupil("b", "+49 170", {}), "'+49 170;0;;0;;0;0;b.sqlite;"},
+        {"a minus after blanks", Pupil("c", "  -1", {}), "'  -1;0;;0;;0;0;c.sqlite;"},
+        {"at", Pupil("d", "@SUMME(A1)", {}), "'@SUMME(A1);0;;0;;0;0;d.sqlite;"},
+        {"a tab and a carriage return", Pupil("e", "\tA\rB", {}),
+         "\"'\tA\rB\";0;;0;;0;0;e.sqlite;"},
+        {"a line break and a semicolon", Pupil("f", "Anna\n;Ben", {}),
+         "\"Anna\n;Ben\";0;;0;;0;0;f.sqlite;"},
+        {"a file name that is a formula", Pupil("=1+2", "", {}, Found::Unreadable),
+         "'=1+2;;;;;;;'=1+2.sqlite;nicht lesbar (Grund)"},
+        {"SQLite's reason with a formula and a separator", Pupil("g", "", {}, Found::Foreign),
+         "g;;;;;;;g.sqlite;\"kein Lernstand (=x; \"\"y\"\")\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PupilJournal pupil = c.pupil;
+        if (pupil.reading.found == Found::Foreign) {
+            pupil.reading.problem = "=x; \"y\"";
+        }
+        EXPECT_EQ(ClassListCsv(OverviewOfPupils({pupil})),
+                  "\xEF\xBB\xBF"
+                  "Name;Antworten;Richtig (%);Tage geübt;Zuletzt;sicher;üben;Datei;Hinweis\r\n" +
+                      c.line + "\r\n");
+    }
+}
+
 } // namespace
