@@ -252,13 +252,16 @@ std::string LernstandEngine::TeacherCopyName() const {
 }
 
 void LernstandEngine::SaveTeacherCopy(const std::filesystem::path& target) {
-    const JournalCopy copy = services_.copy(journal_, target);
+    const std::atomic<bool> never = false;
+    const JournalCopy copy = services_.copy(journal_, target, never);
     switch (copy.problem) {
     case JournalCopy::Problem::None:
         view_.ShowMessage(TeacherCopySavedText(target, copy.answers));
         return;
     case JournalCopy::Problem::NothingRecorded:
         view_.ShowMessage(NoAnswersText());
+        return;
+    case JournalCopy::Problem::Cancelled:
         return;
     case JournalCopy::Problem::NotReadable:
         view_.ShowWarning(UnreadableJournalText(journal_, copy.detail));

@@ -11,6 +11,7 @@
 #include "settings/SettingsSource.h"
 #include "settings/SettingsWriter.h"
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -31,8 +32,11 @@ struct LernstandServices {
     std::function<std::error_code(const std::filesystem::path&)> remove = RemoveJournal;
     std::function<void(const std::filesystem::path&, std::string_view)> storeName =
         StoreJournalName;
-    std::function<JournalCopy(const std::filesystem::path&, const std::filesystem::path&)> copy =
-        CopyJournal;
+    // Copies a journal to a target until cancelled is set.
+    std::function<JournalCopy(const std::filesystem::path&, const std::filesystem::path&,
+                              const std::atomic<bool>&)>
+        copy = [](const std::filesystem::path& from, const std::filesystem::path& to,
+                  const std::atomic<bool>& cancelled) { return CopyJournal(from, to, cancelled); };
 };
 
 // The Lernstand's decisions: which journal is shown and what of it, which actions are offered,

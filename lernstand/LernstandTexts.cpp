@@ -154,6 +154,7 @@ std::string TeacherCopyNotSavedText(const std::filesystem::path& copy, JournalCo
     case Problem::NothingRecorded:
     case Problem::NotReadable:
     case Problem::TargetFailed:
+    case Problem::Cancelled:
         break;
     }
     return "Der Lernstand konnte nicht in " + Quoted(copy) + " gespeichert werden. " + reason +

@@ -10,7 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <ctime>
+#include <fcntl.h>
+#include <fstream>
 #include <functional>
+#include <set>
+#include <sys/stat.h>
 #include <thread>
 
 namespace {
@@ -111,8 +116,15 @@ TEST(JournalCopy, StickFailuresLeaveNoFileAndTheJournalUntouched) {
              return CopyJournal(journal, copy);
          },
          Problem::TargetReadOnly},
-        {"stick pulled", [](const fs::path& stick) { fs::remove_all(stick); }, CopyJournal,
+        {"stick pulled", [](const fs::path& stick) { fs::remove_all(stick); },
+         [](const fs::path& journal, const fs::path& copy) { return CopyJournal(journal, copy); },
          Problem::TargetGone},
+        {"cancelled", [](const fs::path&) {},
+         [](const fs::path& journal, const fs::path& copy) {
+             const std::atomic<bool> cancelled = true;
+             return CopyJournal(journal, copy, cancelled);
+         },
+         Problem::Cancelled},
         {"the journal itself chosen", [](const fs::path&) {},
          [](const fs::path& journal, const fs::path&) { return CopyJournal(journal, journal); },
          Problem::TargetIsJournal},
@@ -138,6 +150,98 @@ TEST(JournalCopy, StickFailuresLeaveNoFileAndTheJournalUntouched) {
         EXPECT_TRUE(!fs::exists(stick) || fs::is_empty(stick));
         EXPECT_EQ(FileBytes(journal), before);
         EXPECT_EQ(CountAnswers(journal), 1000);
+    }
+}
+
+// Written so long ago, judged without following a link.
+void Age(const fs::path& file, std::chrono::minutes ago) {
+    const std::time_t when = std::time(nullptr) - std::chrono::seconds(ago).count();
+    const timespec times[2] = {{when, 0}, {when, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, file.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << file;
+}
+
+std::set<std::string> FileNames(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+// A copy killed or cut off earlier left its temporary files; the next copy into the folder removes
+// them, and nothing else: not someone else's, not a young one another copy may still be writing,
+// not a link, not a name of another pattern.
+TEST(JournalCopy, TheNextCopySweepsOnlyItsOwnOldLeftovers) {
+    const TempConfigDir temp;
+    const fs::path journal = temp.Path() / "Lernstand.sqlite";
+    {
+        JournalRecorder recorder(journal, [] { return kMorning; });
+        recorder.RoundStarted(kRound);
+        recorder.Answered(Answer(7, 8, AnswerOutcome::Wrong));
+    }
+    fs::permissions(temp.Path(), perms::group_exec | perms::others_exec, fs::perm_options::add);
+    const fs::path stick = temp.Path() / "stick";
+    fs::create_directories(stick);
+    fs::permissions(stick, perms::all);
+    // Left by another user of a shared stick.
+    const std::string othersLeftover = ".Anna.sqlite.unfertig-R00tAb";
+    std::ofstream(stick / othersLeftover) << "x";
+    Age(stick / othersLeftover, std::chrono::hours(2));
+
+    const struct {
+        std::string name;
+        std::chrono::minutes ago;
+        bool link;
+        bool swept;
+    } files[] = {
+        {".Anna.sqlite.unfertig-a1B2c3", std::chrono::hours(2), false, true},
+        {".Anna.sqlite.unfertig-a1B2c3-journal", std::chrono::hours(2), false, true},
+        {"Ben.sqlite.unfertig-Q7w8E9", std::chrono::hours(25), false, true},
+        {".Cem.sqlite.unfertig-Zz9Yy8", std::chrono::minutes(50), false, false},
+        {".Dana.sqlite.unfertig-L1nk00", std::chrono::hours(2), true, false},
+        {"Emil.sqlite.unfertig-12345", std::chrono::hours(2), false, false},
+        {"Emil.sqlite.unfertig-a1B2c3.bak", std::chrono::hours(2), false, false},
+        {"Notizen.txt", std::chrono::hours(2), false, false},
+    };
+    std::set<std::string> left{othersLeftover, "Lernstand-Anna.sqlite", "Ziel.txt"};
+    JournalCopy made;
+    {
+        const WithoutRootPrivilege user;
+        std::ofstream(stick / "Ziel.txt") << "bleibt";
+        for (const auto& file : files) {
+            if (file.link) {
+                fs::create_symlink("Ziel.txt", stick / file.name);
+            } else {
+                std::ofstream(stick / file.name) << "x";
+            }
+            Age(stick / file.name, file.ago);
+            if (!file.swept) {
+                left.insert(file.name);
+            }
+        }
+        made = CopyJournal(journal, stick / "Lernstand-Anna.sqlite");
+    }
+    EXPECT_EQ(made.problem, Problem::None) << made.detail;
+    EXPECT_EQ(FileNames(stick), left);
+    EXPECT_EQ(FileBytes(stick / "Ziel.txt"), "bleibt");
+}
+
+TEST(JournalCopy, ItsTemporaryFilesAreToldByTheirName) {
+    const struct {
+        const char* name;
+        bool unfinished;
+    } cases[] = {
+        {"/media/S/.Lernstand-Anna.sqlite.unfertig-a1B2c3", true},
+        {"/media/S/Lernstand-Anna.sqlite.unfertig-a1B2c3", true},
+        {"/media/S/.x.unfertig-a1B2c3-wal", true},
+        {"/media/S/.x.unfertig-a1B2c3-shm", true},
+        {".unfertig-a1B2c3", false},
+        {"/media/S/x.unfertig-a1B2c!", false},
+        {"/media/S/x.unfertig-a1B2c3-journal.txt", false},
+        {"/media/S/Lernstand-Anna.sqlite", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsUnfinishedCopy(c.name), c.unfinished) << c.name;
     }
 }
 

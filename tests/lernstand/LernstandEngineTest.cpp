@@ -511,7 +511,7 @@ TEST_F(Lernstand, TypedNameIsStoredOrTakenBack) {
 
 TEST_F(Lernstand, TeacherCopyIsNamedForAStickAndAFullStickTold) {
     LernstandServices services{kOwn, settings, [] { return kNoon; }};
-    services.copy = [](const fs::path& journal, const fs::path&) {
+    services.copy = [](const fs::path& journal, const fs::path&, const std::atomic<bool>&) {
         EXPECT_EQ(journal, kOwn);
         return JournalCopy{JournalCopy::Problem::TargetFull, "database or disk is full", 0};
     };
