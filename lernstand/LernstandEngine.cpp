@@ -222,8 +222,8 @@ LernstandActions LernstandEngine::Actions() const {
     actions.targeted = !foreign_;
     actions.threshold = !foreign_;
     actions.weakRows = readable && !foreign_;
-    // Nothing destructive for a journal this program cannot read.
-    actions.remove = (found_ == Found::Answers || found_ == Found::Empty) && !foreign_;
+    // Nothing destructive for a journal this program cannot read, nor while it is being copied.
+    actions.remove = (found_ == Found::Answers || found_ == Found::Empty) && !foreign_ && !copy_;
     actions.ownJournal = foreign_;
     return actions;
 }
@@ -251,9 +251,70 @@ std::string LernstandEngine::TeacherCopyName() const {
                                LocalCalendar().DayOf(services_.now()));
 }
 
+void LernstandEngine::TeacherCopyClicked() {
+    if (copy_) {
+        view_.ShowMessage(TeacherCopyBusyText());
+        return;
+    }
+    if (const std::optional<std::filesystem::path> target =
+            view_.AskCopyTarget(TeacherCopyName())) {
+        SaveTeacherCopy(*target);
+    }
+}
+
 void LernstandEngine::SaveTeacherCopy(const std::filesystem::path& target) {
-    const std::atomic<bool> never = false;
-    const JournalCopy copy = services_.copy(journal_, target, never);
+    if (copy_) {
+        view_.ShowMessage(TeacherCopyBusyText());
+        return;
+    }
+    copy_ = RunningCopy{journal_, target, std::make_shared<std::atomic<bool>>(false)};
+    view_.EnableActions(Actions());
+    view_.ShowCopying(TeacherCopyRunningText(target));
+    view_.RunCopy([copy = services_.copy, running = *copy_]() -> JournalCopy {
+        // Nothing may unwind out of the worker thread: a failure is the copy's outcome.
+        try {
+            return copy(running.journal, running.target, *running.cancelled);
+        } catch (const std::exception& error) {
+            return {JournalCopy::Problem::TargetFailed, error.what(), 0};
+        } catch (...) {
+            return {JournalCopy::Problem::TargetFailed, "unbekannter Fehler", 0};
+        }
+    });
+}
+
+void LernstandEngine::CancelCopyClicked() {
+    if (copy_) {
+        *copy_->cancelled = true;
+        view_.ShowCopying(TeacherCopyCancellingText());
+    }
+}
+
+bool LernstandEngine::MayClose() {
+    if (!copy_) {
+        return true;
+    }
+    if (!view_.ConfirmCloseWhileCopying()) {
+        return false;
+    }
+    StopCopy();
+    return true;
+}
+
+void LernstandEngine::StopCopy() {
+    if (copy_) {
+        *copy_->cancelled = true;
+    }
+}
+
+void LernstandEngine::TeacherCopyEnded(const JournalCopy& copy) {
+    if (!copy_) {
+        return;
+    }
+    const RunningCopy ended = std::move(*copy_);
+    copy_.reset();
+    view_.ShowCopying({});
+    view_.EnableActions(Actions());
+    const std::filesystem::path& target = ended.target;
     switch (copy.problem) {
     case JournalCopy::Problem::None:
         view_.ShowMessage(TeacherCopySavedText(target, copy.answers));
@@ -264,7 +325,7 @@ void LernstandEngine::SaveTeacherCopy(const std::filesystem::path& target) {
     case JournalCopy::Problem::Cancelled:
         return;
     case JournalCopy::Problem::NotReadable:
-        view_.ShowWarning(UnreadableJournalText(journal_, copy.detail));
+        view_.ShowWarning(UnreadableJournalText(ended.journal, copy.detail));
         return;
     case JournalCopy::Problem::TargetFull:
     case JournalCopy::Problem::TargetReadOnly:

@@ -15,6 +15,8 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -84,8 +86,19 @@ public:
     void NameEdited(const std::string& typed);
     // The name suggested for a copy of the shown journal for the teacher, made today.
     std::string TeacherCopyName() const;
-    // Copies the shown journal to target and tells how that went.
+    // "Für die Lehrkraft speichern…": asks where, then saves the copy there.
+    void TeacherCopyClicked();
+    // Copies the shown journal to target in the background, and tells how that went once it has
+    // ended; while one copy runs, another is refused with a message.
     void SaveTeacherCopy(const std::filesystem::path& target);
+    // The copy in the background has ended.
+    void TeacherCopyEnded(const JournalCopy& copy);
+    void CancelCopyClicked();
+    // The window is to close: while a copy runs, only if the grown-up agrees, and then the copy is
+    // stopped. False keeps the window open.
+    bool MayClose();
+    // The window goes: a copy still running stops, without a word.
+    void StopCopy();
 
 private:
     void ShowJournal(const std::filesystem::path& journal);
@@ -108,4 +121,13 @@ private:
 
     void ShowOwner(const JournalLook& look);
     JournalOwner owner_;
+
+    // The copy for the teacher being saved in the background.
+    struct RunningCopy {
+        std::filesystem::path journal;
+        std::filesystem::path target;
+        // Shared with the copy, which may outlive the engine by the moment it needs to stop.
+        std::shared_ptr<std::atomic<bool>> cancelled;
+    };
+    std::optional<RunningCopy> copy_;
 };

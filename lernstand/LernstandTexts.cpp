@@ -127,6 +127,24 @@ std::string TeacherCopyFileName(std::string_view name, std::chrono::sys_days day
     return "Lernstand-" + (fitting.empty() ? "" : fitting + "-") + FileNameDate(day) + ".sqlite";
 }
 
+std::string TeacherCopyRunningText(const std::filesystem::path& copy) {
+    return "Der Lernstand wird in " + Quoted(copy) + " gespeichert …";
+}
+
+std::string TeacherCopyCancellingText() {
+    return "Das Speichern wird abgebrochen …";
+}
+
+std::string TeacherCopyBusyText() {
+    return "Der Lernstand wird gerade schon für die Lehrkraft gespeichert. Sobald das fertig ist, "
+           "lässt sich die nächste Kopie speichern.";
+}
+
+std::string CloseWhileCopyingText() {
+    return "Der Lernstand wird gerade für die Lehrkraft gespeichert. Das Speichern abbrechen und "
+           "schließen?";
+}
+
 std::string TeacherCopySavedText(const std::filesystem::path& copy, std::int64_t answers) {
     return "Der Lernstand mit " + std::to_string(answers) +
            (answers == 1 ? " Antwort" : " Antworten") + " ist nun in " + Quoted(copy) +

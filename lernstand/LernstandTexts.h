@@ -62,6 +62,13 @@ std::string FileNameDate(std::chrono::sys_days day);
 // is replaced; without a name, the date alone.
 std::string TeacherCopyFileName(std::string_view name, std::chrono::sys_days day);
 
+// While the copy is being saved in the background, and once "Abbrechen" is clicked.
+std::string TeacherCopyRunningText(const std::filesystem::path& copy);
+std::string TeacherCopyCancellingText();
+// Asked for a second copy while one is being saved.
+std::string TeacherCopyBusyText();
+// Asked when the window is to close while a copy is being saved.
+std::string CloseWhileCopyingText();
 std::string TeacherCopySavedText(const std::filesystem::path& copy, std::int64_t answers);
 // For a problem with the copy's file; the journal itself is never changed by a copy.
 std::string TeacherCopyNotSavedText(const std::filesystem::path& copy, JournalCopy::Problem problem,

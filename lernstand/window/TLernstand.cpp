@@ -1,6 +1,7 @@
 #include "lernstand/window/TLernstand.h"
 
 #include "common/ui/CreateLabel.h"
+#include "common/ui/ElidedLabel.h"
 #include "common/ui/ErrorHandler.h"
 #include "common/ui/Fonts.h"
 #include "common/ui/MessageBoxes.h"
@@ -20,14 +21,18 @@
 
 #include <QBoxLayout>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 
@@ -86,6 +91,10 @@ TLernstand::TLernstand(LernstandServices services, std::future<JournalLook> firs
     RunGuarded([this, &firstLook] { engine_.Start(FirstLook(firstLook)); });
     resize(kStartSize);
     CenterOnScreen(this);
+}
+
+TLernstand::~TLernstand() {
+    engine_.StopCopy();
 }
 
 QWidget* TLernstand::BuildHeader() {
@@ -215,6 +224,16 @@ void TLernstand::changeEvent(QEvent* event) {
         RunGuarded([this] { engine_.Activated(); });
     }
     QMainWindow::changeEvent(event);
+}
+
+void TLernstand::closeEvent(QCloseEvent* event) {
+    bool mayClose = true;
+    RunGuarded([this, &mayClose] { mayClose = engine_.MayClose(); });
+    if (mayClose) {
+        QMainWindow::closeEvent(event);
+    } else {
+        event->ignore();
+    }
 }
 
 void TLernstand::ShowTitle(const std::string& title) {
@@ -347,4 +366,54 @@ void TLernstand::ShowOwner(const JournalOwner& owner) {
     }
     name_->setPalette(look);
     menu_->EnableTeacherCopy(owner.teacherCopy);
+}
+
+std::optional<std::filesystem::path> TLernstand::AskCopyTarget(const std::string& suggestedName) {
+    const QString fileName = menu_->AskTeacherCopyFile(QString::fromStdString(suggestedName));
+    if (fileName.isEmpty()) {
+        return std::nullopt;
+    }
+    return QFile::encodeName(fileName).toStdString();
+}
+
+void TLernstand::RunCopy(std::function<JournalCopy()> copy) {
+    copier_ = std::jthread([this, copy = std::move(copy)] {
+        const JournalCopy made = copy();
+        QMetaObject::invokeMethod(
+            this, [this, made] { RunGuarded([this, &made] { engine_.TeacherCopyEnded(made); }); },
+            Qt::QueuedConnection);
+    });
+}
+
+void TLernstand::ShowCopying(const std::string& text) {
+    if (text.empty()) {
+        setStatusBar(nullptr);
+        copyLine_ = nullptr;
+        return;
+    }
+    if (copyLine_ == nullptr) {
+        QStatusBar* line = statusBar();
+        copyLine_ = CreateLabel<ElidedLabel>(line, QStringLiteral("CopyStatus"));
+        auto* progress = new QProgressBar(line);
+        progress->setObjectName(QStringLiteral("CopyProgress"));
+        progress->setAccessibleName(QStringLiteral("Speichern für die Lehrkraft"));
+        // How far VACUUM INTO has come is not known: the bar moves while the copy runs.
+        progress->setRange(0, 0);
+        auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), line);
+        cancel->setObjectName(QStringLiteral("CopyCancel"));
+        connect(cancel, &QPushButton::clicked, this, [this, cancel] {
+            cancel->setEnabled(false);
+            RunGuarded([this] { engine_.CancelCopyClicked(); });
+        });
+        line->addWidget(copyLine_, 1);
+        line->addPermanentWidget(progress);
+        line->addPermanentWidget(cancel);
+        // Made while the window shows, so not shown with it.
+        line->show();
+    }
+    copyLine_->ShowText(QString::fromStdString(text));
+}
+
+bool TLernstand::ConfirmCloseWhileCopying() {
+    return AskYesNo(this, QString::fromStdString(CloseWhileCopyingText()));
 }

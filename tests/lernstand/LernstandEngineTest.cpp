@@ -51,6 +51,16 @@ public:
     bool ConfirmDelete() override { return confirmDelete; }
     void LookAgainIn(milliseconds delay) override { retries.push_back(delay); }
     void Watch(const fs::path& journal, const JournalStamps&) override { watched = journal; }
+    std::optional<fs::path> AskCopyTarget(const std::string& suggested) override {
+        asked.push_back(suggested);
+        return copyTarget;
+    }
+    void RunCopy(std::function<JournalCopy()> copy) override { copies.push_back(std::move(copy)); }
+    void ShowCopying(const std::string& text) override { copying = text; }
+    bool ConfirmCloseWhileCopying() override {
+        boxes.push_back("? close");
+        return confirmClose;
+    }
 
     JournalOwner owner;
     std::string title;
@@ -69,6 +79,12 @@ public:
     bool confirmDelete = true;
     std::vector<milliseconds> retries;
     fs::path watched;
+    std::vector<std::string> asked;
+    std::optional<fs::path> copyTarget;
+    // The copies handed to the window's worker, not yet run.
+    std::vector<std::function<JournalCopy()>> copies;
+    std::string copying;
+    bool confirmClose = false;
 };
 
 const fs::path kOwn = "/home/kind/.local/share/Kalkuno/Lernstand.sqlite";
@@ -519,6 +535,8 @@ TEST_F(Lernstand, TeacherCopyIsNamedForAStickAndAFullStickTold) {
     engine.Start(Named(Found::Answers, " Ben/Lea: 3b?"));
     EXPECT_EQ(engine.TeacherCopyName(), "Lernstand-Ben_Lea_ 3b_-2026-12-08.sqlite");
     engine.SaveTeacherCopy("/media/lehrerin/STICK/Lernstand-Ben.sqlite");
+    ASSERT_EQ(view.copies.size(), 1U);
+    engine.TeacherCopyEnded(view.copies.front()());
     EXPECT_EQ(view.boxes, std::vector<std::string>{
                               "! Der Lernstand konnte nicht in „/media/lehrerin/STICK/"
                               "Lernstand-Ben.sqlite“ gespeichert werden. Auf dem Datenträger ist "
@@ -610,6 +628,111 @@ TEST(TeacherCopyFileName, TakesWhatAStickAndALayoutTake) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(TeacherCopyFileName(c.name, day), c.file) << c.name;
+    }
+}
+
+// The copy for the teacher runs in the background: a second one waits its turn with a word,
+// "Abbrechen" and closing the window stop it, and the journal is not deleted meanwhile.
+TEST_F(Lernstand, TheTeacherCopyRunsInTheBackground) {
+    enum class Step { Click, Cancel, CloseNo, CloseYes, End };
+    using enum Step;
+    const std::string saved =
+        "Der Lernstand mit 5 Antworten ist nun in „/media/STICK/Lernstand-Anna.sqlite“ "
+        "gespeichert. Die Lehrkraft zeigt ihn im Lernstand mit „Öffnen…“ an.";
+    const struct {
+        const char* name;
+        std::vector<Step> steps;
+        bool chosen;
+        bool throws;
+        std::vector<std::string> boxes;
+        bool stopped;
+        bool mayClose;
+    } cases[] = {
+        {"saved", {Click, End}, true, false, {saved}, false, true},
+        {"a second one waits its turn",
+         {Click, Click, End},
+         true,
+         false,
+         {"Der Lernstand wird gerade schon für die Lehrkraft gespeichert. Sobald das fertig ist, "
+          "lässt sich die nächste Kopie speichern.",
+          saved},
+         false,
+         true},
+        {"cancelled", {Click, Cancel, End}, true, false, {}, true, true},
+        {"closing, kept open",
+         {Click, CloseNo, End},
+         true,
+         false,
+         {"? close", saved},
+         false,
+         false},
+        {"closing, stopped", {Click, CloseYes, End}, true, false, {"? close"}, true, true},
+        {"closing without a copy", {CloseYes}, true, false, {}, false, true},
+        {"no file chosen", {Click}, false, false, {}, false, true},
+        {"the copy failed",
+         {Click, End},
+         true,
+         true,
+         {"! Der Lernstand konnte nicht in „/media/STICK/Lernstand-Anna.sqlite“ gespeichert "
+          "werden. "
+          "Beim Schreiben ist ein Fehler aufgetreten (Ein-/Ausgabefehler). Der Lernstand selbst "
+          "ist "
+          "unverändert."},
+         false,
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeLernstandView shown;
+        shown.copyTarget =
+            c.chosen ? std::optional<fs::path>("/media/STICK/Lernstand-Anna.sqlite") : std::nullopt;
+        bool stopped = false;
+        LernstandServices services{kOwn, settings, [] { return kNoon; }};
+        services.copy = [&c, &stopped](const fs::path& journal, const fs::path&,
+                                       const std::atomic<bool>& cancelled) {
+            EXPECT_EQ(journal, kOwn);
+            if (c.throws) {
+                throw std::runtime_error("Ein-/Ausgabefehler");
+            }
+            stopped = cancelled;
+            return JournalCopy{
+                cancelled ? JournalCopy::Problem::Cancelled : JournalCopy::Problem::None, {}, 5};
+        };
+        LernstandEngine engine(shown, services);
+        engine.Start(Named(Found::Answers, "Anna"));
+        bool mayClose = true;
+        for (const Step step : c.steps) {
+            switch (step) {
+            case Click:
+                engine.TeacherCopyClicked();
+                EXPECT_EQ(shown.actions.remove, !c.chosen);
+                EXPECT_EQ(shown.copying, c.chosen ? "Der Lernstand wird in „/media/STICK/"
+                                                    "Lernstand-Anna.sqlite“ gespeichert …"
+                                                  : "");
+                break;
+            case Cancel:
+                engine.CancelCopyClicked();
+                EXPECT_EQ(shown.copying, "Das Speichern wird abgebrochen …");
+                break;
+            case CloseNo:
+            case CloseYes:
+                shown.confirmClose = step == CloseYes;
+                mayClose = engine.MayClose();
+                break;
+            case End:
+                ASSERT_EQ(shown.copies.size(), 1U);
+                engine.TeacherCopyEnded(shown.copies.front()());
+                shown.copies.clear();
+                break;
+            }
+        }
+        EXPECT_EQ(shown.boxes, c.boxes);
+        EXPECT_EQ(stopped, c.stopped);
+        EXPECT_EQ(mayClose, c.mayClose);
+        EXPECT_EQ(shown.asked, std::vector<std::string>(c.steps.front() == Click ? 1 : 0,
+                                                        "Lernstand-Anna-2026-12-08.sqlite"));
+        EXPECT_EQ(shown.copying, "");
+        EXPECT_TRUE(shown.actions.remove);
     }
 }
 

@@ -7,18 +7,26 @@
 #include "lernstand/window/FactTableModel.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/InMemorySettings.h"
+#include "tests/widgetsupport/ModalBoxWatcher.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 namespace {
 
@@ -49,6 +57,35 @@ void Prepare(Prepared prepared, const fs::path& journal) {
             recorder.Answered(answer);
         }
     }
+}
+
+// Chooses the file in the next file dialog, as the grown-up would, once it is open.
+class SaveDialogChoice : public QObject {
+public:
+    explicit SaveDialogChoice(const QString& file)
+        : file_(file) {
+        connect(&poll_, &QTimer::timeout, this, [this] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                poll_.stop();
+                dialog->selectFile(file_);
+                static_cast<QDialog*>(dialog)->accept();
+            }
+        });
+        poll_.start(5);
+    }
+
+private:
+    QString file_;
+    QTimer poll_;
+};
+
+// A copy to a stick so slow that it ends only when it is cancelled.
+JournalCopy CopyUntilCancelled(const fs::path&, const fs::path&,
+                               const std::atomic<bool>& cancelled) {
+    while (!cancelled) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return {JournalCopy::Problem::Cancelled, {}, 0};
 }
 
 } // namespace
@@ -139,6 +176,69 @@ private slots:
         QCOMPARE(name->text(), QStringLiteral("Anna"));
         QVERIFY(!name->isReadOnly());
         QVERIFY(window.findChild<QAction*>(QStringLiteral("TeacherCopy"))->isEnabled());
+    }
+
+    // The real copy on its thread: the window hears of its end and says where it is.
+    void theTeacherCopyIsSavedInTheBackground() {
+        const QTemporaryDir data;
+        const fs::path journal = fs::path(data.path().toStdString()) / "Kalkuno/Lernstand.sqlite";
+        Prepare(Prepared::Answers, journal);
+        InMemorySettings settings;
+        TLernstand window({journal, settings});
+        window.show();
+        ModalBoxWatcher boxes;
+        const SaveDialogChoice choice(data.filePath(QStringLiteral("Kopie.sqlite")));
+        window.findChild<QAction*>(QStringLiteral("TeacherCopy"))->trigger();
+        QTRY_COMPARE(boxes.Texts().size(), 1);
+        QVERIFY2(boxes.Texts().at(0).startsWith(QStringLiteral("Der Lernstand mit 5 Antworten")),
+                 qPrintable(boxes.Texts().at(0)));
+        QVERIFY(fs::exists(fs::path(data.path().toStdString()) / "Kopie.sqlite"));
+        QCOMPARE(window.findChild<QProgressBar*>(QStringLiteral("CopyProgress")), nullptr);
+    }
+
+    // While a copy runs the window shows it with "Abbrechen", goes on taking clicks and offers no
+    // deleting; "Abbrechen" stops it without a word, and closing the window asks first.
+    void aRunningCopyCanBeCancelledOrClosed_data() {
+        QTest::addColumn<bool>("close");
+        QTest::newRow("Abbrechen") << false;
+        QTest::newRow("closing the window") << true;
+    }
+
+    void aRunningCopyCanBeCancelledOrClosed() {
+        QFETCH(bool, close);
+        const QTemporaryDir data;
+        const fs::path journal = fs::path(data.path().toStdString()) / "Kalkuno/Lernstand.sqlite";
+        Prepare(Prepared::Answers, journal);
+        InMemorySettings settings;
+        LernstandServices services{journal, settings};
+        services.copy = CopyUntilCancelled;
+        TLernstand window(services);
+        window.show();
+        {
+            const SaveDialogChoice choice(data.filePath(QStringLiteral("Kopie.sqlite")));
+            window.findChild<QAction*>(QStringLiteral("TeacherCopy"))->trigger();
+        }
+        auto* cancel = window.findChild<QPushButton*>(QStringLiteral("CopyCancel"));
+        QVERIFY(cancel != nullptr && cancel->isVisible());
+        QVERIFY(window.findChild<QProgressBar*>(QStringLiteral("CopyProgress"))->isVisible());
+        QVERIFY(!window.findChild<QPushButton*>(QStringLiteral("Delete"))->isEnabled());
+
+        ModalBoxWatcher boxes;
+        window.findChild<QAction*>(QStringLiteral("TeacherCopy"))->trigger();
+        QCOMPARE(boxes.Texts(),
+                 QStringList{QStringLiteral("Der Lernstand wird gerade schon für die Lehrkraft "
+                                            "gespeichert. Sobald das fertig ist, lässt sich die "
+                                            "nächste Kopie speichern.")});
+        if (close) {
+            QVERIFY(window.close());
+            QCOMPARE(boxes.Seen().size(), 2);
+            QCOMPARE(boxes.Seen().at(1).objectName, QStringLiteral("ConfirmBox"));
+        } else {
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        }
+        QTRY_COMPARE(window.findChild<QProgressBar*>(QStringLiteral("CopyProgress")), nullptr);
+        QCOMPARE(boxes.Seen().size(), close ? 2 : 1);
+        QVERIFY(window.findChild<QPushButton*>(QStringLiteral("Delete"))->isEnabled());
     }
 };
 
