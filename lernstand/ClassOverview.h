@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <variant>
 #include <vector>
@@ -76,5 +77,9 @@ std::vector<PupilWorksheet> ClassWorksheets(const ClassOverview& overview,
                                             std::chrono::milliseconds threshold,
                                             const RowSwitches& rows, std::uint32_t seed);
 
-// The pupils' table as a CSV file in the Lernstand's German spreadsheet form.
-std::string ClassListCsv(const ClassOverview& overview);
+// The pupils' table as a CSV file in the Lernstand's German spreadsheet form, the pupils in the
+// order of their indexes in shownOrder (as the table is sorted on screen), but every file that does
+// not count, with its note, after those that do. Pupils shownOrder leaves out follow those it
+// names, in the order of the files.
+std::string ClassListCsv(const ClassOverview& overview,
+                         std::span<const std::size_t> shownOrder = {});

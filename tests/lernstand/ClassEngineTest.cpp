@@ -144,9 +144,9 @@ TEST(ClassEngine, ShowsTheClassOnceTheFolderIsRead) {
               "\xEF\xBB\xBF"
               "Name;Antworten;Richtig (%);Tage geübt;Zuletzt;sicher;üben;Datei;Hinweis\r\n"
               "Anna;1;0;1;08.12.2026;0;1;Anna-neu.sqlite;\r\n"
-              "Anna;1;0;1;08.12.2026;0;1;Anna.sqlite;ältere Kopie\r\n"
               "Ben;1;0;1;08.12.2026;0;1;Ben.sqlite;\r\n"
               "Cem;0;;0;;0;0;Cem.sqlite;\r\n"
+              "Anna;1;0;1;08.12.2026;0;1;Anna.sqlite;ältere Kopie\r\n"
               "leer;;;;;;;leer.sqlite;kein Lernstand (keine Lernstand-Datenbank)\r\n");
     // By figures, not by their text; a file not read sorts before a pupil without answers.
     const std::string day =

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace {
 
 using namespace std::chrono;
@@ -114,6 +116,40 @@ TEST(ClassOverview, TheClassListTakesEveryFieldFromAStickLiterally) {
                   "\xEF\xBB\xBF"
                   "Name;Antworten;Richtig (%);Tage geübt;Zuletzt;sicher;üben;Datei;Hinweis\r\n" +
                       c.line + "\r\n");
+    }
+}
+
+// The list comes in the order the teacher sorted the table by, and the files that do not count,
+// with their reason, after all that do.
+TEST(ClassOverview, TheClassListFollowsTheTableOnScreen) {
+    const ClassOverview overview = OverviewOfPupils({
+        Pupil("Ben", "Ben", {"7x8:f"}),
+        Pupil("halb", "", {}, Found::Unreadable),
+        Pupil("Anna", "Anna", {"7x8:f"}, Found::Answers, 2),
+        Pupil("Anna-alt", "Anna", {"7x8:f"}),
+        Pupil("Cem", "Cem", {}),
+    });
+    const struct {
+        const char* name;
+        std::vector<std::size_t> shown;
+        std::string files;
+    } cases[] = {
+        {"as on the stick", {}, "Ben Anna Cem halb Anna-alt"},
+        {"by name", {2, 3, 0, 4, 1}, "Anna Ben Cem Anna-alt halb"},
+        {"a file not read first on screen", {1, 4, 0, 2, 3}, "Cem Ben Anna halb Anna-alt"},
+        {"pupils left out follow", {4, 9, 4}, "Cem Ben Anna halb Anna-alt"},
+    };
+    for (const auto& c : cases) {
+        std::string files;
+        std::istringstream csv(ClassListCsv(overview, c.shown));
+        std::string line;
+        std::getline(csv, line);
+        while (std::getline(csv, line)) {
+            const std::size_t file = line.find(".sqlite");
+            const std::size_t start = line.rfind(';', file) + 1;
+            files += (files.empty() ? "" : " ") + line.substr(start, file - start);
+        }
+        EXPECT_EQ(files, c.files) << c.name;
     }
 }
 

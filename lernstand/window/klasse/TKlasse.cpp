@@ -134,7 +134,8 @@ void TKlasse::CreateMenu() {
                     &TKlasse::WorksheetsClick);
     menu->addAction(QStringLiteral("&Drucken…"), this, &TKlasse::PrintClick)
         ->setShortcut(QKeySequence::Print);
-    menu->addAction(QStringLiteral("&Klassenliste speichern…"), this, &TKlasse::ListClick);
+    menu->addAction(QStringLiteral("&Klassenliste speichern…"), this, &TKlasse::ListClick)
+        ->setObjectName(QStringLiteral("ClassList"));
     menu->addSeparator();
     menu->addAction(QStringLiteral("&Schließen"), this, &QWidget::close)
         ->setShortcut(QKeySequence::Close);
@@ -167,9 +168,15 @@ void TKlasse::PrintClick() {
 
 void TKlasse::ListClick() {
     RunGuarded([this] {
+        // The pupils as the teacher sorted the table.
+        std::vector<std::size_t> shownOrder;
+        for (int row = 0; row < sorted_->rowCount(); ++row) {
+            shownOrder.push_back(
+                static_cast<std::size_t>(sorted_->mapToSource(sorted_->index(row, 0)).row()));
+        }
         AskAndSave(this, QStringLiteral("Klassenliste speichern"), QStringLiteral("Klassenliste"),
-                   SavedKind::Csv, [this](const QString& fileName) {
-                       return SaveFileBytes(fileName, engine_.ClassList());
+                   SavedKind::Csv, [this, &shownOrder](const QString& fileName) {
+                       return SaveFileBytes(fileName, engine_.ClassList(shownOrder));
                    });
     });
 }

@@ -7,11 +7,10 @@
 #include "lernstand/window/FactTableModel.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/InMemorySettings.h"
+#include "tests/widgetsupport/FileDialogChoice.h"
 #include "tests/widgetsupport/ModalBoxWatcher.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -58,26 +57,6 @@ void Prepare(Prepared prepared, const fs::path& journal) {
         }
     }
 }
-
-// Chooses the file in the next file dialog, as the grown-up would, once it is open.
-class SaveDialogChoice : public QObject {
-public:
-    explicit SaveDialogChoice(const QString& file)
-        : file_(file) {
-        connect(&poll_, &QTimer::timeout, this, [this] {
-            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-                poll_.stop();
-                dialog->selectFile(file_);
-                static_cast<QDialog*>(dialog)->accept();
-            }
-        });
-        poll_.start(5);
-    }
-
-private:
-    QString file_;
-    QTimer poll_;
-};
 
 // A copy to a stick so slow that it ends only when it is cancelled.
 JournalCopy CopyUntilCancelled(const fs::path&, const fs::path&,
@@ -187,7 +166,7 @@ private slots:
         TLernstand window({journal, settings});
         window.show();
         ModalBoxWatcher boxes;
-        const SaveDialogChoice choice(data.filePath(QStringLiteral("Kopie.sqlite")));
+        const FileDialogChoice choice(data.filePath(QStringLiteral("Kopie.sqlite")));
         window.findChild<QAction*>(QStringLiteral("TeacherCopy"))->trigger();
         QTRY_COMPARE(boxes.Texts().size(), 1);
         QVERIFY2(boxes.Texts().at(0).startsWith(QStringLiteral("Der Lernstand mit 5 Antworten")),
@@ -215,7 +194,7 @@ private slots:
         TLernstand window(services);
         window.show();
         {
-            const SaveDialogChoice choice(data.filePath(QStringLiteral("Kopie.sqlite")));
+            const FileDialogChoice choice(data.filePath(QStringLiteral("Kopie.sqlite")));
             window.findChild<QAction*>(QStringLiteral("TeacherCopy"))->trigger();
         }
         auto* cancel = window.findChild<QPushButton*>(QStringLiteral("CopyCancel"));
