@@ -293,11 +293,18 @@ bool LernstandEngine::MayClose() {
     if (!copy_) {
         return true;
     }
-    if (!view_.ConfirmCloseWhileCopying()) {
-        return false;
+    askingToClose_ = true;
+    const bool close = view_.ConfirmCloseWhileCopying();
+    askingToClose_ = false;
+    if (close) {
+        StopCopy();
     }
-    StopCopy();
-    return true;
+    if (endedWhileAsking_) {
+        const JournalCopy ended = *endedWhileAsking_;
+        endedWhileAsking_.reset();
+        TeacherCopyEnded(ended);
+    }
+    return close;
 }
 
 void LernstandEngine::StopCopy() {
@@ -307,6 +314,10 @@ void LernstandEngine::StopCopy() {
 }
 
 void LernstandEngine::TeacherCopyEnded(const JournalCopy& copy) {
+    if (askingToClose_) {
+        endedWhileAsking_ = copy;
+        return;
+    }
     if (!copy_) {
         return;
     }

@@ -130,4 +130,8 @@ private:
         std::shared_ptr<std::atomic<bool>> cancelled;
     };
     std::optional<RunningCopy> copy_;
+    // While the grown-up is asked whether to close, a copy that ends waits for the answer, so
+    // that its message does not cover the question.
+    bool askingToClose_ = false;
+    std::optional<JournalCopy> endedWhileAsking_;
 };

@@ -59,6 +59,10 @@ public:
     void ShowCopying(const std::string& text) override { copying = text; }
     bool ConfirmCloseWhileCopying() override {
         boxes.push_back("? close");
+        if (whileAskingToClose) {
+            whileAskingToClose();
+        }
+        boxes.push_back(confirmClose ? "Ja" : "Nein");
         return confirmClose;
     }
 
@@ -85,6 +89,7 @@ public:
     std::vector<std::function<JournalCopy()>> copies;
     std::string copying;
     bool confirmClose = false;
+    std::function<void()> whileAskingToClose;
 };
 
 const fs::path kOwn = "/home/kind/.local/share/Kalkuno/Lernstand.sqlite";
@@ -634,7 +639,7 @@ TEST(TeacherCopyFileName, TakesWhatAStickAndALayoutTake) {
 // The copy for the teacher runs in the background: a second one waits its turn with a word,
 // "Abbrechen" and closing the window stop it, and the journal is not deleted meanwhile.
 TEST_F(Lernstand, TheTeacherCopyRunsInTheBackground) {
-    enum class Step { Click, Cancel, CloseNo, CloseYes, End };
+    enum class Step { Click, Cancel, CloseNo, CloseYes, End, EndWhileClosingAsks };
     using enum Step;
     const std::string saved =
         "Der Lernstand mit 5 Antworten ist nun in „/media/STICK/Lernstand-Anna.sqlite“ "
@@ -663,10 +668,17 @@ TEST_F(Lernstand, TheTeacherCopyRunsInTheBackground) {
          {Click, CloseNo, End},
          true,
          false,
-         {"? close", saved},
+         {"? close", "Nein", saved},
          false,
          false},
-        {"closing, stopped", {Click, CloseYes, End}, true, false, {"? close"}, true, true},
+        {"closing, stopped", {Click, CloseYes, End}, true, false, {"? close", "Ja"}, true, true},
+        {"ended while closing asks, told after the answer",
+         {Click, EndWhileClosingAsks, CloseNo},
+         true,
+         false,
+         {"? close", "Nein", saved},
+         false,
+         false},
         {"closing without a copy", {CloseYes}, true, false, {}, false, true},
         {"no file chosen", {Click}, false, false, {}, false, true},
         {"the copy failed",
@@ -674,8 +686,8 @@ TEST_F(Lernstand, TheTeacherCopyRunsInTheBackground) {
          true,
          true,
          {"! Der Lernstand konnte nicht in „/media/STICK/Lernstand-Anna.sqlite“ gespeichert "
-          "werden. "
-          "Beim Schreiben ist ein Fehler aufgetreten (Ein-/Ausgabefehler). Der Lernstand selbst "
+          "werden. Beim Schreiben ist ein Fehler aufgetreten (Ein-/Ausgabefehler). Der Lernstand "
+          "selbst "
           "ist "
           "unverändert."},
          false,
@@ -718,6 +730,12 @@ TEST_F(Lernstand, TheTeacherCopyRunsInTheBackground) {
             case CloseYes:
                 shown.confirmClose = step == CloseYes;
                 mayClose = engine.MayClose();
+                break;
+            case EndWhileClosingAsks:
+                shown.whileAskingToClose = [&engine, &shown] {
+                    engine.TeacherCopyEnded(shown.copies.front()());
+                    shown.copies.clear();
+                };
                 break;
             case End:
                 ASSERT_EQ(shown.copies.size(), 1U);
