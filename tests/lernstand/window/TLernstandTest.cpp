@@ -18,7 +18,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <atomic>
 #include <chrono>
@@ -155,24 +154,6 @@ private slots:
         QCOMPARE(name->text(), QStringLiteral("Anna"));
         QVERIFY(!name->isReadOnly());
         QVERIFY(window.findChild<QAction*>(QStringLiteral("TeacherCopy"))->isEnabled());
-    }
-
-    // The real copy on its thread: the window hears of its end and says where it is.
-    void theTeacherCopyIsSavedInTheBackground() {
-        const QTemporaryDir data;
-        const fs::path journal = fs::path(data.path().toStdString()) / "Kalkuno/Lernstand.sqlite";
-        Prepare(Prepared::Answers, journal);
-        InMemorySettings settings;
-        TLernstand window({journal, settings});
-        window.show();
-        ModalBoxWatcher boxes;
-        const FileDialogChoice choice(data.filePath(QStringLiteral("Kopie.sqlite")));
-        window.findChild<QAction*>(QStringLiteral("TeacherCopy"))->trigger();
-        QTRY_COMPARE(boxes.Texts().size(), 1);
-        QVERIFY2(boxes.Texts().at(0).startsWith(QStringLiteral("Der Lernstand mit 5 Antworten")),
-                 qPrintable(boxes.Texts().at(0)));
-        QVERIFY(fs::exists(fs::path(data.path().toStdString()) / "Kopie.sqlite"));
-        QCOMPARE(window.findChild<QProgressBar*>(QStringLiteral("CopyProgress")), nullptr);
     }
 
     // While a copy runs the window shows it with "Abbrechen", goes on taking clicks and offers no
