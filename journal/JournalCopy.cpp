@@ -8,7 +8,6 @@
 #include "journal/SqliteTransaction.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <ctime>
 #include <fcntl.h>

@@ -2,7 +2,7 @@
 
 #include "common/ApplicationTitle.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMessageBox>
 #include <QPushButton>

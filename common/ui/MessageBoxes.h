@@ -7,8 +7,9 @@ class QWidget;
 // Every message box shows its text as plain text: a file's name or SQLite's reason in it may look
 // like markup.
 
-// Each a modal box captioned with the application title and one "OK" button; each returns when
-// confirmed.
+// The next three each show a modal box captioned with the application title and one "OK" button,
+// and return when it is confirmed.
+
 // How wrong input is reported, and what the program has to say: the German message, no icon.
 void ShowPlainMessage(QWidget* parent, const QString& text);
 // Something did not work as asked: with the warning icon.
