@@ -8,6 +8,7 @@
 #include "common/ui/CreateLabel.h"
 #include "common/ui/Fonts.h"
 #include "common/ui/PaletteColor.h"
+#include "common/ui/PlainText.h"
 #include "common/ui/WindowPlacement.h"
 
 #include <QDesktopServices>
@@ -67,7 +68,7 @@ LinkLabel* CreateLink(QWidget* parent, const QString& name, const QPoint& positi
     LinkLabel* link =
         Placed(CreateLabel<LinkLabel>(parent, name, font, kBlue), QRect(position, QSize()));
     link->setCursor(Qt::PointingHandCursor);
-    link->setText(caption);
+    SetPlainText(*link, caption);
     // Sized to the caption, so that only the text itself is clickable.
     link->adjustSize();
     return link;
@@ -114,19 +115,19 @@ void TInfoForm::CreateContactLabels() {
     const StoredContactData& contacts = StoredContacts();
     label6_ = Placed(CreateLabel(panel1_, QStringLiteral("Label6"), SansSerifFont(16, true)),
                      QRect(16, 72, 289, 25), Qt::AlignHCenter);
-    label6_->setText(Revealed(contacts.copyright));
+    SetPlainText(*label6_, Revealed(contacts.copyright));
     label1_ = Placed(CreateLabel(panel1_, QStringLiteral("Label1")), QRect(16, 96, 289, 13),
                      Qt::AlignHCenter);
-    label1_->setText(Revealed(contacts.authorFirstPart) + QLatin1Char(' ') +
-                     Revealed(contacts.authorSecondPart));
+    SetPlainText(*label1_, Revealed(contacts.authorFirstPart) + QLatin1Char(' ') +
+                               Revealed(contacts.authorSecondPart));
     label3_ = Placed(CreateLabel(panel1_, QStringLiteral("Label3")), QRect(16, 112, 289, 13),
                      Qt::AlignHCenter);
-    label3_->setText(Revealed(contacts.telephone));
+    SetPlainText(*label3_, Revealed(contacts.telephone));
     label4_ = CreateLink(panel1_, QStringLiteral("Label4"), QPoint(16, 128),
                          Revealed(contacts.webAddress));
     label5_ = CreateLink(panel1_, QStringLiteral("Label5"), QPoint(16, 152),
                          QStringLiteral("eMail an Vantrok"));
-    label5_->setToolTip(Revealed(contacts.mailAddress));
+    SetPlainToolTip(*label5_, Revealed(contacts.mailAddress));
     connect(label4_, &LinkLabel::clicked, this, &TInfoForm::Label4Click);
     connect(label5_, &LinkLabel::clicked, this, &TInfoForm::Label5Click);
 }
@@ -196,7 +197,7 @@ void TInfoForm::Timer1Timer() {
             shownText_.clear();
         }
     }
-    panel2_->setText(shownText_);
+    SetPlainText(*panel2_, shownText_);
 }
 
 void TInfoForm::SetBannerColor(const QColor& color) {

@@ -7,10 +7,13 @@
 #include "journal/SqliteError.h"
 #include "journal/SqliteTransaction.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <fcntl.h>
 #include <memory>
 #include <sqlite3.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -22,6 +25,10 @@ namespace {
 
 using Problem = JournalCopy::Problem;
 using Found = JournalReading::Found;
+
+// What follows the target's name in a temporary file's name; mkostemp fills in the X.
+constexpr std::string_view kUnfinished = ".unfertig-";
+constexpr std::string_view kUniqueLetters = "XXXXXX";
 
 // A copy given up; every step of the copy ends with one of these or succeeds.
 struct CopyFailed {
@@ -67,7 +74,10 @@ Problem TargetProblem(int error) {
 class PartFile {
 public:
     explicit PartFile(const fs::path& target) {
-        std::string name = target.string() + ".unfertig-XXXXXX";
+        std::string name =
+            (target.parent_path() / ("." + target.filename().string() + std::string(kUnfinished) +
+                                     std::string(kUniqueLetters)))
+                .string();
         descriptor_ = mkostemp(name.data(), O_CLOEXEC);
         if (descriptor_ < 0) {
             FailWriting(errno);
@@ -95,10 +105,16 @@ public:
 
     const fs::path& Path() const { return path_; }
 
-    // Once on the disk, the file takes the target's name, and the folder is synced so that the
-    // name stays.
+    // On the disk: syncing may take long on a slow stick, and is not stopped by a cancel.
+    void Sync() const {
+        if (fsync(descriptor_) != 0) {
+            FailWriting(errno);
+        }
+    }
+
+    // The synced file takes the target's name, and the folder is synced so that the name stays.
     void BecomeTarget(const fs::path& target) {
-        if (fsync(descriptor_) != 0 || rename(path_.c_str(), target.c_str()) != 0) {
+        if (rename(path_.c_str(), target.c_str()) != 0) {
             FailWriting(errno);
         }
         path_.clear();
@@ -120,18 +136,29 @@ private:
     fs::path path_;
 };
 
+void StopIfCancelled(const std::atomic<bool>& cancelled) {
+    if (cancelled) {
+        throw CopyFailed{Problem::Cancelled, {}};
+    }
+}
+
 // One state of the journal, read through its write-ahead log, written compactly into part.
-void WriteSnapshot(const fs::path& journal, const fs::path& part) {
+void WriteSnapshot(const fs::path& journal, const fs::path& part,
+                   const std::atomic<bool>& cancelled) {
     std::unique_ptr<SqliteConnection> source;
     try {
         source = std::make_unique<SqliteConnection>(journal, SqliteAccess::ReadOnly);
         source->SetBusyTimeout(kReadBusyTimeout);
+        source->StopWhen(cancelled);
     } catch (const SqliteError& error) {
         throw CopyFailed{Problem::NotReadable, error.what()};
     }
     try {
         source->Prepare("VACUUM INTO ?").Bind(1, part.string()).Run();
     } catch (const SqliteError& error) {
+        if (error.PrimaryCode() == SQLITE_INTERRUPT) {
+            StopIfCancelled(cancelled);
+        }
         if (error.IsDamage() || error.PrimaryCode() == SQLITE_BUSY) {
             throw CopyFailed{Problem::NotReadable, error.what()};
         }
@@ -155,9 +182,57 @@ std::int64_t SettleCopy(const fs::path& part) {
     }
 }
 
+// A name ending in kUnfinished and six letters or digits.
+bool IsTemporaryName(std::string_view name) {
+    const std::size_t letters = kUniqueLetters.size();
+    if (name.size() <= kUnfinished.size() + letters) {
+        return false;
+    }
+    const std::string_view unique = name.substr(name.size() - letters);
+    return name.substr(name.size() - letters - kUnfinished.size(), kUnfinished.size()) ==
+               kUnfinished &&
+           std::all_of(unique.begin(), unique.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+           });
+}
+
+// What copies killed before, or cut off by a pulled stick, left in the target's folder.
+void SweepUnfinishedCopies(const fs::path& target) {
+    const std::time_t oldest =
+        std::time(nullptr) - std::chrono::seconds(kUnfinishedCopyAge).count();
+    std::error_code error;
+    const fs::path folder = fs::absolute(target, error).parent_path();
+    for (fs::directory_iterator file(folder, error), end; !error && file != end;
+         file.increment(error)) {
+        struct stat status {};
+        if (IsUnfinishedCopy(file->path()) && lstat(file->path().c_str(), &status) == 0 &&
+            S_ISREG(status.st_mode) && status.st_uid == geteuid() && status.st_mtime < oldest) {
+            unlink(file->path().c_str());
+        }
+    }
+}
+
 } // namespace
 
+bool IsUnfinishedCopy(const fs::path& file) {
+    const std::string fileName = file.filename().native();
+    std::string_view name = fileName;
+    for (const std::string_view companion : {"-journal", "-wal", "-shm"}) {
+        if (name.ends_with(companion)) {
+            name.remove_suffix(companion.size());
+            break;
+        }
+    }
+    return IsTemporaryName(name);
+}
+
 JournalCopy CopyJournal(const fs::path& journal, const fs::path& target) {
+    const std::atomic<bool> never = false;
+    return CopyJournal(journal, target, never);
+}
+
+JournalCopy CopyJournal(const fs::path& journal, const fs::path& target,
+                        const std::atomic<bool>& cancelled) {
     const JournalReading reading = ReadJournalReadOnly(journal, [](const SqliteConnection&) {});
     if (reading.found == Found::Nothing) {
         return {Problem::NothingRecorded, {}, 0};
@@ -172,9 +247,13 @@ JournalCopy CopyJournal(const fs::path& journal, const fs::path& target) {
         }
     }
     try {
+        SweepUnfinishedCopies(target);
         PartFile part(target);
-        WriteSnapshot(journal, part.Path());
+        WriteSnapshot(journal, part.Path(), cancelled);
+        StopIfCancelled(cancelled);
         const std::int64_t answers = SettleCopy(part.Path());
+        part.Sync();
+        StopIfCancelled(cancelled);
         part.BecomeTarget(target);
         return {Problem::None, {}, answers};
     } catch (const CopyFailed& failed) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -15,6 +17,7 @@ struct JournalCopy {
         TargetGone,      // the copy's folder is not there (any more), say on a pulled stick
         TargetFailed,    // writing the copy failed otherwise, say with an input/output error
         TargetIsJournal, // the copy would replace the journal or one of its companion files
+        Cancelled,       // stopped before it was complete; nothing of it is left
     };
 
     Problem problem = Problem::None;
@@ -29,5 +32,19 @@ struct JournalCopy {
 // on recording. The copy needs no companion files, so it opens read-only anywhere, also from a
 // write-protected stick. It is written under a temporary name beside target, synced and then
 // renamed, so target is either whole or as it was; nothing else is left behind. The journal is
-// only read.
+// only read. Once cancelled is set, the copy stops soon, also in the middle of writing, and
+// leaves nothing.
+JournalCopy CopyJournal(const std::filesystem::path& journal, const std::filesystem::path& target,
+                        const std::atomic<bool>& cancelled);
 JournalCopy CopyJournal(const std::filesystem::path& journal, const std::filesystem::path& target);
+
+// The temporary file of a copy, ".<target's name>.unfertig-XXXXXX" beside the target (hidden, so
+// that neither a class window nor a file manager lists it), or one of the companions SQLite may put
+// beside it ("-journal", "-wal", "-shm"). Older versions named it without the leading dot. Only a
+// copy killed, or cut off by a pulled stick, leaves one behind.
+bool IsUnfinishedCopy(const std::filesystem::path& file);
+
+// A copy into a folder first removes the files there that IsUnfinishedCopy, that belong to this
+// user, that are plain files (not links, judged without following them) and that were not written
+// for this long: no copy runs that long. Nothing else is ever removed.
+inline constexpr std::chrono::hours kUnfinishedCopyAge{1};

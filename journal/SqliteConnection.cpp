@@ -132,13 +132,22 @@ void SqliteConnection::SetBusyTimeout(std::chrono::milliseconds timeout) const {
 
 void SqliteConnection::SetTimeBudget(std::chrono::milliseconds budget) {
     deadline_ = std::chrono::steady_clock::now() + budget;
-    sqlite3_progress_handler(handle_, kStepsBetweenLooks, &SqliteConnection::OverBudget, this);
+    LookNowAndThen();
 }
 
-int SqliteConnection::OverBudget(void* connection) {
-    return std::chrono::steady_clock::now() > static_cast<SqliteConnection*>(connection)->deadline_
-               ? 1
-               : 0;
+void SqliteConnection::StopWhen(const std::atomic<bool>& stop) {
+    stop_ = &stop;
+    LookNowAndThen();
+}
+
+void SqliteConnection::LookNowAndThen() {
+    sqlite3_progress_handler(handle_, kStepsBetweenLooks, &SqliteConnection::ShouldStop, this);
+}
+
+int SqliteConnection::ShouldStop(void* connection) {
+    const auto* self = static_cast<SqliteConnection*>(connection);
+    const bool stopped = self->stop_ != nullptr && *self->stop_;
+    return stopped || std::chrono::steady_clock::now() > self->deadline_ ? 1 : 0;
 }
 
 void SqliteConnection::SetCheckpointOnClose(bool enabled) const {

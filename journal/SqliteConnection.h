@@ -2,6 +2,7 @@
 
 #include "journal/SqliteStatement.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -40,13 +41,18 @@ public:
     void SetBusyTimeout(std::chrono::milliseconds timeout) const;
     // From now on, a statement still running after the budget fails with SQLITE_INTERRUPT.
     void SetTimeBudget(std::chrono::milliseconds budget);
+    // From now on, a statement fails with SQLITE_INTERRUPT soon after stop is set; stop must
+    // outlive the connection.
+    void StopWhen(const std::atomic<bool>& stop);
     // Whether closing the last connection copies the write-ahead log into the database file.
     void SetCheckpointOnClose(bool enabled) const;
     std::int64_t LastInsertedRow() const;
 
 private:
-    static int OverBudget(void* connection);
+    void LookNowAndThen();
+    static int ShouldStop(void* connection);
 
     sqlite3* handle_ = nullptr;
-    std::chrono::steady_clock::time_point deadline_;
+    std::chrono::steady_clock::time_point deadline_ = std::chrono::steady_clock::time_point::max();
+    const std::atomic<bool>* stop_ = nullptr;
 };

@@ -34,8 +34,8 @@ std::vector<PupilWorksheet> ClassEngine::Worksheets(std::uint32_t seed) const {
     return ClassWorksheets(*overview_, services_.rows, seed);
 }
 
-std::string ClassEngine::ClassList() const {
-    return ClassListCsv(*overview_);
+std::string ClassEngine::ClassList(std::span<const std::size_t> shownOrder) const {
+    return ClassListCsv(*overview_, shownOrder);
 }
 
 void ClassEngine::ReadFolder(WallTime now) {

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -48,8 +49,10 @@ public:
 
     // A worksheet for every counted pupil; none before the folder is read.
     std::vector<PupilWorksheet> Worksheets(std::uint32_t seed) const;
-    // The class list as a CSV file; only its header before the folder is read.
-    std::string ClassList() const;
+    // The class list as a CSV file, the pupils in the order of their indexes in shownOrder (the
+    // overview's, as the window sorts them) and those that do not count last; only its header
+    // before the folder is read.
+    std::string ClassList(std::span<const std::size_t> shownOrder = {}) const;
 
 private:
     // On the reading thread.

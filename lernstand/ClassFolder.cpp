@@ -1,5 +1,6 @@
 #include "lernstand/ClassFolder.h"
 
+#include "journal/JournalCopy.h"
 #include "journal/JournalReader.h"
 #include "journal/SqliteCompanions.h"
 
@@ -39,7 +40,9 @@ std::vector<fs::path> CandidateFiles(const fs::path& folder) {
     std::set<fs::path> files;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
         std::error_code error;
-        if (entry.is_regular_file(error) && !entry.path().filename().string().starts_with(".")) {
+        // A copy for the teacher may be being written into the folder while it is read.
+        if (entry.is_regular_file(error) && !entry.path().filename().string().starts_with(".") &&
+            !IsUnfinishedCopy(entry.path())) {
             files.insert(entry.path());
         }
     }

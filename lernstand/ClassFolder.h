@@ -39,9 +39,9 @@ struct ClassFolder {
     bool cancelled = false;
 };
 
-// The files of a folder that may be pupils' journals: every plain file but hidden ones and the log
-// and index SQLite keeps beside a database. Throws std::filesystem::filesystem_error when the
-// folder cannot be listed, a stick pulled say.
+// The files of a folder that may be pupils' journals: every plain file but hidden ones, the log
+// and index SQLite keeps beside a database, and copies for the teacher still being written. Throws
+// std::filesystem::filesystem_error when the folder cannot be listed, a stick pulled say.
 std::vector<std::filesystem::path> CandidateFiles(const std::filesystem::path& folder);
 
 // Reads one file as a copy from elsewhere: nothing beside it changes, whatever it holds.

@@ -1,11 +1,13 @@
 #include "lernstand/ClassOverview.h"
 
+#include "common/ShownText.h"
 #include "facts/LocalCalendar.h"
 #include "lernstand/AnswerTable.h"
 #include "lernstand/FactTexts.h"
 #include "lernstand/LernstandTexts.h"
 #include "lernstand/WorksheetChoice.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -107,7 +109,7 @@ ClassOverview OverviewOf(ClassFolder folder, std::chrono::milliseconds threshold
     MarkOlderCopies(overview.pupils);
     for (ClassPupil& pupil : overview.pupils) {
         const PupilJournal& journal = pupil.journal;
-        pupil.name = journal.Read() ? journal.name : journal.file.filename().string();
+        pupil.name = ShownText(journal.Read() ? journal.name : journal.file.filename().string());
         pupil.note = PupilNote(journal.reading, pupil.olderCopy);
         pupil.fastBelow = ChildThreshold(threshold, journal.typingCheck);
         pupil.states = CountStates(journal.facts, pupil.fastBelow);
@@ -137,10 +139,26 @@ std::vector<PupilWorksheet> ClassWorksheets(const ClassOverview& overview, const
     return sheets;
 }
 
-std::string ClassListCsv(const ClassOverview& overview) {
+std::string ClassListCsv(const ClassOverview& overview, std::span<const std::size_t> shownOrder) {
+    const std::vector<ClassPupil>& pupils = overview.pupils;
+    std::vector<std::size_t> order;
+    std::vector<bool> listed(pupils.size(), false);
+    for (const std::size_t pupil : shownOrder) {
+        if (pupil < pupils.size() && !listed[pupil]) {
+            listed[pupil] = true;
+            order.push_back(pupil);
+        }
+    }
+    for (std::size_t pupil = 0; pupil < pupils.size(); ++pupil) {
+        if (!listed[pupil]) {
+            order.push_back(pupil);
+        }
+    }
+    std::stable_partition(order.begin(), order.end(),
+                          [&pupils](std::size_t pupil) { return pupils[pupil].Counted(); });
     std::vector<std::vector<std::string>> rows;
-    for (const ClassPupil& pupil : overview.pupils) {
-        rows.push_back(pupil.listRow);
+    for (const std::size_t pupil : order) {
+        rows.push_back(pupils[pupil].listRow);
     }
     return SpreadsheetCsv(
         "Name;Antworten;Richtig (%);Tage geübt;Zuletzt;sicher;üben;Tippzeit (s);Datei;Hinweis",

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <variant>
 #include <vector>
@@ -34,7 +35,7 @@ struct ClassPupil {
     PupilJournal journal;
     // Another file of the same child holds newer answers, so this one is not counted.
     bool olderCopy = false;
-    // The child's name, or the file's name for a file that was not read.
+    // The child's name, or the file's name for a file that was not read, as ShownText has it.
     std::string name;
     // Why the file is not counted; empty for a counted one.
     std::string note;
@@ -79,5 +80,9 @@ std::string ClassFactText(Fact fact, int practising, int pupils);
 std::vector<PupilWorksheet> ClassWorksheets(const ClassOverview& overview, const RowSwitches& rows,
                                             std::uint32_t seed);
 
-// The pupils' table as a CSV file in the Lernstand's German spreadsheet form.
-std::string ClassListCsv(const ClassOverview& overview);
+// The pupils' table as a CSV file in the Lernstand's German spreadsheet form, the pupils in the
+// order of their indexes in shownOrder (as the table is sorted on screen), but every file that does
+// not count, with its note, after those that do. Pupils shownOrder leaves out follow those it
+// names, in the order of the files.
+std::string ClassListCsv(const ClassOverview& overview,
+                         std::span<const std::size_t> shownOrder = {});

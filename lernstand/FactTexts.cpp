@@ -1,5 +1,6 @@
 #include "lernstand/FactTexts.h"
 
+#include "common/ShownText.h"
 #include "facts/LocalCalendar.h"
 
 std::string FactStateText(int multiplier, int row, FactState state) {
@@ -33,7 +34,9 @@ std::string TypingTimeText(std::chrono::milliseconds typing, std::chrono::millis
 std::string AnswerLine(const FactAnswer& answer) {
     const bool answered =
         answer.outcome == AnswerOutcome::Right || answer.outcome == AnswerOutcome::Wrong;
-    const std::string given = answered ? answer.answer : std::string(OutcomeName(answer.outcome));
+    // What was typed, as a file from elsewhere may hold it.
+    const std::string given =
+        answered ? ShownText(answer.answer) : std::string(OutcomeName(answer.outcome));
     return DateText(LocalCalendar().DayOf(answer.answeredAt)) + ": " + given + ", " +
            (answer.outcome == AnswerOutcome::Right ? "richtig" : "falsch") + ", " +
            DecimalSeconds(answer.responseMilliseconds) + " s";

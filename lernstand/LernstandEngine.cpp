@@ -1,6 +1,7 @@
 #include "lernstand/LernstandEngine.h"
 
 #include "common/HomeFolder.h"
+#include "common/ShownText.h"
 #include "facts/LocalCalendar.h"
 #include "lernstand/AnswerSummary.h"
 #include "lernstand/FactTexts.h"
@@ -232,15 +233,17 @@ LernstandActions LernstandEngine::Actions() const {
     actions.targeted = !foreign_;
     actions.threshold = !foreign_;
     actions.weakRows = readable && !foreign_;
-    // Nothing destructive for a journal this program cannot read.
-    actions.remove = (found_ == Found::Answers || found_ == Found::Empty) && !foreign_;
+    // Nothing destructive for a journal this program cannot read, nor while it is being copied.
+    actions.remove = (found_ == Found::Answers || found_ == Found::Empty) && !foreign_ && !copy_;
     actions.ownJournal = foreign_;
     return actions;
 }
 
 void LernstandEngine::NameEdited(const std::string& typed) {
     const std::size_t first = typed.find_first_not_of(" \t");
-    const std::string name = first == std::string::npos
+    // The name as the field showed it, handed back untouched, is the name kept.
+    const std::string name = typed == ShownName(owner_.name) ? owner_.name
+                             : first == std::string::npos
                                  ? ""
                                  : typed.substr(first, typed.find_last_not_of(" \t") - first + 1);
     if (owner_.nameEditable && name != owner_.name) {
@@ -259,8 +262,81 @@ std::string LernstandEngine::TeacherCopyName() const {
                                LocalCalendar().DayOf(services_.now()));
 }
 
+void LernstandEngine::TeacherCopyClicked() {
+    if (copy_) {
+        view_.ShowMessage(TeacherCopyBusyText());
+        return;
+    }
+    if (const std::optional<std::filesystem::path> target =
+            view_.AskCopyTarget(TeacherCopyName())) {
+        SaveTeacherCopy(*target);
+    }
+}
+
 void LernstandEngine::SaveTeacherCopy(const std::filesystem::path& target) {
-    const JournalCopy copy = services_.copy(journal_, target);
+    if (copy_) {
+        view_.ShowMessage(TeacherCopyBusyText());
+        return;
+    }
+    copy_ = RunningCopy{journal_, target, std::make_shared<std::atomic<bool>>(false)};
+    view_.EnableActions(Actions());
+    view_.ShowCopying(TeacherCopyRunningText(target));
+    view_.RunCopy([copy = services_.copy, running = *copy_]() -> JournalCopy {
+        // Nothing may unwind out of the worker thread: a failure is the copy's outcome.
+        try {
+            return copy(running.journal, running.target, *running.cancelled);
+        } catch (const std::exception& error) {
+            return {JournalCopy::Problem::TargetFailed, error.what(), 0};
+        } catch (...) {
+            return {JournalCopy::Problem::TargetFailed, "unbekannter Fehler", 0};
+        }
+    });
+}
+
+void LernstandEngine::CancelCopyClicked() {
+    if (copy_) {
+        *copy_->cancelled = true;
+        view_.ShowCopying(TeacherCopyCancellingText());
+    }
+}
+
+bool LernstandEngine::MayClose() {
+    if (!copy_) {
+        return true;
+    }
+    askingToClose_ = true;
+    const bool close = view_.ConfirmCloseWhileCopying();
+    askingToClose_ = false;
+    if (close) {
+        StopCopy();
+    }
+    if (endedWhileAsking_) {
+        const JournalCopy ended = *endedWhileAsking_;
+        endedWhileAsking_.reset();
+        TeacherCopyEnded(ended);
+    }
+    return close;
+}
+
+void LernstandEngine::StopCopy() {
+    if (copy_) {
+        *copy_->cancelled = true;
+    }
+}
+
+void LernstandEngine::TeacherCopyEnded(const JournalCopy& copy) {
+    if (askingToClose_) {
+        endedWhileAsking_ = copy;
+        return;
+    }
+    if (!copy_) {
+        return;
+    }
+    const RunningCopy ended = std::move(*copy_);
+    copy_.reset();
+    view_.ShowCopying({});
+    view_.EnableActions(Actions());
+    const std::filesystem::path& target = ended.target;
     switch (copy.problem) {
     case JournalCopy::Problem::None:
         view_.ShowMessage(TeacherCopySavedText(target, copy.answers));
@@ -268,8 +344,10 @@ void LernstandEngine::SaveTeacherCopy(const std::filesystem::path& target) {
     case JournalCopy::Problem::NothingRecorded:
         view_.ShowMessage(NoAnswersText());
         return;
+    case JournalCopy::Problem::Cancelled:
+        return;
     case JournalCopy::Problem::NotReadable:
-        view_.ShowWarning(UnreadableJournalText(journal_, copy.detail));
+        view_.ShowWarning(UnreadableJournalText(ended.journal, copy.detail));
         return;
     case JournalCopy::Problem::TargetFull:
     case JournalCopy::Problem::TargetReadOnly:
@@ -285,7 +363,7 @@ void LernstandEngine::SaveTeacherCopy(const std::filesystem::path& target) {
 void LernstandEngine::ShowOwner(const JournalLook& look) {
     JournalOwner owner;
     owner.name = look.name;
-    owner.placeholder = journal_.filename().string();
+    owner.placeholder = ShownText(journal_.filename().string());
     owner.nameEditable = JournalReading::Readable(found_) && !foreign_;
     owner.teacherCopy = found_ == Found::Answers && !foreign_;
     if (owner != owner_) {

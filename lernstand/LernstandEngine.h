@@ -11,9 +11,12 @@
 #include "settings/SettingsSource.h"
 #include "settings/SettingsWriter.h"
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -31,8 +34,11 @@ struct LernstandServices {
     std::function<std::error_code(const std::filesystem::path&)> remove = RemoveJournal;
     std::function<void(const std::filesystem::path&, std::string_view)> storeName =
         StoreJournalName;
-    std::function<JournalCopy(const std::filesystem::path&, const std::filesystem::path&)> copy =
-        CopyJournal;
+    // Copies a journal to a target until cancelled is set.
+    std::function<JournalCopy(const std::filesystem::path&, const std::filesystem::path&,
+                              const std::atomic<bool>&)>
+        copy = [](const std::filesystem::path& from, const std::filesystem::path& to,
+                  const std::atomic<bool>& cancelled) { return CopyJournal(from, to, cancelled); };
 };
 
 // The Lernstand's decisions: which journal is shown and what of it, which actions are offered,
@@ -84,8 +90,19 @@ public:
     void NameEdited(const std::string& typed);
     // The name suggested for a copy of the shown journal for the teacher, made today.
     std::string TeacherCopyName() const;
-    // Copies the shown journal to target and tells how that went.
+    // "Für die Lehrkraft speichern…": asks where, then saves the copy there.
+    void TeacherCopyClicked();
+    // Copies the shown journal to target in the background, and tells how that went once it has
+    // ended; while one copy runs, another is refused with a message.
     void SaveTeacherCopy(const std::filesystem::path& target);
+    // The copy in the background has ended.
+    void TeacherCopyEnded(const JournalCopy& copy);
+    void CancelCopyClicked();
+    // The window is to close: while a copy runs, only if the grown-up agrees, and then the copy is
+    // stopped. False keeps the window open.
+    bool MayClose();
+    // The window goes: a copy still running stops, without a word.
+    void StopCopy();
 
 private:
     void ShowJournal(const std::filesystem::path& journal);
@@ -109,4 +126,17 @@ private:
 
     void ShowOwner(const JournalLook& look);
     JournalOwner owner_;
+
+    // The copy for the teacher being saved in the background.
+    struct RunningCopy {
+        std::filesystem::path journal;
+        std::filesystem::path target;
+        // Shared with the copy, which may outlive the engine by the moment it needs to stop.
+        std::shared_ptr<std::atomic<bool>> cancelled;
+    };
+    std::optional<RunningCopy> copy_;
+    // While the grown-up is asked whether to close, a copy that ends waits for the answer, so
+    // that its message does not cover the question.
+    bool askingToClose_ = false;
+    std::optional<JournalCopy> endedWhileAsking_;
 };

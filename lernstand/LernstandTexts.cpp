@@ -1,7 +1,9 @@
 #include "lernstand/LernstandTexts.h"
 
 #include "common/ApplicationTitle.h"
+#include "common/ShownText.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string_view>
 
@@ -14,28 +16,28 @@ const std::string kFromNewerVersion = "von einer neueren Version";
 const std::string kNotAJournal = "kein Lernstand";
 const std::string kNotReadable = "nicht lesbar";
 
+// SQLite's or the system's words, which may quote the file they come from.
+std::string Reason(const std::string& reason) {
+    return ShownText(reason);
+}
+
 std::string WithReason(const std::string& words, const std::string& reason) {
-    return words + " (" + reason + ")";
+    return words + " (" + Reason(reason) + ")";
 }
 
 std::string Quoted(const std::filesystem::path& file) {
     return QuotedName(file.string());
 }
 
-// Not in a file name on a stick formatted for Windows, nor a control character.
-bool UnfitForFileName(unsigned char c) {
-    return c < 0x20 || c == 0x7f ||
-           std::string_view(R"("*/:<>?\|)").find(static_cast<char>(c)) != std::string_view::npos;
-}
-
-bool StartsCharacter(unsigned char c) {
-    return (c & 0xc0) != 0x80;
+// Not in a file name on a stick formatted for Windows.
+bool UnfitForFileName(char c) {
+    return std::string_view(R"("*/:<>?\|)").find(c) != std::string_view::npos;
 }
 
 } // namespace
 
 std::string QuotedName(const std::string& fileName) {
-    return "„" + fileName + "“";
+    return "„" + ShownPath(fileName) + "“";
 }
 
 std::string LernstandTitle() {
@@ -43,8 +45,8 @@ std::string LernstandTitle() {
 }
 
 std::string LernstandTitle(const std::filesystem::path& othersJournal) {
-    return LernstandTitle() + " – " + othersJournal.filename().string() + " aus " +
-           othersJournal.parent_path().string();
+    return LernstandTitle() + " – " + ShownText(othersJournal.filename().string()) + " aus " +
+           ShownPath(othersJournal.parent_path());
 }
 
 std::string NewerJournalText(const std::filesystem::path& journal, RefusedUse refused) {
@@ -72,7 +74,8 @@ std::string UnreadableJournalText(const std::filesystem::path& journal, const st
 }
 
 std::string NotDeletedText(const std::filesystem::path& journal, const std::string& reason) {
-    return "Der Lernstand " + Quoted(journal) + " konnte nicht gelöscht werden (" + reason + ").";
+    return "Der Lernstand " + Quoted(journal) + " konnte nicht gelöscht werden (" + Reason(reason) +
+           ").";
 }
 
 std::string NothingRecordedText() {
@@ -99,7 +102,7 @@ std::string TargetedPausedText() {
 
 std::string NameNotStoredText(const std::filesystem::path& journal, const std::string& reason) {
     return "Der Name konnte nicht im Lernstand " + Quoted(journal) + " gespeichert werden (" +
-           reason + ").";
+           Reason(reason) + ").";
 }
 
 std::string FileNameDate(std::chrono::sys_days day) {
@@ -110,21 +113,36 @@ std::string FileNameDate(std::chrono::sys_days day) {
     return iso;
 }
 
+std::string ShownName(const std::string& name) {
+    return ShownText(name, kMostNameCharacters);
+}
+
 std::string TeacherCopyFileName(std::string_view name, std::chrono::sys_days day) {
-    std::string fitting;
-    std::size_t characters = 0;
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (StartsCharacter(byte) && ++characters > kMostNameCharacters) {
-            break;
-        }
-        fitting += UnfitForFileName(byte) ? '_' : c;
-    }
+    std::string fitting = FirstCharacters(name, kMostNameCharacters, "_");
+    std::replace_if(fitting.begin(), fitting.end(), UnfitForFileName, '_');
     const std::size_t first = fitting.find_first_not_of(' ');
     fitting = first == std::string::npos
                   ? std::string()
                   : fitting.substr(first, fitting.find_last_not_of(' ') - first + 1);
     return "Lernstand-" + (fitting.empty() ? "" : fitting + "-") + FileNameDate(day) + ".sqlite";
+}
+
+std::string TeacherCopyRunningText(const std::filesystem::path& copy) {
+    return "Der Lernstand wird in " + Quoted(copy) + " gespeichert …";
+}
+
+std::string TeacherCopyCancellingText() {
+    return "Das Speichern wird abgebrochen …";
+}
+
+std::string TeacherCopyBusyText() {
+    return "Der Lernstand wird gerade schon für die Lehrkraft gespeichert. Sobald das fertig ist, "
+           "lässt sich die nächste Kopie speichern.";
+}
+
+std::string CloseWhileCopyingText() {
+    return "Der Lernstand wird gerade für die Lehrkraft gespeichert. Das Speichern abbrechen und "
+           "schließen?";
 }
 
 std::string TeacherCopySavedText(const std::filesystem::path& copy, std::int64_t answers) {
@@ -136,7 +154,7 @@ std::string TeacherCopySavedText(const std::filesystem::path& copy, std::int64_t
 std::string TeacherCopyNotSavedText(const std::filesystem::path& copy, JournalCopy::Problem problem,
                                     const std::string& detail) {
     using Problem = JournalCopy::Problem;
-    std::string reason = "Beim Schreiben ist ein Fehler aufgetreten (" + detail + ").";
+    std::string reason = "Beim Schreiben ist ein Fehler aufgetreten (" + Reason(detail) + ").";
     switch (problem) {
     case Problem::TargetFull:
         reason = "Auf dem Datenträger ist nicht genug Platz.";
@@ -154,6 +172,7 @@ std::string TeacherCopyNotSavedText(const std::filesystem::path& copy, JournalCo
     case Problem::NothingRecorded:
     case Problem::NotReadable:
     case Problem::TargetFailed:
+    case Problem::Cancelled:
         break;
     }
     return "Der Lernstand konnte nicht in " + Quoted(copy) + " gespeichert werden. " + reason +
@@ -161,7 +180,7 @@ std::string TeacherCopyNotSavedText(const std::filesystem::path& copy, JournalCo
 }
 
 std::string ClassTitle(const std::filesystem::path& folder) {
-    return LernstandTitle() + " – Klasse aus " + folder.string();
+    return LernstandTitle() + " – Klasse aus " + ShownPath(folder);
 }
 
 std::string ClassReadingText(std::size_t read, std::size_t files) {
@@ -198,5 +217,5 @@ std::string PupilNote(const JournalReading& reading, bool olderCopy) {
 }
 
 std::string FolderNotReadText(const std::filesystem::path& folder, const std::string& reason) {
-    return "Der Ordner " + Quoted(folder) + " ließ sich nicht lesen (" + reason + ").";
+    return "Der Ordner " + Quoted(folder) + " ließ sich nicht lesen (" + Reason(reason) + ").";
 }

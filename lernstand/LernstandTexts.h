@@ -10,7 +10,9 @@
 #include <string>
 #include <string_view>
 
-// Every text the Lernstand shows a grown-up about a journal, worded here and nowhere else.
+// Every text the Lernstand shows a grown-up about a journal, worded here and nowhere else. What
+// comes from outside (a file or folder name, the child's name, SQLite's reason) goes in as
+// ShownText has it.
 
 // „/media/stick/Lernstand.sqlite“: a file named in a message, quoted the German way.
 std::string QuotedName(const std::string& fileName);
@@ -49,13 +51,24 @@ std::string NameNotStoredText(const std::filesystem::path& journal, const std::s
 // name unwieldy. The name field takes no more, and a file name keeps no more.
 inline constexpr std::size_t kMostNameCharacters = 40;
 
+// The child's name as the name field shows it: no longer than the field takes.
+std::string ShownName(const std::string& name);
+
 // "2026-12-08": the day in the names suggested for files.
 std::string FileNameDate(std::chrono::sys_days day);
 
 // "Lernstand-Anna-2026-12-08.sqlite", the name suggested for a copy for the teacher. What a stick
-// formatted for Windows does not take in a file name is replaced; without a name, the date alone.
+// formatted for Windows does not take in a file name, and what would steer the layout of a name,
+// is replaced; without a name, the date alone.
 std::string TeacherCopyFileName(std::string_view name, std::chrono::sys_days day);
 
+// While the copy is being saved in the background, and once "Abbrechen" is clicked.
+std::string TeacherCopyRunningText(const std::filesystem::path& copy);
+std::string TeacherCopyCancellingText();
+// Asked for a second copy while one is being saved.
+std::string TeacherCopyBusyText();
+// Asked when the window is to close while a copy is being saved.
+std::string CloseWhileCopyingText();
 std::string TeacherCopySavedText(const std::filesystem::path& copy, std::int64_t answers);
 // For a problem with the copy's file; the journal itself is never changed by a copy.
 std::string TeacherCopyNotSavedText(const std::filesystem::path& copy, JournalCopy::Problem problem,

@@ -3,11 +3,13 @@
 #include "facts/FactLevel.h"
 #include "facts/FactTable.h"
 #include "facts/RowsInForce.h"
+#include "journal/JournalCopy.h"
 #include "lernstand/AnswerSummary.h"
 #include "lernstand/JournalLook.h"
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,7 +29,7 @@ struct LernstandActions {
 struct JournalOwner {
     // The child's name kept in the journal; empty when there is none.
     std::string name;
-    // Shown where there is no name: the journal's file name.
+    // Shown where there is no name: the journal's file name, as ShownText has it.
     std::string placeholder;
     // Only the user's own journal, and only one this program can read, takes a name.
     bool nameEditable = false;
@@ -71,6 +73,19 @@ public:
     // Asks for a look whenever the journal's files change from what was read.
     virtual void Watch(const std::filesystem::path& journal, const JournalStamps& read) = 0;
 
-    // Sets the name field without telling back that it changed.
+    // Sets the name field, to the name as ShownName has it, without telling back that it changed.
     virtual void ShowOwner(const JournalOwner& owner) = 0;
+
+    // Modal: where to save a copy for the teacher, suggesting the file name; none when the
+    // grown-up cancels.
+    virtual std::optional<std::filesystem::path>
+    AskCopyTarget(const std::string& suggestedName) = 0;
+    // Runs copy off the window's thread, so that the window stays usable, and hands its result to
+    // the engine's TeacherCopyEnded on the window's thread.
+    virtual void RunCopy(std::function<JournalCopy()> copy) = 0;
+    // The line that tells a copy is being saved, with its progress and "Abbrechen"; empty takes it
+    // away.
+    virtual void ShowCopying(const std::string& text) = 0;
+    // Modal: whether to stop the copy being saved and close the window.
+    virtual bool ConfirmCloseWhileCopying() = 0;
 };

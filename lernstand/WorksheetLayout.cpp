@@ -1,10 +1,11 @@
 #include "lernstand/WorksheetLayout.h"
 
+#include "common/ShownText.h"
 #include "lernstand/FactTexts.h"
 
 namespace {
 
-constexpr double kMarginMm = 22;
+constexpr double kMarginMm = kWorksheetMarginMm;
 constexpr double kHeadingTopMm = 20;
 constexpr double kHeadingPoints = 22;
 constexpr double kNameTopMm = 36;
@@ -16,6 +17,12 @@ constexpr double kColumnStepMm = (kA4WidthMm - 2 * kMarginMm) / 2;
 
 WorksheetPage PageWithHeading(const std::string& heading) {
     return {{heading, kMarginMm, kHeadingTopMm, kHeadingPoints, true}};
+}
+
+// before, the name and after as one line, with the name marked as the part that may be shortened.
+PageText WithName(const std::string& before, const std::string& name, const std::string& after,
+                  double topMm, double points, bool bold) {
+    return {before + name + after, kMarginMm, topMm, points, bold, before.size(), name.size()};
 }
 
 // Adds the problems in two columns, each with the end its page asks for.
@@ -35,13 +42,16 @@ void AddProblems(WorksheetPage& page, std::span<const WorksheetProblem> problems
 
 std::vector<WorksheetPage> WorksheetPages(std::span<const WorksheetProblem> problems,
                                           const std::string& name) {
+    const std::string shown = ShownText(name);
     WorksheetPage sheet = PageWithHeading("Einmaleins-Arbeitsblatt");
-    sheet.push_back(
-        {"Name: " + (name.empty() ? "______________" : name) + "   Datum: ______________",
-         kMarginMm, kNameTopMm, kNamePoints, false});
+    sheet.push_back(WithName("Name: ", shown.empty() ? "______________" : shown,
+                             "   Datum: ______________", kNameTopMm, kNamePoints, false));
     AddProblems(sheet, problems, [](const WorksheetProblem&) { return std::string("____"); });
 
-    WorksheetPage solutions = PageWithHeading(name.empty() ? "Lösungen" : "Lösungen – " + name);
+    WorksheetPage solutions = shown.empty()
+                                  ? PageWithHeading("Lösungen")
+                                  : WorksheetPage{WithName("Lösungen – ", shown, "", kHeadingTopMm,
+                                                           kHeadingPoints, true)};
     AddProblems(solutions, problems, [](const WorksheetProblem& problem) {
         return std::to_string(problem.multiplier * problem.row);
     });

@@ -111,6 +111,7 @@ HandInProblem ProblemOfCopy(JournalCopy::Problem problem) {
         return HandInProblem::FolderGone;
     case Problem::TargetFailed:
     case Problem::TargetIsJournal:
+    case Problem::Cancelled:
         break;
     }
     return HandInProblem::FolderFailed;

@@ -1,5 +1,6 @@
 #include "common/ui/ApplicationSetup.h"
 
+#include "common/ui/MessageBoxes.h"
 #include "common/ui/QtTranslations.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@ void ConfigureApplication(const ApplicationIdentity& identity) {
     // menu among them) do too; without the translation installed they stay English.
     InstallQtGermanTexts(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     InstallFontSubstitutes();
+    KeepEveryMessageBoxPlain();
     QApplication::setFont(SansSerifFont(identity.fontPixels));
     // A steady caret: a blinking one would wake the program twice a second while a child thinks.
     QGuiApplication::styleHints()->setCursorFlashTime(0);

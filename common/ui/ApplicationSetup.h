@@ -15,6 +15,6 @@ struct ApplicationIdentity {
     int fontPixels = kDefaultFontPixels;
 };
 
-// Names the application and installs its fonts and Qt's German texts; call once, right after
-// creating QApplication.
+// Names the application, installs its fonts and Qt's German texts and keeps every message box
+// plain; call once, right after creating QApplication.
 void ConfigureApplication(const ApplicationIdentity& identity = {});

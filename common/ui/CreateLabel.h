@@ -9,11 +9,13 @@
 
 #include <concepts>
 
-// A label owned by parent and named so that tests find it; it keeps the parent's font.
+// A label owned by parent and named so that tests find it; it keeps the parent's font and shows
+// its text as plain text (see PlainText.h).
 template <std::derived_from<QLabel> Label = QLabel>
 Label* CreateLabel(QWidget* parent, const QString& name) {
     auto* label = new Label(parent);
     label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 

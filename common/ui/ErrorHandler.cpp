@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QMainWindow>
-#include <QMessageBox>
 
 #include <algorithm>
 
@@ -33,5 +32,5 @@ QString WithClosingFullStop(const QString& message) {
 }
 
 void ShowApplicationError(const QString& message) {
-    ShowMessageBox(BoxOwner(), QMessageBox::Critical, WithClosingFullStop(message));
+    ShowErrorBox(BoxOwner(), WithClosingFullStop(message));
 }

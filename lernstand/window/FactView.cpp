@@ -1,5 +1,6 @@
 #include "lernstand/window/FactView.h"
 
+#include "common/ui/PlainText.h"
 #include "facts/Fact.h"
 
 #include <QFontMetrics>
@@ -24,6 +25,7 @@ QTableView* CreateFactView(QWidget* parent, const QString& name, const QString& 
     table->setModel(model);
     delegate->setParent(table);
     table->setItemDelegate(delegate);
+    ShowPlainToolTips(*table);
     table->setShowGrid(false);
     table->setWordWrap(false);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);

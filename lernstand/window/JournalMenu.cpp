@@ -13,7 +13,6 @@
 
 #include <QFile>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
 
@@ -29,15 +28,6 @@ std::vector<WorksheetPage> Worksheet(const LernstandEngine& engine) {
     return WorksheetPages(ChooseWorksheetProblems(engine.Facts(), engine.FastBelow(),
                                                   engine.RowsInForce(), std::random_device()()));
 }
-
-// A copy to a slow stick may take seconds.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 
@@ -140,15 +130,10 @@ void JournalMenu::TableClick() {
 }
 
 void JournalMenu::TeacherCopyClick() {
-    RunGuarded([this] {
-        const QString fileName =
-            AskFileToSave(window_, QStringLiteral("Für die Lehrkraft speichern"),
-                          QString::fromStdString(engine_.TeacherCopyName()), kJournalFilter,
-                          QStringLiteral("sqlite"), StickFolder());
-        if (fileName.isEmpty()) {
-            return;
-        }
-        const WaitCursor waiting;
-        engine_.SaveTeacherCopy(QFile::encodeName(fileName).toStdString());
-    });
+    RunGuarded([this] { engine_.TeacherCopyClicked(); });
+}
+
+QString JournalMenu::AskTeacherCopyFile(const QString& suggestedName) {
+    return AskFileToSave(window_, QStringLiteral("Für die Lehrkraft speichern"), suggestedName,
+                         kJournalFilter, QStringLiteral("sqlite"), StickFolder());
 }

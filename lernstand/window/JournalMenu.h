@@ -25,6 +25,10 @@ public:
     // shown in the Lernstand.
     void OpenClass(const std::filesystem::path& folder);
 
+    // Where the grown-up wants the copy for the teacher, suggested in the folder of the sticks;
+    // empty when cancelled.
+    QString AskTeacherCopyFile(const QString& suggestedName);
+
 private:
     void OpenClick();
     void OwnJournalClick();

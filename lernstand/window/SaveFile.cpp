@@ -21,9 +21,8 @@ QString SaveFileBytes(const QString& fileName, std::string_view bytes) {
 }
 
 void ShowNotSaved(QWidget* parent, const QString& fileName, const QString& reason) {
-    ShowMessageBox(parent, QMessageBox::Warning,
-                   QStringLiteral("Die Datei %1 konnte nicht gespeichert werden (%2).")
-                       .arg(QuotedFileName(fileName), reason));
+    ShowWarningBox(parent, QStringLiteral("Die Datei %1 konnte nicht gespeichert werden (%2).")
+                               .arg(QuotedFileName(fileName), reason));
 }
 
 QString DocumentsFolder() {

@@ -1,5 +1,7 @@
 #include "lernstand/window/StateLegend.h"
 
+#include "common/ui/CreateLabel.h"
+#include "common/ui/PlainText.h"
 #include "lernstand/window/StatePainting.h"
 
 #include <QBoxLayout>
@@ -42,7 +44,8 @@ StateLegend::StateLegend(QWidget* parent)
         swatch->setAccessibleName(LookOf(state).symbol.isEmpty()
                                       ? name
                                       : QStringLiteral("%1 %2").arg(LookOf(state).symbol, name));
-        auto* label = new QLabel(name, this);
+        auto* label = CreateLabel(this, QStringLiteral("LegendCaption"));
+        SetPlainText(*label, name);
         label->setBuddy(swatch);
         layout->addWidget(swatch);
         layout->addWidget(label);

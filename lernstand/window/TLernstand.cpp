@@ -1,10 +1,11 @@
 #include "lernstand/window/TLernstand.h"
 
-#include "common/ApplicationTitle.h"
 #include "common/ui/CreateLabel.h"
+#include "common/ui/ElidedLabel.h"
 #include "common/ui/ErrorHandler.h"
 #include "common/ui/Fonts.h"
 #include "common/ui/MessageBoxes.h"
+#include "common/ui/PlainText.h"
 #include "common/ui/SettingsNotSaved.h"
 #include "common/ui/WindowPlacement.h"
 #include "lernstand/LernstandTexts.h"
@@ -20,18 +21,20 @@
 
 #include <QBoxLayout>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
-#include <QToolTip>
 
 #include <chrono>
 #include <exception>
@@ -52,21 +55,6 @@ JournalLook FirstLook(std::future<JournalLook>& look) {
         failed.reading = {JournalReading::Found::Unreadable, error.what()};
         return failed;
     }
-}
-
-bool AskToDelete(QWidget* parent) {
-    QMessageBox box(QMessageBox::Question,
-                    QString::fromUtf8(kApplicationTitle.data(),
-                                      static_cast<qsizetype>(kApplicationTitle.size())),
-                    QStringLiteral("Alle aufgezeichneten Antworten löschen?"),
-                    QMessageBox::NoButton, parent);
-    box.setObjectName(QStringLiteral("ConfirmBox"));
-    QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
-    box.setDefaultButton(no);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
 }
 
 } // namespace
@@ -105,20 +93,27 @@ TLernstand::TLernstand(LernstandServices services, std::future<JournalLook> firs
     CenterOnScreen(this);
 }
 
+TLernstand::~TLernstand() {
+    engine_.StopCopy();
+}
+
 QWidget* TLernstand::BuildHeader() {
     auto* header = new QWidget(this);
-    auto* title = new QLabel(QStringLiteral("Einmaleins-Tafel"), header);
-    title->setFont(SansSerifFont(kTitlePixels, true));
+    auto* title = CreateLabel(header, QStringLiteral("Title"), SansSerifFont(kTitlePixels, true));
+    SetPlainText(*title, QStringLiteral("Einmaleins-Tafel"));
     summary_ = CreateLabel(header, QStringLiteral("Summary"));
     summary_->setWordWrap(true);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long path in a message runs past the label's edge rather than widen the window.
+    summary_->setMinimumWidth(1);
     auto* texts = new QVBoxLayout;
     texts->addWidget(title);
     texts->addWidget(summary_);
     texts->addStretch();
 
-    auto* stripCaption = new QLabel(QStringLiteral("Antworten der letzten 14 Tage"), header);
-    stripCaption->setFont(SansSerifFont(kLernstandFontPixels - 2));
+    auto* stripCaption = CreateLabel(header, QStringLiteral("StripCaption"),
+                                     SansSerifFont(kLernstandFontPixels - 2));
+    SetPlainText(*stripCaption, QStringLiteral("Antworten der letzten 14 Tage"));
     strip_ = new DayStrip(header);
     strip_->setObjectName(QStringLiteral("DayStrip"));
     strip_->setFont(SansSerifFont(kLernstandFontPixels - 3));
@@ -141,8 +136,9 @@ QWidget* TLernstand::BuildFooter() {
     for (const int seconds : settings::kThresholdChoices) {
         threshold_->addItem(QStringLiteral("%1 s").arg(seconds));
     }
-    auto* thresholdLabel =
-        new QLabel(QStringLiteral("„sicher“: dreimal richtig, jedes Mal schneller als"), footer);
+    auto* thresholdLabel = CreateLabel(footer, QStringLiteral("ThresholdCaption"));
+    SetPlainText(*thresholdLabel,
+                 QStringLiteral("„sicher“: dreimal richtig, jedes Mal schneller als"));
     thresholdLabel->setBuddy(threshold_);
     connect(threshold_, &QComboBox::activated, this, [this](int choice) {
         RunGuarded([this, choice] { engine_.ThresholdChosen(choice); });
@@ -160,15 +156,16 @@ QWidget* TLernstand::BuildFooter() {
             [this](bool on) { RunGuarded([this, on] { engine_.RecordToggled(on); }); });
     targeted_ = new QCheckBox(QStringLiteral("Gezielt üben"), footer);
     targeted_->setObjectName(QStringLiteral("Targeted"));
-    targeted_->setToolTip(QStringLiteral("Jede Runde übt die Aufgaben, die das Kind gerade "
-                                         "braucht, und holt sichere in wachsendem Abstand zurück"));
+    SetPlainToolTip(*targeted_, QStringLiteral("Jede Runde übt die Aufgaben, die das Kind gerade "
+                                               "braucht, und holt sichere in wachsendem Abstand "
+                                               "zurück"));
     connect(targeted_, &QCheckBox::toggled, this,
             [this](bool on) { RunGuarded([this, on] { engine_.TargetedToggled(on); }); });
     switchNote_ = CreateLabel(footer, QStringLiteral("SwitchNote"));
     switchNote_->setWordWrap(true);
     switchNote_->hide();
-    nothingYet_ = new QLabel(QString::fromStdString(NothingRecordedText()), footer);
-    nothingYet_->setObjectName(QStringLiteral("NothingYet"));
+    nothingYet_ = CreateLabel(footer, QStringLiteral("NothingYet"));
+    SetPlainText(*nothingYet_, QString::fromStdString(NothingRecordedText()));
     nothingYet_->setWordWrap(true);
 
     weakRows_ = new QPushButton(QStringLiteral("Schwache Reihen üben"), footer);
@@ -206,8 +203,8 @@ void TLernstand::ShowCurrentFact(const QModelIndex& current) {
         return;
     }
     const QRect cell = table_->visualRect(current);
-    QToolTip::showText(table_->viewport()->mapToGlobal(cell.bottomLeft()),
-                       current.data(Qt::ToolTipRole).toString(), table_->viewport(), cell);
+    ShowPlainToolTip(table_->viewport()->mapToGlobal(cell.bottomLeft()),
+                     current.data(Qt::ToolTipRole).toString(), table_->viewport(), cell);
 }
 
 void TLernstand::OpenArgument(const std::filesystem::path& fileOrFolder) {
@@ -229,8 +226,18 @@ void TLernstand::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
+void TLernstand::closeEvent(QCloseEvent* event) {
+    bool mayClose = true;
+    RunGuarded([this, &mayClose] { mayClose = engine_.MayClose(); });
+    if (mayClose) {
+        QMainWindow::closeEvent(event);
+    } else {
+        event->ignore();
+    }
+}
+
 void TLernstand::ShowTitle(const std::string& title) {
-    setWindowTitle(QString::fromStdString(title));
+    SetPlainWindowTitle(*this, QString::fromStdString(title));
 }
 
 void TLernstand::ShowFacts(const FactTable& facts, std::chrono::milliseconds fastBelow) {
@@ -262,7 +269,7 @@ void TLernstand::ShowTargeted(bool on) {
 }
 
 void TLernstand::ShowSwitchNote(const std::string& text) {
-    switchNote_->setText(QString::fromStdString(text));
+    SetPlainText(*switchNote_, QString::fromStdString(text));
     switchNote_->setVisible(!text.empty());
 }
 
@@ -272,7 +279,7 @@ void TLernstand::ShowProgress(const std::optional<FactProgressTable>& progress,
 }
 
 void TLernstand::ShowSummary(const std::string& text, bool problem) {
-    summary_->setText(QString::fromStdString(text));
+    SetPlainText(*summary_, QString::fromStdString(text));
     summary_->setStyleSheet(problem ? QStringLiteral("color: rgb(163, 18, 11);") : QString());
 }
 
@@ -298,7 +305,7 @@ void TLernstand::ShowMessage(const std::string& text) {
 }
 
 void TLernstand::ShowWarning(const std::string& text) {
-    ShowMessageBox(this, QMessageBox::Warning, QString::fromStdString(text));
+    ShowWarningBox(this, QString::fromStdString(text));
 }
 
 void TLernstand::ShowSettingsNotSaved() {
@@ -306,7 +313,7 @@ void TLernstand::ShowSettingsNotSaved() {
 }
 
 bool TLernstand::ConfirmDelete() {
-    return AskToDelete(this);
+    return AskYesNo(this, QStringLiteral("Alle aufgezeichneten Antworten löschen?"));
 }
 
 void TLernstand::LookAgainIn(std::chrono::milliseconds delay) {
@@ -332,7 +339,8 @@ QWidget* TLernstand::BuildNameLine() {
     name_->setAccessibleName(QStringLiteral("Name"));
     name_->setMaxLength(static_cast<int>(kMostNameCharacters));
     name_->setFixedWidth(kNamePixels);
-    auto* label = new QLabel(QStringLiteral("&Name:"), line);
+    auto* label = CreateLabel(line, QStringLiteral("NameCaption"));
+    SetPlainText(*label, QStringLiteral("&Name:"));
     label->setBuddy(name_);
     connect(name_, &QLineEdit::editingFinished, this,
             [this] { RunGuarded([this] { engine_.NameEdited(name_->text().toStdString()); }); });
@@ -346,7 +354,9 @@ QWidget* TLernstand::BuildNameLine() {
 
 void TLernstand::ShowOwner(const JournalOwner& owner) {
     const QSignalBlocker blocker(name_);
-    name_->setText(QString::fromStdString(owner.name));
+    const QString shown = QString::fromStdString(ShownName(owner.name));
+    // Someone else's name is only read: what does not fit ends in "…".
+    SetPlainText(*name_, owner.nameEditable ? shown : ElidedForField(*name_, shown));
     name_->setPlaceholderText(QString::fromStdString(owner.placeholder));
     name_->setReadOnly(!owner.nameEditable);
     // A name that cannot be edited looks like a label, not like an empty form to fill in.
@@ -356,4 +366,54 @@ void TLernstand::ShowOwner(const JournalOwner& owner) {
     }
     name_->setPalette(look);
     menu_->EnableTeacherCopy(owner.teacherCopy);
+}
+
+std::optional<std::filesystem::path> TLernstand::AskCopyTarget(const std::string& suggestedName) {
+    const QString fileName = menu_->AskTeacherCopyFile(QString::fromStdString(suggestedName));
+    if (fileName.isEmpty()) {
+        return std::nullopt;
+    }
+    return QFile::encodeName(fileName).toStdString();
+}
+
+void TLernstand::RunCopy(std::function<JournalCopy()> copy) {
+    copier_ = std::jthread([this, copy = std::move(copy)] {
+        const JournalCopy made = copy();
+        QMetaObject::invokeMethod(
+            this, [this, made] { RunGuarded([this, &made] { engine_.TeacherCopyEnded(made); }); },
+            Qt::QueuedConnection);
+    });
+}
+
+void TLernstand::ShowCopying(const std::string& text) {
+    if (text.empty()) {
+        setStatusBar(nullptr);
+        copyLine_ = nullptr;
+        return;
+    }
+    if (copyLine_ == nullptr) {
+        QStatusBar* line = statusBar();
+        copyLine_ = CreateLabel<ElidedLabel>(line, QStringLiteral("CopyStatus"));
+        auto* progress = new QProgressBar(line);
+        progress->setObjectName(QStringLiteral("CopyProgress"));
+        progress->setAccessibleName(QStringLiteral("Speichern für die Lehrkraft"));
+        // How far VACUUM INTO has come is not known: the bar moves while the copy runs.
+        progress->setRange(0, 0);
+        auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), line);
+        cancel->setObjectName(QStringLiteral("CopyCancel"));
+        connect(cancel, &QPushButton::clicked, this, [this, cancel] {
+            cancel->setEnabled(false);
+            RunGuarded([this] { engine_.CancelCopyClicked(); });
+        });
+        line->addWidget(copyLine_, 1);
+        line->addPermanentWidget(progress);
+        line->addPermanentWidget(cancel);
+        // Made while the window shows, so not shown with it.
+        line->show();
+    }
+    copyLine_->ShowText(QString::fromStdString(text));
+}
+
+bool TLernstand::ConfirmCloseWhileCopying() {
+    return AskYesNo(this, QString::fromStdString(CloseWhileCopyingText()));
 }

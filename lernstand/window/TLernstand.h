@@ -7,8 +7,10 @@
 
 #include <filesystem>
 #include <future>
+#include <thread>
 
 class DayStrip;
+class ElidedLabel;
 class FactTableModel;
 class JournalMenu;
 class JournalWatcher;
@@ -32,12 +34,15 @@ public:
     explicit TLernstand(LernstandServices services, QWidget* parent = nullptr);
     TLernstand(LernstandServices services, std::future<JournalLook> firstLook,
                QWidget* parent = nullptr);
+    // Stops a copy still being saved, and waits for it.
+    ~TLernstand() override;
 
     // What the program was started with: a pupil's journal, or a folder of a class's.
     void OpenArgument(const std::filesystem::path& fileOrFolder);
 
 protected:
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QWidget* BuildHeader();
@@ -67,6 +72,10 @@ private:
 
     QWidget* BuildNameLine();
     void ShowOwner(const JournalOwner& owner) override;
+    std::optional<std::filesystem::path> AskCopyTarget(const std::string& suggestedName) override;
+    void RunCopy(std::function<JournalCopy()> copy) override;
+    void ShowCopying(const std::string& text) override;
+    bool ConfirmCloseWhileCopying() override;
 
     LernstandEngine engine_;
     FactTableModel* model_ = nullptr;
@@ -83,4 +92,7 @@ private:
     QPushButton* weakRows_ = nullptr;
     QPushButton* delete_ = nullptr;
     QLineEdit* name_ = nullptr;
+    ElidedLabel* copyLine_ = nullptr;
+    // Last, so that it is waited for before anything it may hand its result to goes.
+    std::jthread copier_;
 };

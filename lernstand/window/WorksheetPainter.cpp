@@ -4,6 +4,7 @@
 #include "lernstand/LernstandTexts.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -11,10 +12,31 @@
 #include <QPrinterInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <string_view>
+
 namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
 constexpr int kPdfDotsPerInch = 300;
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The line's text, its name shortened so that the whole line fits into width.
+QString Fitting(const PageText& item, const QFontMetricsF& metrics, double width) {
+    const std::string_view text = item.text;
+    const QString whole = FromUtf8(text);
+    if (item.nameSize == 0 || metrics.horizontalAdvance(whole) <= width) {
+        return whole;
+    }
+    const QString before = FromUtf8(text.substr(0, item.nameAt));
+    const QString after = FromUtf8(text.substr(item.nameAt + item.nameSize));
+    const QString name = FromUtf8(text.substr(item.nameAt, item.nameSize));
+    const double room = width - metrics.horizontalAdvance(before + after);
+    return before + metrics.elidedText(name, Qt::ElideRight, std::max(room, 0.0)) + after;
+}
 
 } // namespace
 
@@ -34,9 +56,11 @@ void PaintWorksheet(QPagedPaintDevice& device, const std::vector<WorksheetPage>&
             font.setBold(item.bold);
             painter.setFont(font);
             const QPointF topLeft(item.leftMm * dotsPerMm, item.topMm * dotsPerMm);
+            const double width = (kA4WidthMm - kWorksheetMarginMm - item.leftMm) * dotsPerMm;
             painter.drawText(QRectF(topLeft, QSizeF((kA4WidthMm - item.leftMm) * dotsPerMm,
                                                     (kA4HeightMm - item.topMm) * dotsPerMm)),
-                             Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(item.text));
+                             Qt::AlignLeft | Qt::AlignTop,
+                             Fitting(item, QFontMetricsF(font, &device), width));
         }
     }
 }

@@ -7,6 +7,7 @@
 #include "common/ui/InputMethodText.h"
 #include "common/ui/MessageBoxes.h"
 #include "common/ui/PaletteColor.h"
+#include "common/ui/PlainText.h"
 #include "common/ui/SvgPicture.h"
 #include "common/ui/WindowPlacement.h"
 #include "practice/window/TimeBar.h"
@@ -243,7 +244,7 @@ void TTest::SetVisible(PracticeControl control, bool visible) {
 void TTest::SetText(PracticeControl control, const std::string& text) {
     const QString shown = QString::fromStdString(text);
     if (control == PracticeControl::Userin) {
-        userin_->setText(shown);
+        SetPlainText(*userin_, shown);
         return;
     }
     QLabel* label = LabelFor(control);
@@ -251,7 +252,7 @@ void TTest::SetText(PracticeControl control, const std::string& text) {
     // itself; a problem that repeats the last one (a new round may start with it) is announced
     // here, so that every problem is heard.
     const bool repeated = control == PracticeControl::Label1 && label->text() == shown;
-    label->setText(shown);
+    SetPlainText(*label, shown);
     if (repeated) {
         QAccessibleEvent announcement(label, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&announcement);
@@ -304,7 +305,7 @@ void TTest::ShowCorrection(const std::string& product, const std::string& spoken
     userin_->setReadOnly(true);
     // Dark enough to read on the white field (5:1), like the green tally's meaning.
     SetPaletteColor(*userin_, QPalette::Text, kCorrectionGreen);
-    userin_->setText(QString::fromStdString(product));
+    SetPlainText(*userin_, QString::fromStdString(product));
     userin_->setAccessibleName(QString::fromStdString(spoken));
 }
 

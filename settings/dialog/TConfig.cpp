@@ -5,6 +5,7 @@
 #include "common/ui/ErrorHandler.h"
 #include "common/ui/Fonts.h"
 #include "common/ui/MessageBoxes.h"
+#include "common/ui/PlainText.h"
 #include "common/ui/ProductName.h"
 #include "common/ui/SettingsNotSaved.h"
 #include "common/ui/WindowPlacement.h"
@@ -49,7 +50,7 @@ template <typename Layout> Layout* CreateAlignLayout(QFrame* panel) {
 
 // A caption sized to its text.
 QLabel* PlaceCaption(QLabel* label, const QString& text, QPoint position) {
-    label->setText(text);
+    SetPlainText(*label, text);
     label->move(position);
     label->adjustSize();
     return label;
@@ -204,7 +205,7 @@ void TConfig::FormShow() {
         }
         checkBox21_->setChecked(*stored.timer);
         for (int row = 1; row <= kRowCount; ++row) {
-            RowCheckBox(row)->setText(QStringLiteral("1 · %1").arg(row));
+            SetPlainText(*RowCheckBox(row), QStringLiteral("1 · %1").arg(row));
         }
         groupBox1_->setTitle(QStringLiteral("Aufgaben"));
     });

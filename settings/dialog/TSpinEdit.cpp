@@ -2,6 +2,7 @@
 
 #include "common/IntegerConversion.h"
 #include "common/ui/InputMethodText.h"
+#include "common/ui/PlainText.h"
 #include "settings/dialog/SpinButton.h"
 
 #include <QApplication>
@@ -57,7 +58,7 @@ int TSpinEdit::Value() const {
 }
 
 void TSpinEdit::SetValue(int value) {
-    editor_->setText(QString::number(CheckValue(value)));
+    SetPlainText(*editor_, QString::number(CheckValue(value)));
 }
 
 QString TSpinEdit::Text() const {
@@ -65,7 +66,7 @@ QString TSpinEdit::Text() const {
 }
 
 void TSpinEdit::SetText(const QString& text) {
-    editor_->setText(text);
+    SetPlainText(*editor_, text);
 }
 
 void TSpinEdit::SetAccessibleCaption(const QString& caption) {

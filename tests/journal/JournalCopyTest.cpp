@@ -10,7 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <ctime>
+#include <fcntl.h>
+#include <fstream>
 #include <functional>
+#include <set>
+#include <sys/stat.h>
 #include <thread>
 
 namespace {
@@ -118,8 +123,15 @@ TEST(JournalCopy, StickFailuresLeaveNoFileAndTheJournalUntouched) {
              return CopyJournal(journal, copy);
          },
          Problem::TargetReadOnly},
-        {"stick pulled", [](const fs::path& stick) { fs::remove_all(stick); }, CopyJournal,
+        {"stick pulled", [](const fs::path& stick) { fs::remove_all(stick); },
+         [](const fs::path& journal, const fs::path& copy) { return CopyJournal(journal, copy); },
          Problem::TargetGone},
+        {"cancelled", [](const fs::path&) {},
+         [](const fs::path& journal, const fs::path& copy) {
+             const std::atomic<bool> cancelled = true;
+             return CopyJournal(journal, copy, cancelled);
+         },
+         Problem::Cancelled},
         {"the journal itself chosen", [](const fs::path&) {},
          [](const fs::path& journal, const fs::path&) { return CopyJournal(journal, journal); },
          Problem::TargetIsJournal},
@@ -146,6 +158,68 @@ TEST(JournalCopy, StickFailuresLeaveNoFileAndTheJournalUntouched) {
         EXPECT_EQ(FileBytes(journal), before);
         EXPECT_EQ(CountAnswers(journal), 1000);
     }
+}
+
+// Written so long ago, judged without following a link.
+void Age(const fs::path& file, std::chrono::minutes ago) {
+    const std::time_t when = std::time(nullptr) - std::chrono::seconds(ago).count();
+    const timespec times[2] = {{when, 0}, {when, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, file.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << file;
+}
+
+// A copy killed or cut off earlier left its temporary files; the next copy into the folder removes
+// them, and nothing else: not someone else's, not a young one another copy may still be writing,
+// not a link, not a name of another pattern.
+TEST(JournalCopy, TheNextCopySweepsOnlyItsOwnOldLeftovers) {
+    const TempConfigDir temp;
+    const fs::path journal = temp.Path() / "Lernstand.sqlite";
+    {
+        JournalRecorder recorder(journal, [] { return kMorning; });
+        recorder.RoundStarted(kRound);
+        recorder.Answered(Answer(7, 8, AnswerOutcome::Wrong));
+    }
+    fs::permissions(temp.Path(), perms::group_exec | perms::others_exec, fs::perm_options::add);
+    const fs::path stick = temp.Path() / "stick";
+    fs::create_directories(stick);
+    fs::permissions(stick, perms::all);
+    std::ofstream(stick / ".A.sqlite.unfertig-R00tAb") << "someone else's";
+    Age(stick / ".A.sqlite.unfertig-R00tAb", std::chrono::hours(2));
+    const struct {
+        std::string name;
+        std::chrono::minutes ago;
+        bool swept;
+    } files[] = {
+        {".A.sqlite.unfertig-a1B2c3", std::chrono::hours(2), true},
+        {".A.sqlite.unfertig-a1B2c3-journal", std::chrono::hours(2), true},
+        {"B.sqlite.unfertig-Q7w8E9", std::chrono::hours(25), true},
+        {".C.sqlite.unfertig-Zz9Yy8", std::chrono::minutes(50), false},
+        {".D.sqlite.unfertig-L1nk00", std::chrono::hours(2), false},
+        {"E.sqlite.unfertig-12345", std::chrono::hours(2), false},
+        {"E.sqlite.unfertig-a1B2c3.bak", std::chrono::hours(2), false},
+    };
+    std::set<std::string> left{".A.sqlite.unfertig-R00tAb", "Kopie.sqlite", "Ziel"};
+    {
+        const WithoutRootPrivilege user;
+        std::ofstream(stick / "Ziel") << "bleibt";
+        for (const auto& file : files) {
+            if (file.name.starts_with(".D")) {
+                fs::create_symlink("Ziel", stick / file.name);
+            } else {
+                std::ofstream(stick / file.name) << "x";
+            }
+            Age(stick / file.name, file.ago);
+            if (!file.swept) {
+                left.insert(file.name);
+            }
+        }
+        EXPECT_EQ(CopyJournal(journal, stick / "Kopie.sqlite").problem, Problem::None);
+    }
+    std::set<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(stick)) {
+        names.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, left);
+    EXPECT_EQ(FileBytes(stick / "Ziel"), "bleibt");
 }
 
 } // namespace

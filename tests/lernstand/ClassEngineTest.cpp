@@ -156,10 +156,10 @@ TEST(ClassEngine, ShowsTheClassOnceTheFolderIsRead) {
               "Name;Antworten;Richtig (%);Tage geübt;Zuletzt;sicher;üben;Tippzeit (s);Datei;"
               "Hinweis\r\n"
               "Anna;1;0;1;08.12.2026;0;1;;Anna-neu.sqlite;\r\n"
-              "Anna;1;0;1;08.12.2026;0;1;;Anna.sqlite;ältere Kopie\r\n"
               // Sure in 4 s: fast for a child who needs 2.4 s to type.
               "Ben;4;75;1;08.12.2026;1;1;2,4;Ben.sqlite;\r\n"
               "Cem;0;;0;;0;0;;Cem.sqlite;\r\n"
+              "Anna;1;0;1;08.12.2026;0;1;;Anna.sqlite;ältere Kopie\r\n"
               "leer;;;;;;;;leer.sqlite;kein Lernstand (keine Lernstand-Datenbank)\r\n");
     // By figures, not by their text; a file not read sorts before a pupil without answers.
     const std::string day =

@@ -63,6 +63,9 @@ TEST(ClassFolder, ListsEveryFileAndChangesNone) {
     std::ofstream(stick / "halb.sqlite", std::ios::binary) << half.substr(0, half.size() / 2);
     std::ofstream(stick / "geheim.sqlite") << "x";
     fs::permissions(stick / "geheim.sqlite", fs::perms::none);
+    // Copies for the teacher still being written, as this version and an older one name them.
+    fs::copy_file(stick / "Ben.sqlite", stick / ".Lernstand-Dana.sqlite.unfertig-a1B2c3");
+    fs::copy_file(stick / "Ben.sqlite", stick / "Lernstand-Emil.sqlite.unfertig-d4E5f6");
     const auto before = FolderContent(stick);
 
     // A write-protected stick, read by an ordinary user.

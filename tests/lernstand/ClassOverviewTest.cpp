@@ -82,4 +82,46 @@ TEST(ClassOverview, OfTwoCopiesOfAChildTheNewerCounts) {
     }
 }
 
+// The class list follows the table as sorted on screen and puts the files that do not count last,
+// with their reason; every field from a stick (name, file name, SQLite's reason) reaches a
+// spreadsheet literally: no formula, separator or line break of its own.
+TEST(ClassOverview, TheClassListFollowsTheTableAndTakesEveryFieldLiterally) {
+    std::vector<PupilJournal> pupils = {
+        Pupil("-rf", "=HYPERLINK(\"x\";\"y\")", {}),
+        Pupil("halb", "", {}, Found::Foreign),
+        Pupil("b", "+49 170", {}),
+        Pupil("b-alt", "+49 170", {}),
+        Pupil("c", "@A1\tx\r\ny;z", {}),
+    };
+    pupils[1].reading.problem = "=x; \"y\"";
+    const ClassOverview overview = OverviewOfPupils(std::move(pupils));
+    EXPECT_EQ(ClassListCsv(overview, std::vector<std::size_t>{4, 3, 1, 2, 0}),
+              "\xEF\xBB\xBF"
+              "Name;Antworten;Richtig (%);Tage geübt;Zuletzt;sicher;üben;Tippzeit (s);Datei;"
+              "Hinweis\r\n"
+              "\"'@A1\tx\r\ny;z\";0;;0;;0;0;;c.sqlite;\r\n"
+              "'+49 170;0;;0;;0;0;;b.sqlite;\r\n"
+              "\"'=HYPERLINK(\"\"x\"\";\"\"y\"\")\";0;;0;;0;0;;'-rf.sqlite;\r\n"
+              "'+49 170;0;;0;;0;0;;b-alt.sqlite;ältere Kopie\r\n"
+              "halb;;;;;;;;halb.sqlite;\"kein Lernstand (=x; \"\"y\"\")\"\r\n");
+    const struct {
+        std::vector<std::size_t> shown;
+        std::string files;
+    } orders[] = {
+        {{}, "'-rf b c halb b-alt"},
+        {{1, 3, 4, 0, 2}, "c '-rf b halb b-alt"},
+        {{2, 9, 2}, "b '-rf c halb b-alt"},
+    };
+    for (const auto& order : orders) {
+        const std::string csv = ClassListCsv(overview, order.shown);
+        std::string files;
+        for (std::size_t end = csv.find(".sqlite;"); end != std::string::npos;
+             end = csv.find(".sqlite;", end + 1)) {
+            const std::size_t start = csv.rfind(';', end) + 1;
+            files += (files.empty() ? "" : " ") + csv.substr(start, end - start);
+        }
+        EXPECT_EQ(files, order.files);
+    }
+}
+
 } // namespace

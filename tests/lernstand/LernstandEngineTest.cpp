@@ -1,5 +1,6 @@
 #include "lernstand/LernstandEngine.h"
 
+#include "common/ShownText.h"
 #include "journal/JournalRecorder.h"
 #include "journal/SqliteCompanions.h"
 #include "journal/UtcTime.h"
@@ -53,6 +54,20 @@ public:
     bool ConfirmDelete() override { return confirmDelete; }
     void LookAgainIn(milliseconds delay) override { retries.push_back(delay); }
     void Watch(const fs::path& journal, const JournalStamps&) override { watched = journal; }
+    std::optional<fs::path> AskCopyTarget(const std::string& suggested) override {
+        asked.push_back(suggested);
+        return copyTarget;
+    }
+    void RunCopy(std::function<JournalCopy()> copy) override { copies.push_back(std::move(copy)); }
+    void ShowCopying(const std::string& text) override { copying = text; }
+    bool ConfirmCloseWhileCopying() override {
+        boxes.push_back("? close");
+        if (whileAskingToClose) {
+            whileAskingToClose();
+        }
+        boxes.push_back(confirmClose ? "Ja" : "Nein");
+        return confirmClose;
+    }
 
     JournalOwner owner;
     std::string title;
@@ -72,6 +87,13 @@ public:
     bool confirmDelete = true;
     std::vector<milliseconds> retries;
     fs::path watched;
+    std::vector<std::string> asked;
+    std::optional<fs::path> copyTarget;
+    // The copies handed to the window's worker, not yet run.
+    std::vector<std::function<JournalCopy()>> copies;
+    std::string copying;
+    bool confirmClose = false;
+    std::function<void()> whileAskingToClose;
 };
 
 const fs::path kOwn = "/home/kind/.local/share/Kalkuno/Lernstand.sqlite";
@@ -555,18 +577,111 @@ TEST_F(Lernstand, TypedNameIsStoredOrTakenBack) {
 
 TEST_F(Lernstand, TeacherCopyIsNamedForAStickAndAFullStickTold) {
     LernstandServices services{kOwn, settings, [] { return kNoon; }};
-    services.copy = [](const fs::path& journal, const fs::path&) {
+    services.copy = [](const fs::path& journal, const fs::path&, const std::atomic<bool>&) {
         EXPECT_EQ(journal, kOwn);
         return JournalCopy{JournalCopy::Problem::TargetFull, "database or disk is full", 0};
     };
     LernstandEngine engine(view, services);
-    engine.Start(Named(Found::Answers, " Ben/Lea: 3b?"));
-    EXPECT_EQ(engine.TeacherCopyName(), "Lernstand-Ben_Lea_ 3b_-2026-12-08.sqlite");
+    engine.Start(Named(Found::Answers, " Ben/Lea: 3b?\u202E\n"));
+    EXPECT_EQ(engine.TeacherCopyName(), "Lernstand-Ben_Lea_ 3b___-2026-12-08.sqlite");
     engine.SaveTeacherCopy("/media/lehrerin/STICK/Lernstand-Ben.sqlite");
+    ASSERT_EQ(view.copies.size(), 1U);
+    engine.TeacherCopyEnded(view.copies.front()());
     EXPECT_EQ(view.boxes, std::vector<std::string>{
                               "! Der Lernstand konnte nicht in „/media/lehrerin/STICK/"
                               "Lernstand-Ben.sqlite“ gespeichert werden. Auf dem Datenträger ist "
                               "nicht genug Platz. Der Lernstand selbst ist unverändert."});
+}
+
+// A name kept by another program may be as long and as odd as it likes: the field shows its start,
+// and handed back untouched it stays as it was.
+TEST_F(Lernstand, ANameTheFieldShowsShortenedIsKeptUntilItIsTyped) {
+    const std::string stored = "Anna\n" + std::string(100'000, 'W');
+    std::vector<std::string> names;
+    LernstandServices services{kOwn, settings};
+    services.storeName = [&names](const fs::path&, std::string_view name) {
+        names.emplace_back(name);
+    };
+    LernstandEngine engine(view, services);
+    engine.Start(Named(Found::Answers, stored));
+    EXPECT_EQ(ShownName(view.owner.name), "Anna□" + std::string(34, 'W') + "…");
+    engine.NameEdited(ShownName(view.owner.name));
+    engine.NameEdited("Anna");
+    EXPECT_EQ(names, std::vector<std::string>{"Anna"});
+}
+
+// The copy for the teacher runs in the background: a second one waits its turn with a word,
+// "Abbrechen" and closing the window stop it, and the journal is not deleted meanwhile. Steps:
+// c click, x Abbrechen, n/y closing answered "Nein"/"Ja", e the copy ends, a it ends while closing
+// is asked, f the copy fails with an exception.
+TEST_F(Lernstand, TheTeacherCopyRunsInTheBackground) {
+    const std::string saved = "Der Lernstand mit 5 Antworten ist nun in „/media/S/A.sqlite“ "
+                              "gespeichert. Die Lehrkraft zeigt ihn im Lernstand mit „Öffnen…“ an.";
+    const std::string busy = "Der Lernstand wird gerade schon für die Lehrkraft gespeichert. "
+                             "Sobald das fertig ist, lässt sich die nächste Kopie speichern.";
+    const struct {
+        std::string steps;
+        std::vector<std::string> boxes;
+        bool stopped;
+    } cases[] = {
+        {"ce", {saved}, false},
+        {"cce", {busy, saved}, false},
+        {"cxe", {}, true},
+        {"cne", {"? close", "Nein", saved}, false},
+        {"cye", {"? close", "Ja"}, true},
+        {"y", {}, false},
+        {"can", {"? close", "Nein", saved}, false},
+        {"cfe",
+         {"! Der Lernstand konnte nicht in „/media/S/A.sqlite“ gespeichert werden. Beim Schreiben "
+          "ist ein Fehler aufgetreten (Ein-/Ausgabefehler). Der Lernstand selbst ist unverändert."},
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.steps);
+        FakeLernstandView shown;
+        shown.copyTarget = "/media/S/A.sqlite";
+        bool stopped = false;
+        bool fails = false;
+        LernstandServices services{kOwn, settings, [] { return kNoon; }};
+        services.copy = [&stopped, &fails](const fs::path&, const fs::path&,
+                                           const std::atomic<bool>& cancelled) {
+            if (fails) {
+                throw std::runtime_error("Ein-/Ausgabefehler");
+            }
+            stopped = cancelled;
+            return JournalCopy{
+                cancelled ? JournalCopy::Problem::Cancelled : JournalCopy::Problem::None, {}, 5};
+        };
+        LernstandEngine engine(shown, services);
+        engine.Start(Named(Found::Answers, "Anna"));
+        const auto end = [&engine, &shown] {
+            engine.TeacherCopyEnded(shown.copies.at(0)());
+            shown.copies.clear();
+        };
+        bool mayClose = true;
+        for (const char step : c.steps) {
+            if (step == 'c') {
+                engine.TeacherCopyClicked();
+                EXPECT_EQ(shown.copying, "Der Lernstand wird in „/media/S/A.sqlite“ gespeichert …");
+                EXPECT_FALSE(shown.actions.remove);
+            } else if (step == 'x') {
+                engine.CancelCopyClicked();
+            } else if (step == 'f') {
+                fails = true;
+            } else if (step == 'n' || step == 'y') {
+                shown.confirmClose = step == 'y';
+                mayClose = engine.MayClose();
+            } else {
+                step == 'e' ? end() : static_cast<void>(shown.whileAskingToClose = end);
+            }
+        }
+        EXPECT_EQ(shown.boxes, c.boxes);
+        EXPECT_EQ(stopped, c.stopped);
+        EXPECT_EQ(mayClose, c.steps.find('n') == std::string::npos);
+        EXPECT_EQ(shown.asked.size(), c.steps[0] == 'c' ? 1U : 0U);
+        EXPECT_EQ(shown.copying, "");
+        EXPECT_TRUE(shown.actions.remove);
+    }
 }
 
 } // namespace

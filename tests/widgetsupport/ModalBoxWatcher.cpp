@@ -24,7 +24,7 @@ void ModalBoxWatcher::Poll() {
     }
     box->setProperty("answered", true);
     seen_.append({box->objectName(), box->windowTitle(), box->text(), box->icon(),
-                  static_cast<int>(box->buttons().size())});
+                  static_cast<int>(box->buttons().size()), box->textFormat()});
     if (whileOpen_) {
         whileOpen_();
     }

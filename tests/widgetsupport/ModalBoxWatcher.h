@@ -15,6 +15,8 @@ struct SeenMessageBox {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttonCount = 0;
+    // How the text was shown: as plain text, or as Qt guessed.
+    Qt::TextFormat format = Qt::AutoText;
 };
 
 // Answers every modal message box with its first button, the way a user would, and records

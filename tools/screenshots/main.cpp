@@ -1,6 +1,7 @@
 // Renders the real windows offscreen to PNG files for the README.
 #include "app/TForm1.h"
 #include "common/ui/ApplicationSetup.h"
+#include "common/ui/PlainText.h"
 #include "journal/Journal.h"
 #include "journal/JournalLocation.h"
 #include "lernstand/window/TLernstand.h"
@@ -92,7 +93,7 @@ int main(int argc, char* argv[]) {
         Type(userin, QString::number(AskedProduct(board) + (answer == 2 ? 1 : 0)));
     }
     Wait(3600);
-    userin->setText(QStringLiteral("4"));
+    SetPlainText(*userin, QStringLiteral("4"));
     ok = Save(board, output, QStringLiteral("round.png")) && ok;
 
     ini.open(QIODevice::WriteOnly);

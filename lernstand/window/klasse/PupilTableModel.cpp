@@ -1,5 +1,6 @@
 #include "lernstand/window/klasse/PupilTableModel.h"
 
+#include "common/ShownText.h"
 #include "facts/LocalCalendar.h"
 
 #include <QColor>
@@ -59,7 +60,7 @@ QVariant PupilTableModel::data(const QModelIndex& index, int role) const {
     }
     const std::string& note = pupil.note;
     if (role == Qt::ToolTipRole) {
-        return QString::fromStdString(pupil.journal.file.string() +
+        return QString::fromStdString(ShownPath(pupil.journal.file) +
                                       (note.empty() ? "" : "\n" + note));
     }
     if (role != Qt::DisplayRole) {

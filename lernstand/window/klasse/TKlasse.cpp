@@ -1,8 +1,10 @@
 #include "lernstand/window/klasse/TKlasse.h"
 
 #include "common/ui/CreateLabel.h"
+#include "common/ui/ElidedLabel.h"
 #include "common/ui/ErrorHandler.h"
 #include "common/ui/Fonts.h"
+#include "common/ui/PlainText.h"
 #include "common/ui/WindowPlacement.h"
 #include "lernstand/window/FactView.h"
 #include "lernstand/window/LernstandFont.h"
@@ -32,8 +34,9 @@ constexpr QSize kStartSize(1000, 620);
 constexpr int kTitlePixels = 18;
 
 QLabel* CreateCaption(QWidget* parent, const QString& text) {
-    auto* caption = new QLabel(text, parent);
-    caption->setFont(SansSerifFont(kTitlePixels, true));
+    auto* caption =
+        CreateLabel(parent, QStringLiteral("Caption"), SansSerifFont(kTitlePixels, true));
+    SetPlainText(*caption, text);
     return caption;
 }
 
@@ -68,7 +71,7 @@ TKlasse::TKlasse(std::filesystem::path folder, std::chrono::milliseconds thresho
     splitter->addWidget(factColumn);
     splitter->setSizes({kStartSize.width() * 3 / 5, kStartSize.width() * 2 / 5});
 
-    status_ = CreateLabel(this, QStringLiteral("Status"));
+    status_ = CreateLabel<ElidedLabel>(this, QStringLiteral("Status"));
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("Progress"));
     progress_->setAccessibleName(QStringLiteral("Gelesene Lernstände"));
@@ -103,6 +106,7 @@ QWidget* TKlasse::BuildPupils() {
     pupilTable_->setObjectName(QStringLiteral("PupilTable"));
     pupilTable_->setAccessibleName(QStringLiteral("Kinder der Klasse"));
     pupilTable_->setModel(sorted_);
+    ShowPlainToolTips(*pupilTable_);
     pupilTable_->setSortingEnabled(true);
     pupilTable_->sortByColumn(0, Qt::AscendingOrder);
     pupilTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -130,7 +134,8 @@ void TKlasse::CreateMenu() {
                     &TKlasse::WorksheetsClick);
     menu->addAction(QStringLiteral("&Drucken…"), this, &TKlasse::PrintClick)
         ->setShortcut(QKeySequence::Print);
-    menu->addAction(QStringLiteral("&Klassenliste speichern…"), this, &TKlasse::ListClick);
+    menu->addAction(QStringLiteral("&Klassenliste speichern…"), this, &TKlasse::ListClick)
+        ->setObjectName(QStringLiteral("ClassList"));
     menu->addSeparator();
     menu->addAction(QStringLiteral("&Schließen"), this, &QWidget::close)
         ->setShortcut(QKeySequence::Close);
@@ -163,19 +168,25 @@ void TKlasse::PrintClick() {
 
 void TKlasse::ListClick() {
     RunGuarded([this] {
+        // The pupils as the teacher sorted the table.
+        std::vector<std::size_t> shownOrder;
+        for (int row = 0; row < sorted_->rowCount(); ++row) {
+            shownOrder.push_back(
+                static_cast<std::size_t>(sorted_->mapToSource(sorted_->index(row, 0)).row()));
+        }
         AskAndSave(this, QStringLiteral("Klassenliste speichern"), QStringLiteral("Klassenliste"),
-                   SavedKind::Csv, [this](const QString& fileName) {
-                       return SaveFileBytes(fileName, engine_.ClassList());
+                   SavedKind::Csv, [this, &shownOrder](const QString& fileName) {
+                       return SaveFileBytes(fileName, engine_.ClassList(shownOrder));
                    });
     });
 }
 
 void TKlasse::ShowTitle(const std::string& title) {
-    setWindowTitle(QString::fromStdString(title));
+    SetPlainWindowTitle(*this, QString::fromStdString(title));
 }
 
 void TKlasse::ShowStatus(const std::string& text) {
-    status_->setText(QString::fromStdString(text));
+    status_->ShowText(QString::fromStdString(text));
 }
 
 void TKlasse::ShowProgress(std::size_t read, std::size_t files) {

@@ -10,8 +10,8 @@
 #include <filesystem>
 
 class ClassTableModel;
+class ElidedLabel;
 class PupilTableModel;
-class QLabel;
 class QProgressBar;
 class QPushButton;
 class QSortFilterProxyModel;
@@ -55,7 +55,7 @@ private:
     ClassTableModel* facts_ = nullptr;
     QTableView* pupilTable_ = nullptr;
     QTableView* factTable_ = nullptr;
-    QLabel* status_ = nullptr;
+    ElidedLabel* status_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QPushButton* cancel_ = nullptr;
     // Stops its reading when the window goes.

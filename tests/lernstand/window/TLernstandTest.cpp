@@ -7,18 +7,24 @@
 #include "lernstand/window/FactTableModel.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/InMemorySettings.h"
+#include "tests/widgetsupport/FileDialogChoice.h"
+#include "tests/widgetsupport/ModalBoxWatcher.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 namespace {
 
@@ -49,6 +55,15 @@ void Prepare(Prepared prepared, const fs::path& journal) {
             recorder.Answered(answer);
         }
     }
+}
+
+// A copy to a stick so slow that it ends only when it is cancelled.
+JournalCopy CopyUntilCancelled(const fs::path&, const fs::path&,
+                               const std::atomic<bool>& cancelled) {
+    while (!cancelled) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return {JournalCopy::Problem::Cancelled, {}, 0};
 }
 
 } // namespace
@@ -139,6 +154,51 @@ private slots:
         QCOMPARE(name->text(), QStringLiteral("Anna"));
         QVERIFY(!name->isReadOnly());
         QVERIFY(window.findChild<QAction*>(QStringLiteral("TeacherCopy"))->isEnabled());
+    }
+
+    // While a copy runs the window shows it with "Abbrechen", goes on taking clicks and offers no
+    // deleting; "Abbrechen" stops it without a word, and closing the window asks first.
+    void aRunningCopyCanBeCancelledOrClosed_data() {
+        QTest::addColumn<bool>("close");
+        QTest::newRow("Abbrechen") << false;
+        QTest::newRow("closing the window") << true;
+    }
+
+    void aRunningCopyCanBeCancelledOrClosed() {
+        QFETCH(bool, close);
+        const QTemporaryDir data;
+        const fs::path journal = fs::path(data.path().toStdString()) / "Kalkuno/Lernstand.sqlite";
+        Prepare(Prepared::Answers, journal);
+        InMemorySettings settings;
+        LernstandServices services{journal, settings};
+        services.copy = CopyUntilCancelled;
+        TLernstand window(services);
+        window.show();
+        {
+            const FileDialogChoice choice(data.filePath(QStringLiteral("Kopie.sqlite")));
+            window.findChild<QAction*>(QStringLiteral("TeacherCopy"))->trigger();
+        }
+        auto* cancel = window.findChild<QPushButton*>(QStringLiteral("CopyCancel"));
+        QVERIFY(cancel != nullptr && cancel->isVisible());
+        QVERIFY(window.findChild<QProgressBar*>(QStringLiteral("CopyProgress"))->isVisible());
+        QVERIFY(!window.findChild<QPushButton*>(QStringLiteral("Delete"))->isEnabled());
+
+        ModalBoxWatcher boxes;
+        window.findChild<QAction*>(QStringLiteral("TeacherCopy"))->trigger();
+        QCOMPARE(boxes.Texts(),
+                 QStringList{QStringLiteral("Der Lernstand wird gerade schon für die Lehrkraft "
+                                            "gespeichert. Sobald das fertig ist, lässt sich die "
+                                            "nächste Kopie speichern.")});
+        if (close) {
+            QVERIFY(window.close());
+            QCOMPARE(boxes.Seen().size(), 2);
+            QCOMPARE(boxes.Seen().at(1).objectName, QStringLiteral("ConfirmBox"));
+        } else {
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        }
+        QTRY_COMPARE(window.findChild<QProgressBar*>(QStringLiteral("CopyProgress")), nullptr);
+        QCOMPARE(boxes.Seen().size(), close ? 2 : 1);
+        QVERIFY(window.findChild<QPushButton*>(QStringLiteral("Delete"))->isEnabled());
     }
 };
 

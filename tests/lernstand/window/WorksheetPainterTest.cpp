@@ -21,6 +21,11 @@ QStringList PdfPages(const QString& file) {
     return pages;
 }
 
+// The text on the page is the name as shown, or its start followed by "…".
+bool ShownAs(const QString& onPage, const QString& shown) {
+    return onPage == shown || (onPage.endsWith(u'…') && shown.startsWith(onPage.chopped(1)));
+}
+
 } // namespace
 
 class WorksheetPainterTest : public QObject {
@@ -73,6 +78,42 @@ private slots:
         QCOMPARE(pages[2].count(QStringLiteral("7 · 8 = 56")), 30);
         QVERIFY2(pages[3].startsWith(QStringLiteral("Lösungen – Ben")), qPrintable(pages[3]));
         QCOMPARE(pages[3].count(QStringLiteral("3 · 4 = 12")), 30);
+    }
+
+    // A child's name from a pupil's journal stands on the name line and above the solutions as
+    // ShownText has it; one too long for its line is shortened further with "…" before it could
+    // push the date, or anything else, past the margin.
+    void theNameLineTakesAnyName_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("markup") << QStringLiteral(R"(<img src="&#47;dev&#47;zero">)")
+                                << QStringLiteral(R"(<img src="&#47;dev&#47;zero">)");
+        QTest::newRow("a newline and a right-to-left override")
+            << QStringLiteral("Anna\nBen\u202Ex") << QStringLiteral("Anna□Ben□x");
+        QTest::newRow("100 000 characters")
+            << QString(100'000, u'W') << QString(119, u'W') + QStringLiteral("…");
+    }
+
+    void theNameLineTakesAnyName() {
+        QFETCH(QString, name);
+        QFETCH(QString, shown);
+        const std::vector<PupilWorksheet> sheets = {
+            {name.toStdString(), std::vector<WorksheetProblem>(30, WorksheetProblem{7, 8})}};
+        const QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("Klasse.pdf"));
+        QCOMPARE(WriteWorksheetPdf(file, ClassWorksheetPages(sheets)), QString());
+
+        const QStringList pages = PdfPages(file);
+        QCOMPARE(pages.size(), 2);
+        const QString nameLine = pages[0].split(u'\n').filter(QStringLiteral("Name: ")).value(0);
+        const qsizetype date = nameLine.indexOf(QStringLiteral(" Datum: ______________"));
+        QVERIFY2(nameLine.startsWith(QStringLiteral("Name: ")) && date > 0, qPrintable(nameLine));
+        QVERIFY2(ShownAs(nameLine.mid(6, date - 6).trimmed(), shown), qPrintable(nameLine));
+        const QString heading = pages[1].section(u'\n', 0, 0);
+        QVERIFY2(heading.startsWith(QStringLiteral("Lösungen – ")), qPrintable(heading));
+        QVERIFY2(ShownAs(heading.mid(11), shown), qPrintable(heading));
+        // A line of W in 14 points holds some 30 between the margins.
+        QVERIFY2(nameLine.count(u'W') < 40, qPrintable(nameLine));
     }
 };
 

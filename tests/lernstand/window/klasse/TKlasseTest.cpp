@@ -3,7 +3,10 @@
 #include "journal/Journal.h"
 #include "journal/JournalRecorder.h"
 #include "journal/UtcTime.h"
+#include "tests/support/FileBytes.h"
+#include "tests/widgetsupport/FileDialogChoice.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -66,6 +69,24 @@ private slots:
         emit table->activated(table->currentIndex());
         QCOMPARE(chosen.count(), 1);
         QCOMPARE(chosen.at(0).at(0).value<fs::path>(), stick / "a.sqlite");
+
+        // The list as sorted on screen, where the file that is no journal stands between the
+        // children: it comes last, with its reason.
+        table->sortByColumn(0, Qt::AscendingOrder);
+        const QString list = temp.filePath(QStringLiteral("Klassenliste.csv"));
+        {
+            const FileDialogChoice choice(list);
+            klasse->findChild<QAction*>(QStringLiteral("ClassList"))->trigger();
+        }
+        QStringList names;
+        for (const QString& line : QString::fromStdString(FileBytes(list.toStdString()))
+                                       .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)
+                                       .mid(1)) {
+            names << line.section(u';', 0, 0) + u' ' + line.section(u';', 9, 9);
+        }
+        QCOMPARE(names, (QStringList{QStringLiteral("Ali "), QStringLiteral("Zoe "),
+                                     QStringLiteral("Elternabend nicht lesbar (file is not a "
+                                                    "database)")}));
         delete klasse;
     }
 };
