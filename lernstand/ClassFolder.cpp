@@ -1,12 +1,10 @@
 #include "lernstand/ClassFolder.h"
 
-#include "journal/JournalCopy.h"
 #include "journal/JournalReader.h"
-#include "journal/SqliteCompanions.h"
+#include "school/FolderLook.h"
 
 #include <algorithm>
 #include <optional>
-#include <set>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -18,42 +16,12 @@ using Found = JournalReading::Found;
 // Two readers keep both cores busy; more would only wait for the same stick.
 constexpr unsigned kMostReaders = 2;
 
-bool IsCompanion(const fs::path& file, const std::set<fs::path>& files) {
-    const std::string name = file.string();
-    for (const std::string_view suffix : {"-wal", "-shm", "-journal"}) {
-        if (name.ends_with(suffix) &&
-            files.count(fs::path(name.substr(0, name.size() - suffix.size()))) != 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
 fs::file_time_type WrittenAt(const fs::path& file) {
     std::error_code error;
     return fs::last_write_time(file, error);
 }
 
 } // namespace
-
-std::vector<fs::path> CandidateFiles(const fs::path& folder) {
-    std::set<fs::path> files;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        std::error_code error;
-        // A copy for the teacher may be being written into the folder while it is read.
-        if (entry.is_regular_file(error) && !entry.path().filename().string().starts_with(".") &&
-            !IsUnfinishedCopy(entry.path())) {
-            files.insert(entry.path());
-        }
-    }
-    std::vector<fs::path> candidates;
-    for (const fs::path& file : files) {
-        if (!IsCompanion(file, files)) {
-            candidates.push_back(file);
-        }
-    }
-    return candidates;
-}
 
 PupilJournal ReadPupilJournal(const fs::path& file, WallTime now) {
     PupilJournal pupil;
@@ -89,7 +57,7 @@ PupilJournal ReadPupilJournal(const fs::path& file, WallTime now) {
 
 ClassFolder ReadClassFolder(const fs::path& folder, WallTime now,
                             const std::atomic<bool>& cancelled, const ClassProgress& progress) {
-    const std::vector<fs::path> files = CandidateFiles(folder);
+    const std::vector<fs::path> files = PupilFiles(folder);
     std::vector<std::optional<PupilJournal>> read(files.size());
     std::atomic<std::size_t> next = 0;
     std::atomic<std::size_t> done = 0;

@@ -39,11 +39,6 @@ struct ClassFolder {
     bool cancelled = false;
 };
 
-// The files of a folder that may be pupils' journals: every plain file but hidden ones, the log
-// and index SQLite keeps beside a database, and copies for the teacher still being written. Throws
-// std::filesystem::filesystem_error when the folder cannot be listed, a stick pulled say.
-std::vector<std::filesystem::path> CandidateFiles(const std::filesystem::path& folder);
-
 // Reads one file as a copy from elsewhere: nothing beside it changes, whatever it holds.
 PupilJournal ReadPupilJournal(const std::filesystem::path& file, WallTime now);
 
@@ -51,6 +46,6 @@ PupilJournal ReadPupilJournal(const std::filesystem::path& file, WallTime now);
 using ClassProgress = std::function<void(std::size_t read, std::size_t files)>;
 
 // Reads every candidate file of the folder on worker threads, and stops early once cancelled is
-// set. Throws like CandidateFiles.
+// set. Throws like PupilFiles.
 ClassFolder ReadClassFolder(const std::filesystem::path& folder, WallTime now,
                             const std::atomic<bool>& cancelled, const ClassProgress& progress);

@@ -9,15 +9,9 @@ constexpr std::string_view kHandInPrefix = "Lernstand-";
 constexpr std::string_view kHandInSuffix = ".sqlite";
 constexpr std::string_view kAssignmentPrefix = "Auftrag-";
 constexpr std::string_view kAssignmentSuffix = ".ini";
-constexpr std::string_view kCopyMark = ".unfertig-";
-constexpr std::size_t kCopyLetters = 6;
 // File systems keep names of up to 255 bytes; the login leaves room for the longest prefix and
 // suffix around it and for a temporary name's ending.
 constexpr std::size_t kMaxLoginBytes = 200;
-
-bool IsAsciiLetterOrDigit(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
 
 bool IsControl(char c) {
     const auto byte = static_cast<unsigned char>(c);
@@ -71,14 +65,6 @@ std::optional<std::string> PupilAssignmentName(std::string_view login) {
 bool IsAssignmentName(std::string_view fileName) {
     return fileName == kClassAssignment ||
            Between(fileName, kAssignmentPrefix, kAssignmentSuffix).has_value();
-}
-
-bool IsCopyInProgress(std::string_view fileName) {
-    const std::size_t mark = fileName.rfind(kCopyMark);
-    return mark != std::string_view::npos && mark > 0 &&
-           fileName.size() == mark + kCopyMark.size() + kCopyLetters &&
-           std::all_of(fileName.end() - static_cast<std::ptrdiff_t>(kCopyLetters), fileName.end(),
-                       IsAsciiLetterOrDigit);
 }
 
 } // namespace class_folder

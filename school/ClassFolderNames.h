@@ -28,8 +28,4 @@ std::optional<std::string> PupilAssignmentName(std::string_view login);
 // "Auftrag.ini" or an "Auftrag-<login>.ini".
 bool IsAssignmentName(std::string_view fileName);
 
-// A copy of a journal still being written: its target's name followed by ".unfertig-" and six
-// letters or digits, as CopyJournal names it until the rename.
-bool IsCopyInProgress(std::string_view fileName);
-
 } // namespace class_folder

@@ -1,20 +1,47 @@
 #include "school/FolderLook.h"
 
-#include "lernstand/ClassFolder.h"
+#include "journal/JournalCopy.h"
 #include "school/ClassFolderNames.h"
 
-#include <algorithm>
+#include <set>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The log, index or rollback journal SQLite keeps beside a database of the folder.
+bool IsCompanion(const fs::path& file, const std::set<fs::path>& files) {
+    const std::string name = file.string();
+    for (const std::string_view suffix : {"-wal", "-shm", "-journal"}) {
+        if (name.ends_with(suffix) &&
+            files.count(fs::path(name.substr(0, name.size() - suffix.size()))) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 std::vector<fs::path> PupilFiles(const fs::path& folder) {
-    std::vector<fs::path> files = CandidateFiles(folder);
-    std::erase_if(files, [](const fs::path& file) {
-        const std::string name = file.filename().string();
-        return class_folder::IsAssignmentName(name) || class_folder::IsCopyInProgress(name);
-    });
-    return files;
+    std::set<fs::path> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        std::error_code error;
+        const std::string name = entry.path().filename().string();
+        // A copy may be being written into the folder while it is read.
+        if (entry.is_regular_file(error) && !name.starts_with(".") &&
+            !IsUnfinishedCopy(entry.path()) && !class_folder::IsAssignmentName(name)) {
+            files.insert(entry.path());
+        }
+    }
+    std::vector<fs::path> pupils;
+    for (const fs::path& file : files) {
+        if (!IsCompanion(file, files)) {
+            pupils.push_back(file);
+        }
+    }
+    return pupils;
 }
 
 std::optional<std::vector<FileLook>> LookAtFolder(const fs::path& folder) {

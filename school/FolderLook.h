@@ -8,9 +8,10 @@
 // A cheap look at a class folder: network shares do not report what other computers change, so a
 // class window looks at the pupils' files from time to time and reads only those that changed.
 
-// A class folder's files that may be pupils' journals: CandidateFiles' choice without the
-// assignments and the copies still being written, which are no pupil's and would show as
-// unreadable for a moment. Throws std::filesystem::filesystem_error like CandidateFiles.
+// A class folder's files that may be pupils' journals: every plain file but hidden ones, the log
+// and index SQLite keeps beside a database, the assignments and the copies still being written,
+// which are no pupil's and would show as unreadable for a moment. Throws
+// std::filesystem::filesystem_error when the folder cannot be listed, a stick pulled say.
 std::vector<std::filesystem::path> PupilFiles(const std::filesystem::path& folder);
 
 // What the folder told about one file. A copy renamed into place is a new file, so the
