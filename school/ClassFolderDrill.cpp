@@ -1,8 +1,11 @@
 #include "school/ClassFolderDrill.h"
 
+#include "journal/JournalLocation.h"
 #include "school/ClassFolderSetting.h"
 #include "school/HandInPlace.h"
 
+#include <exception>
+#include <iostream>
 #include <optional>
 #include <utility>
 
@@ -63,4 +66,15 @@ void ClassFolderDrill::HandInNow() {
     if (const std::optional<HandInPlace> place = HandInPlaceFor(own_, journal_, login_)) {
         handIn_.Request(*place);
     }
+}
+
+std::unique_ptr<ClassFolderDrill> MakeOwnClassFolderDrill(const SettingsSource& own) {
+    std::filesystem::path journal;
+    try {
+        journal = JournalPath();
+    } catch (const std::exception&) {
+        // The recorder tells already that there is no journal; the assignment still holds.
+    }
+    return std::make_unique<ClassFolderDrill>(own, std::move(journal), PupilLogin(),
+                                              std::make_shared<DirectShare>(), std::cerr);
 }

@@ -51,3 +51,7 @@ private:
     HandIn handIn_;
     std::function<void()> changed_;
 };
+
+// The drill's class folder for the user's own journal and login, reached directly, its failures
+// told on the standard error stream.
+std::unique_ptr<ClassFolderDrill> MakeOwnClassFolderDrill(const SettingsSource& own);

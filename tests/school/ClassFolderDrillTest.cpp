@@ -1,10 +1,10 @@
 #include "school/ClassFolderDrill.h"
 
 #include "journal/JournalRecorder.h"
-#include "journal/ReadOnlyJournal.h"
 #include "plan/ProblemSource.h"
 #include "practice/PracticeEngine.h"
 #include "school/AssignmentTexts.h"
+#include "tests/school/JournalAnswers.h"
 #include "tests/school/SlowShare.h"
 #include "tests/support/FakePracticeView.h"
 #include "tests/support/FakeRecorder.h"
@@ -124,20 +124,6 @@ TEST_F(ClassFolderDrillTest, EachRoundFollowsTheAssignmentInForceAndTheChildsOwn
     EXPECT_EQ(own_.writes, 0);
 }
 
-// The answers in the class folder's copy; -1 while there is none.
-std::int64_t HandedIn(const fs::path& copy) {
-    std::int64_t answers = -1;
-    if (fs::exists(copy)) {
-        ReadJournalReadOnly(
-            copy,
-            [&answers](const SqliteConnection& reader) {
-                answers = reader.QueryInteger("SELECT count(*) FROM answers");
-            },
-            JournalOrigin::Copy);
-    }
-    return answers;
-}
-
 TEST_F(ClassFolderDrillTest, EveryRoundIsHandedInAtItsEndAndOnceMoreAtClosing) {
     const fs::path copy = folder_ / "Lernstand-anna.sqlite";
     const struct {
@@ -166,7 +152,7 @@ TEST_F(ClassFolderDrillTest, EveryRoundIsHandedInAtItsEndAndOnceMoreAtClosing) {
             if (c.handedIn.front() >= 0) {
                 share_->AwaitEnded(before + copies);
             }
-            return HandedIn(copy);
+            return CountAnswers(copy);
         };
         engine.FormShow();
         answer();
