@@ -75,6 +75,9 @@ TForm1::TForm1(WritableSettings& settings, AnswerRecorder* recorder, ProblemSour
         school_->OnChange([this] { ShowAssignment(); });
         // Once the window is on screen, so that a slow share never holds the start up.
         RunGuarded([this] { school_->Refresh(kRoundStartWait); });
+        // However the program ends: by then quitting has closed the board, which ended its round.
+        connect(qApp, &QCoreApplication::aboutToQuit, this,
+                [this] { RunGuarded([this] { school_->Closing(); }); });
     }
 }
 
@@ -127,7 +130,7 @@ void TForm1::FormShow() {
 
 void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
-    Quit();
+    QApplication::quit();
 }
 
 void TForm1::Start1Click() {
@@ -139,13 +142,6 @@ void TForm1::Einstellungen1Click() {
 }
 
 void TForm1::Beenden1Click() {
-    Quit();
-}
-
-void TForm1::Quit() {
-    if (school_ != nullptr) {
-        RunGuarded([this] { school_->Closing(); });
-    }
     QApplication::quit();
 }
 

@@ -15,7 +15,8 @@ class WritableSettings;
 // picture is on screen it builds the settings dialog and the practice window, which belong to it
 // and live as long. With the class folder, the rounds read the settings through it, and while the
 // teacher's assignment is in force a line below the menu names it. The settings, the recorder, the
-// problem source and the class folder, if any, outlive it.
+// problem source and the class folder, if any, outlive it; when the program ends, the class folder
+// gets its last copy.
 class TForm1 : public QMainWindow {
     Q_OBJECT
 
@@ -38,8 +39,6 @@ private:
     void Einstellungen1Click();
     void Beenden1Click();
     void Info1Click();
-    // The program ends; the class folder gets its last copy first.
-    void Quit();
     // Names the assignment in force, or hides the line and the dialog's note without one.
     void ShowAssignment();
 

@@ -13,6 +13,7 @@
 #include "tests/support/WithoutRootPrivilege.h"
 #include "tests/widgetsupport/ModalBoxWatcher.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,7 +49,8 @@ private slots:
     void cleanup();
 
     void theLineNamesTheAssignmentInForceAsPlainTextFromTheStartOn();
-    void everyRoundIsHandedInAndOnceMoreWhenTheDrillCloses();
+    void everyRoundIsHandedInAndOnceMoreWhenTheDrillEnds_data();
+    void everyRoundIsHandedInAndOnceMoreWhenTheDrillEnds();
     void aFailingClassFolderIsNeverTheChildsProblem_data();
     void aFailingClassFolderIsNeverTheChildsProblem();
 
@@ -174,22 +176,45 @@ void TForm1ClassFolderTest::theLineNamesTheAssignmentInForceAsPlainTextFromTheSt
     QCOMPARE(own_.writes, 0);
 }
 
-void TForm1ClassFolderTest::everyRoundIsHandedInAndOnceMoreWhenTheDrillCloses() {
+void TForm1ClassFolderTest::everyRoundIsHandedInAndOnceMoreWhenTheDrillEnds_data() {
+    QTest::addColumn<bool>("midRound");
+    QTest::addColumn<QString>("ending");
+    QTest::newRow("Beenden after a round") << false << u"Beenden1"_qs;
+    QTest::newRow("the main window closed during a round") << true << QString();
+}
+
+void TForm1ClassFolderTest::everyRoundIsHandedInAndOnceMoreWhenTheDrillEnds() {
+    QFETCH(bool, midRound);
+    QFETCH(QString, ending);
     Build();
     Play(2);
     share_->AwaitEnded(1);
     QCOMPARE(CountAnswers(copy_), 2);
-    Play(1);
+    Play(midRound ? 1 : 2);
+    if (!midRound) {
+        share_->AwaitEnded(2);
+        Test().close();
+    }
     bool timedOut = false;
-    QTimer::singleShot(0, [this] { form1_->close(); });
+    QTimer::singleShot(0, [&] {
+        if (ending.isEmpty()) {
+            form1_->close();
+        } else {
+            form1_->findChild<QAction*>(ending)->trigger();
+        }
+    });
     QTimer::singleShot(2000, [&] {
         timedOut = true;
         QApplication::quit();
     });
     QApplication::exec();
     QVERIFY(!timedOut);
-    share_->AwaitEnded(2);
-    QCOMPARE(CountAnswers(copy_), 3);
+    // The board closed during a round hands in too; its copy and the last may come as one.
+    share_->AwaitEnded(3);
+    QCOMPARE(CountAnswers(copy_), midRound ? 3 : 4);
+    if (!midRound) {
+        QCOMPARE(share_->Copies(), 3);
+    }
     QCOMPARE(errors_.str(), std::string());
 }
 
