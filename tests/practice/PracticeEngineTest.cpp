@@ -816,57 +816,28 @@ TEST(TypingCheck, OnlyARoundThatWouldBePlannedBeginsWithIt) {
 
 // --- What the round observer is told ---
 
-// Logs what it is told and gives each round one problem more than the one before, as an
-// assignment read at the round start would.
-class GrowingRounds final : public RoundObserver {
+class RoundLog final : public RoundObserver {
 public:
-    GrowingRounds(InMemorySettings& settings, std::string lernstand, Calls& log)
-        : settings_(settings)
-        , lernstand_(std::move(lernstand))
-        , log_(log) {}
-
-    void RoundStarting() override {
-        log_.push_back("starting");
-        settings_.ini = lernstand_ + Vorgaben("5", std::to_string(++starts_), "off");
-    }
-    void RoundEnded() override { log_.push_back("ended"); }
-
-private:
-    InMemorySettings& settings_;
-    const std::string lernstand_;
-    Calls& log_;
-    int starts_ = 0;
+    void RoundStarting() override { told += "starting "; }
+    void RoundEnded() override { told += "ended "; }
+    std::string told;
 };
 
-TEST(RoundObserver, EveryRoundReadsWhatItsStartPreparedAndEndsOnce) {
-    const struct {
-        const char* name;
-        std::string lernstand;
-        // s starts a round (and logs the progress line), r answers right, c closes the board, x is
-        // Escape.
-        std::string steps;
-        Calls told;
-    } cases[] = {
-        {"rounds to their summaries",
-         "",
-         "srsrr",
-         {"starting", "Aufgabe 1 von 1", "ended", "starting", "Aufgabe 1 von 2", "ended"}},
-        {"closed before the summary, twice", "", "scc", {"starting", "Aufgabe 1 von 1", "ended"}},
-        {"closed after the summary", "", "src", {"starting", "Aufgabe 1 von 1", "ended"}},
-        {"a new round before the summary",
-         "",
-         "ss",
-         {"starting", "Aufgabe 1 von 1", "ended", "starting", "Aufgabe 1 von 2"}},
-        {"a typing check closed: no round", kTargeted, "sc", {"starting", "Zahl 1 von 5"}},
-        {"a typing check ended with Escape",
-         kTargeted,
-         "sxc",
-         {"starting", "Zahl 1 von 5", "ended"}},
+// The class folder reads the assignment at every start and hands the journal in at every end.
+TEST(RoundObserver, EveryRoundStartIsToldAndItsEndOnce) {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        // s starts a round, r answers right, c closes the board, x is Escape.
+        {"", "srrsrr", "starting ended starting ended "},
+        {"", "srrcc", "starting ended "},
+        {"", "srcc", "starting ended "},
+        {"", "srs", "starting ended starting "},
+        {kTargeted, "sc", "starting "},
+        {kTargeted, "sxc", "starting ended "},
     };
-    for (const auto& c : cases) {
-        Calls told;
+    for (const auto& [lernstand, steps, told] : cases) {
         InMemorySettings settings;
-        GrowingRounds rounds(settings, c.lernstand, told);
+        settings.ini = lernstand + Vorgaben("5", "2", "off");
+        RoundLog rounds;
         FakePracticeView view;
         FakeRecorder recorder;
         FixedPlan plan;
@@ -874,24 +845,18 @@ TEST(RoundObserver, EveryRoundReadsWhatItsStartPreparedAndEndsOnce) {
         PracticeEngine engine(
             view, settings, [] { return 0u; }, &recorder, [] { return 0; }, &plan, &rounds);
         view.Attach(engine);
-        for (const char step : c.steps) {
-            switch (step) {
-            case 's':
+        for (const char step : steps) {
+            if (step == 's') {
                 engine.FormShow();
-                told.push_back(view.Text(C::Label4));
-                break;
-            case 'r':
+            } else if (step == 'r') {
                 view.Type(std::to_string(engine.ExpectedProduct()) + "\r");
-                break;
-            case 'c':
+            } else if (step == 'c') {
                 engine.FormCloseQuery();
-                break;
-            case 'x':
+            } else {
                 view.Press(PracticeEngine::kEscape);
-                break;
             }
         }
-        EXPECT_EQ(told, c.told) << c.name;
+        EXPECT_EQ(rounds.told, told) << lernstand << steps;
     }
 }
 
