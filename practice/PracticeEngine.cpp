@@ -22,15 +22,17 @@ bool IsDigit(char32_t key) {
 
 PracticeEngine::PracticeEngine(PracticeView& view, const SettingsSource& settings, SeedClock clock,
                                AnswerRecorder* recorder, ResponseClock responseClock,
-                               ProblemSource* problems)
+                               ProblemSource* problems, RoundObserver* rounds)
     : view_(view)
     , settings_(settings)
     , clock_(std::move(clock))
     , recorder_(recorder)
     , responseClock_(std::move(responseClock))
-    , problems_(problems) {}
+    , problems_(problems)
+    , rounds_(rounds) {}
 
 void PracticeEngine::FormShow() {
+    CloseRound();
     EndCorrection();
     view_.SetVisible(PracticeControl::Button2, false);
     view_.SetVisible(PracticeControl::Image2, false);
@@ -53,6 +55,9 @@ void PracticeEngine::FormShow() {
 
     random_.SetSeed(clock_());
 
+    if (rounds_ != nullptr) {
+        rounds_->RoundStarting();
+    }
     const settings::RoundSettings round = settings::ReadRoundSettings(settings_);
     rowsOn_ = round.rows;
     timeSetting_ = round.stepTenths;
@@ -114,6 +119,7 @@ void PracticeEngine::Escape() {
 }
 
 void PracticeEngine::StartRound() {
+    roundOpen_ = true;
     StartRecording();
     PlanRound();
     Aufgabe();
@@ -306,6 +312,13 @@ void PracticeEngine::EndRound() {
     view_.SetTimerEnabled(false);
     view_.SetVisible(PracticeControl::Label5, true);
     HideTimeBar();
+    CloseRound();
+}
+
+void PracticeEngine::CloseRound() {
+    if (std::exchange(roundOpen_, false) && rounds_ != nullptr) {
+        rounds_->RoundEnded();
+    }
 }
 
 void PracticeEngine::Timer1Timer() {
@@ -359,6 +372,7 @@ bool PracticeEngine::FormCloseQuery() {
     // A check closed before its end keeps nothing, and its round never started.
     check_.reset();
     EndCorrection();
+    CloseRound();
     view_.SetTimerInterval(0);
     view_.SetTimerEnabled(false);
     view_.SetVisible(PracticeControl::Userin, false);

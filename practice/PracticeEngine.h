@@ -2,6 +2,7 @@
 
 #include "common/RandomGenerator.h"
 #include "facts/AnswerRecorder.h"
+#include "facts/RoundObserver.h"
 #include "facts/RowsInForce.h"
 #include "plan/PracticePlan.h"
 #include "practice/ResponseClock.h"
@@ -32,12 +33,13 @@ public:
 
     // The settings are read at every round start. The recorder, if any, is told about the answers
     // of the rounds that start with recording switched on. The problem source, if any, plans the
-    // rounds of "Gezielt üben" and says when such a round begins with a typing check.
+    // rounds of "Gezielt üben" and says when such a round begins with a typing check. The round
+    // observer, if any, is told when each round starts and ends.
     PracticeEngine(PracticeView& view, const SettingsSource& settings,
                    SeedClock clock = MillisecondsSinceMidnightUtc,
                    AnswerRecorder* recorder = nullptr,
                    ResponseClock responseClock = SteadyMilliseconds,
-                   ProblemSource* problems = nullptr);
+                   ProblemSource* problems = nullptr, RoundObserver* rounds = nullptr);
 
     // Starts a round from the stored settings, or the typing check before it; also the
     // "Noch mal..." command.
@@ -88,6 +90,8 @@ private:
     void EndCorrection();
     void Record(const std::string& answer, bool right, NoAnswer noAnswer) const;
     void EndRound();
+    // Tells the observer that the round under way, if any, has ended.
+    void CloseRound();
     void DrawProblem(std::int32_t& multiplier, std::int32_t& row);
     int CountdownInterval() const;
 
@@ -98,6 +102,9 @@ private:
     AnswerRecorder* const recorder_;
     ResponseClock responseClock_;
     ProblemSource* const problems_;
+    RoundObserver* const rounds_;
+    // A round started and its end has not been told yet.
+    bool roundOpen_ = false;
     // The journal's switches as this round started, all off without a recorder.
     settings::LernstandSwitches switches_;
     // This round records and "Gezielt üben" is on.

@@ -53,6 +53,17 @@ std::string AssignmentLine(const Assignment& assignment) {
     return what.empty() ? "Auftrag der Lehrkraft" : "Auftrag: " + what;
 }
 
+std::string SettingsNote(const Assignment& assignment) {
+    std::vector<std::string> set;
+    if (assignment.rows) {
+        set.emplace_back("Reihen");
+    }
+    if (assignment.problemTotal) {
+        set.emplace_back("Menge der Aufgaben");
+    }
+    return set.empty() ? "" : "Vom Auftrag der Lehrkraft vorgegeben: " + Enumeration(set);
+}
+
 std::string IgnoredText(const AssignmentReading& reading) {
     if (reading.tooLarge) {
         return "Nicht verwendet: die ganze Datei, sie ist größer als " +

@@ -13,6 +13,10 @@ std::string RowsText(const RowSwitches& rows);
 // problems, else "Auftrag der Lehrkraft"; empty for an empty assignment, which changes nothing.
 std::string AssignmentLine(const Assignment& assignment);
 
+// The settings dialog's note while an assignment sets some of the dialog's values: "Vom Auftrag
+// der Lehrkraft vorgegeben: Reihen und Menge der Aufgaben"; empty when it sets none of them.
+std::string SettingsNote(const Assignment& assignment);
+
 // What of an assignment file was not used, for the Lernstand: "Nicht verwendet: Menge und
 // Sekunden"; empty when everything was.
 std::string IgnoredText(const AssignmentReading& reading);

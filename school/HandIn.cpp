@@ -7,8 +7,10 @@
 #include <mutex>
 #include <optional>
 #include <ostream>
+#include <sched.h>
 #include <string>
 #include <system_error>
+#include <unistd.h>
 #include <utility>
 
 // Owned together by the object and its worker, so that a worker left to finish at the drill's end
@@ -89,6 +91,11 @@ std::optional<JournalCopy> CopyOnce(ShareAccess& share, const HandInPlace& place
 // The status is written under the lock, so that Finish's word on a copy cut short comes before
 // the copy's own, should it finish after all.
 void HandIn::Work(const std::shared_ptr<Shared>& shared) {
+    // The copy runs only when the processor has nothing else to do, and gives way at once when the
+    // child's round needs it: a copy may come a moment later, the next problem may not. Where the
+    // system refuses, the copy runs as the rest of the program does.
+    const sched_param idle{};
+    sched_setscheduler(gettid(), SCHED_IDLE, &idle);
     std::unique_lock lock(shared->mutex);
     for (;;) {
         shared->changed.wait(lock, [&] { return shared->pending || shared->closing; });

@@ -18,7 +18,8 @@ inline constexpr std::chrono::milliseconds kClosingWait{250};
 // for. A failed copy is never the child's problem: nothing is thrown, one line goes to the error
 // stream, and the next request tries again. The outcome of every try is kept in the status file
 // beside the journal (HandInStatus). No thread runs before the first request, and none wakes up
-// while nothing is asked.
+// while nothing is asked; the copies run at the lowest priority, so that the caller's thread
+// never waits for the processor behind them.
 class HandIn {
 public:
     using WallClock = std::function<WallTime()>;

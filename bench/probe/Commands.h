@@ -15,8 +15,10 @@ int Launch(const Arguments& arguments);
 int Idle(const Arguments& arguments);
 // open KEYSYM: a key that opens a window, until that window is mapped and painted.
 int Open(const Arguments& arguments);
-// answers COUNT X Y [--right TABLE JOURNAL]: Enter in the practice window at X,Y until the next
-// problem is painted; with a table, each time after typing the right product.
+// answers COUNT X Y [--right TABLE JOURNAL] [--round N [--handed-in COPY JOURNAL]]: Enter in the
+// practice window at X,Y until the next problem is painted; with a table, each time after typing
+// the right product. With rounds of N problems, "Noch mal..." after each round's summary until the
+// next round's first problem is painted; with a copy, when each round's copy arrived there.
 int Answers(const Arguments& arguments);
 // check X Y TABLE CANDIDATE...: types the typing check on the board at X,Y, each number it knows
 // by its line in the table and the others found among the candidates (then learned, not timed);
@@ -27,6 +29,9 @@ int Check(const Arguments& arguments);
 int Respond(const Arguments& arguments);
 // countdown T ROUNDS: F2, then the first problem's time bar and time-out, then "Ende".
 int Countdown(const Arguments& arguments);
+// quit: closes the main window of PROBE_WINDOW as a window manager would, and times it until the
+// window is gone and until the program of PROBE_PID has ended.
+int Quit(const Arguments& arguments);
 // trace SECONDS [KEYSYM]: every event on the screen, after pressing the key if one is given.
 int Trace(const Arguments& arguments);
 // stats: median, minimum, maximum and 99th percentile of the numbers on standard input.

@@ -20,5 +20,7 @@ constexpr Box Segment(int n) {
 
 // The "Ende" button.
 inline constexpr Box kEndButton{456, 264, 88, 32};
+// The "Noch mal..." button, shown with a round's summary.
+inline constexpr Box kAgainButton{376, 264, 75, 33};
 
 } // namespace practice_window

@@ -189,6 +189,18 @@ void XServer::Click(int x, int y) {
     XFlush(display_);
 }
 
+void XServer::AskToClose(unsigned long window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, window, False, NoEventMask, &event);
+    XFlush(display_);
+}
+
 PaintedArea::PaintedArea()
     : region_(XCreateRegion()) {}
 

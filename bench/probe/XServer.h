@@ -47,6 +47,8 @@ public:
     void PressKey(const std::string& keysymName);
     void MovePointer(int x, int y);
     void Click(int x, int y);
+    // What a window manager does when the user closes a window: ask it to close (WM_DELETE_WINDOW).
+    void AskToClose(unsigned long window);
 
     // Keeps the connection from being inherited by programs started later.
     void CloseOnExec();

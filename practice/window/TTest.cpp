@@ -40,10 +40,10 @@ QLabel* CreateBoardLabel(QWidget* parent, const QString& name, const QPoint& pos
 } // namespace
 
 TTest::TTest(QWidget* parent, const SettingsSource& settings, AnswerRecorder* recorder,
-             ProblemSource* problems)
+             ProblemSource* problems, RoundObserver* rounds)
     : QWidget(parent)
-    , engine_(*this, settings, MillisecondsSinceMidnightUtc, recorder, SteadyMilliseconds,
-              problems) {
+    , engine_(*this, settings, MillisecondsSinceMidnightUtc, recorder, SteadyMilliseconds, problems,
+              rounds) {
     setObjectName(QStringLiteral("TTest"));
     setWindowTitle(QStringLiteral("Test"));
     UseFixedSingleBorder(this);

@@ -24,10 +24,11 @@ public:
     static constexpr int kProblemRightEdge = 316;
 
     // The settings are read at every round start; the recorder, if any, is told the answers of
-    // rounds that record, and the problem source, if any, plans the rounds of "Gezielt üben".
-    // All three outlive the window.
+    // rounds that record, the problem source, if any, plans the rounds of "Gezielt üben", and the
+    // round observer, if any, is told when each round starts and ends. All four outlive the
+    // window.
     TTest(QWidget* parent, const SettingsSource& settings, AnswerRecorder* recorder,
-          ProblemSource* problems = nullptr);
+          ProblemSource* problems = nullptr, RoundObserver* rounds = nullptr);
 
     // Start from the menu: a hidden window is shown and starts a round, an open one is only
     // brought to the front.

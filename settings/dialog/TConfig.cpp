@@ -32,6 +32,8 @@ constexpr QSize kSpinEditSize(73, 22);
 constexpr int kTitlePixels = 32;
 // The rows as they stand in the design, before the first loading.
 constexpr int kRowsCheckedInDesign = 9;
+// Around the note on the assignment below the panels.
+constexpr int kNoteMargin = 6;
 
 QFrame* CreatePanel(const QString& name, QWidget* parent) {
     auto* panel = new QFrame(parent);
@@ -72,7 +74,14 @@ TConfig::TConfig(QWidget* parent, WritableSettings& settings)
     QFrame* panel1 = CreatePanel(QStringLiteral("Panel1"), this);
     auto* windowLayout = new QVBoxLayout(this);
     windowLayout->setContentsMargins(0, 0, 0, 0);
-    windowLayout->addWidget(panel1);
+    windowLayout->setSpacing(0);
+    windowLayout->addWidget(panel1, 1);
+    assignmentNote_ = CreateLabel(this, QStringLiteral("AssignmentNote"));
+    assignmentNote_->setTextFormat(Qt::PlainText);
+    assignmentNote_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    assignmentNote_->setContentsMargins(kNoteMargin, kNoteMargin, kNoteMargin, kNoteMargin);
+    assignmentNote_->hide();
+    windowLayout->addWidget(assignmentNote_);
 
     QFrame* panel2 = CreatePanel(QStringLiteral("Panel2"), panel1);
     panel2->setFixedWidth(kRowPanelWidth);
@@ -175,6 +184,21 @@ void TConfig::ShowFromMenu() {
     }
     raise();
     activateWindow();
+}
+
+void TConfig::ShowAssignmentNote(const QString& note) {
+    const bool wasShown = !assignmentNote_->isHidden();
+    const bool shown = !note.isEmpty();
+    if (shown) {
+        assignmentNote_->setText(note);
+    }
+    if (shown == wasShown) {
+        return;
+    }
+    // The panels keep their size: the window grows by the note's one line, or shrinks back.
+    const int noteHeight = assignmentNote_->sizeHint().height();
+    assignmentNote_->setVisible(shown);
+    resize(width(), height() + (shown ? noteHeight : -noteHeight));
 }
 
 void TConfig::keyPressEvent(QKeyEvent* event) {

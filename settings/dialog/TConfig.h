@@ -11,12 +11,15 @@
 class QCheckBox;
 class QFrame;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 class TSpinEdit;
 
 // The settings dialog: which multiplication rows are practised, how many problems a round has,
 // how long each problem may take and whether rounds run against the clock. It loads the settings
-// file each time it is shown and writes it on "Speichern".
+// file each time it is shown and writes it on "Speichern". While the teacher's assignment sets some
+// of its values for the rounds, a note below says which; the dialog still shows and saves the
+// child's own, which come back once the assignment is taken back.
 class TConfig : public QDialog {
     Q_OBJECT
 
@@ -29,6 +32,8 @@ public:
     // The "Einstellungen" command: shows the dialog freshly loaded, or, when it is open already,
     // only brings it to the front, so that unsaved edits stay.
     void ShowFromMenu();
+    // The note on what the assignment sets, shown as plain text; empty hides it.
+    void ShowAssignmentNote(const QString& note);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -56,4 +61,5 @@ private:
     TSpinEdit* spinEdit2_ = nullptr;
     QPushButton* button1_ = nullptr;
     QPushButton* button2_ = nullptr;
+    QLabel* assignmentNote_ = nullptr;
 };

@@ -814,4 +814,50 @@ TEST(TypingCheck, OnlyARoundThatWouldBePlannedBeginsWithIt) {
     }
 }
 
+// --- What the round observer is told ---
+
+class RoundLog final : public RoundObserver {
+public:
+    void RoundStarting() override { told += "starting "; }
+    void RoundEnded() override { told += "ended "; }
+    std::string told;
+};
+
+// The class folder reads the assignment at every start and hands the journal in at every end.
+TEST(RoundObserver, EveryRoundStartIsToldAndItsEndOnce) {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        // s starts a round, r answers right, c closes the board, x is Escape.
+        {"", "srrsrr", "starting ended starting ended "},
+        {"", "srrcc", "starting ended "},
+        {"", "srcc", "starting ended "},
+        {"", "srs", "starting ended starting "},
+        {kTargeted, "sc", "starting "},
+        {kTargeted, "sxc", "starting ended "},
+    };
+    for (const auto& [lernstand, steps, told] : cases) {
+        InMemorySettings settings;
+        settings.ini = lernstand + Vorgaben("5", "2", "off");
+        RoundLog rounds;
+        FakePracticeView view;
+        FakeRecorder recorder;
+        FixedPlan plan;
+        plan.checkDue = true;
+        PracticeEngine engine(
+            view, settings, [] { return 0u; }, &recorder, [] { return 0; }, &plan, &rounds);
+        view.Attach(engine);
+        for (const char step : steps) {
+            if (step == 's') {
+                engine.FormShow();
+            } else if (step == 'r') {
+                view.Type(std::to_string(engine.ExpectedProduct()) + "\r");
+            } else if (step == 'c') {
+                engine.FormCloseQuery();
+            } else {
+                view.Press(PracticeEngine::kEscape);
+            }
+        }
+        EXPECT_EQ(rounds.told, told) << lernstand << steps;
+    }
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -100,20 +101,28 @@ TEST(AssignmentFile, ReadsUtf8AndWindows1252WithEitherLineEndAndNothingOfALarger
     EXPECT_EQ(FormatAssignment(ParseAssignment(crlf).assignment), kExample);
 }
 
-TEST(AssignmentTexts, TheMainWindowsLineNamesTitleAndRowsAndTheLernstandWhatWasLeftOut) {
-    const std::pair<std::string, std::string> cases[] = {
+TEST(AssignmentTexts,
+     TheMainWindowsLineNamesTitleAndRowsTheDialogWhatItSetsAndTheLernstandWhatWasLeftOut) {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
         {"Titel=Vor der Mathearbeit\nReihen=6,7,8,9",
-         "Auftrag: Vor der Mathearbeit – Reihen 6 bis 9"},
-        {"Reihen=2,5,7,8,9", "Auftrag: Reihen 2, 5 und 7 bis 9"},
-        {"Reihen=1,2,3,5,6", "Auftrag: Reihen 1 bis 3, 5 und 6"},
-        {"Reihen=7", "Auftrag: Reihe 7"},
-        {"Titel=Wiederholen\nMenge=20", "Auftrag: Wiederholen"},
-        {"Menge=1", "Auftrag: 1 Aufgabe"},
-        {"Gezielt=on", "Auftrag der Lehrkraft"},
-        {"", ""},
+         "Auftrag: Vor der Mathearbeit – Reihen 6 bis 9",
+         "Vom Auftrag der Lehrkraft vorgegeben: Reihen"},
+        {"Reihen=2,5,7,8,9\nMenge=20", "Auftrag: Reihen 2, 5 und 7 bis 9",
+         "Vom Auftrag der Lehrkraft vorgegeben: Reihen und Menge der Aufgaben"},
+        {"Reihen=1,2,3,5,6", "Auftrag: Reihen 1 bis 3, 5 und 6",
+         "Vom Auftrag der Lehrkraft vorgegeben: Reihen"},
+        {"Reihen=7", "Auftrag: Reihe 7", "Vom Auftrag der Lehrkraft vorgegeben: Reihen"},
+        {"Titel=Wiederholen\nMenge=20", "Auftrag: Wiederholen",
+         "Vom Auftrag der Lehrkraft vorgegeben: Menge der Aufgaben"},
+        {"Menge=1", "Auftrag: 1 Aufgabe",
+         "Vom Auftrag der Lehrkraft vorgegeben: Menge der Aufgaben"},
+        {"Gezielt=on\nSekunden=6", "Auftrag der Lehrkraft", ""},
+        {"", "", ""},
     };
-    for (const auto& [file, line] : cases) {
-        EXPECT_EQ(AssignmentLine(ParseAssignment(kHeader + file).assignment), line);
+    for (const auto& [file, line, note] : cases) {
+        const Assignment assignment = ParseAssignment(kHeader + file).assignment;
+        EXPECT_EQ(AssignmentLine(assignment), line);
+        EXPECT_EQ(SettingsNote(assignment), note);
     }
     EXPECT_EQ(IgnoredText(ParseAssignment(kExample)), "");
     EXPECT_EQ(IgnoredText(ParseAssignment(kHeader + "Menge=0\nGezielt=ja\nSekunden=5\n")),

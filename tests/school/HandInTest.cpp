@@ -1,8 +1,8 @@
 #include "school/HandIn.h"
 
 #include "journal/JournalRecorder.h"
-#include "journal/ReadOnlyJournal.h"
 #include "school/HandInStatus.h"
+#include "tests/school/JournalAnswers.h"
 #include "tests/school/SlowShare.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/FileSizeLimit.h"
@@ -33,18 +33,6 @@ void Record(const fs::path& journal, int answers) {
     for (int i = 0; i < answers; ++i) {
         recorder.Answered({7, 8, "54", AnswerOutcome::Wrong, 1200});
     }
-}
-
-// -1 for a file that is no journal.
-std::int64_t CountAnswers(const fs::path& journal) {
-    std::int64_t answers = -1;
-    ReadJournalReadOnly(
-        journal,
-        [&answers](const SqliteConnection& reader) {
-            answers = reader.QueryInteger("SELECT count(*) FROM answers");
-        },
-        JournalOrigin::Copy);
-    return answers;
 }
 
 // A pupil's journal of 1000 answers, a class folder, and a clock a second later at every reading.

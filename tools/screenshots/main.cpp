@@ -7,6 +7,7 @@
 #include "lernstand/window/TLernstand.h"
 #include "lernstand/window/klasse/TKlasse.h"
 #include "practice/window/TTest.h"
+#include "school/ClassFolderDrill.h"
 #include "settings/StoredSettings.h"
 #include "settings/dialog/TConfig.h"
 #include "tools/screenshots/LernstandSample.h"
@@ -24,6 +25,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -82,7 +84,9 @@ int main(int argc, char* argv[]) {
     const QDir output(QString::fromLocal8Bit(argv[1]));
 
     StoredSettings stored;
-    TForm1 form1(stored, nullptr, nullptr);
+    // As the program has it, with no class folder set.
+    const std::unique_ptr<ClassFolderDrill> school = MakeOwnClassFolderDrill(stored);
+    TForm1 form1(stored, nullptr, nullptr, school.get());
     form1.show();
     bool ok = Save(form1, output, QStringLiteral("main-window.png"));
 
