@@ -160,6 +160,30 @@ TEST(JournalCopy, StickFailuresLeaveNoFileAndTheJournalUntouched) {
     }
 }
 
+// A school's class folder where pupils may hand in but not look at each other's files.
+TEST(JournalCopy, ReachesAFolderItMayWriteButNotList) {
+    const TempConfigDir temp;
+    const fs::path journal = temp.Path() / "Lernstand.sqlite";
+    {
+        JournalRecorder recorder(journal, [] { return kMorning; });
+        recorder.RoundStarted(kRound);
+        recorder.Answered(Answer(7, 8, AnswerOutcome::Right));
+    }
+    fs::permissions(temp.Path(), perms::group_exec | perms::others_exec, fs::perm_options::add);
+    fs::permissions(journal, perms::others_read, fs::perm_options::add);
+    const fs::path folder = temp.Path() / "Klasse 3b";
+    fs::create_directories(folder);
+    fs::permissions(folder, perms::owner_all | perms::group_write | perms::group_exec |
+                                perms::others_write | perms::others_exec);
+    JournalCopy made;
+    {
+        const WithoutRootPrivilege pupil;
+        made = CopyJournal(journal, folder / "Lernstand-anna.sqlite");
+    }
+    EXPECT_EQ(made.problem, Problem::None) << made.detail;
+    EXPECT_EQ(CountAnswers(folder / "Lernstand-anna.sqlite"), 1);
+}
+
 // Written so long ago, judged without following a link.
 void Age(const fs::path& file, std::chrono::minutes ago) {
     const std::time_t when = std::time(nullptr) - std::chrono::seconds(ago).count();
