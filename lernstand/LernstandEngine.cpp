@@ -413,7 +413,7 @@ void LernstandEngine::ClassFolderRead(const OwnClassFolder& read) {
     const std::optional<std::filesystem::path> folder = ClassFolderOf(services_.settings);
     // The setting or the journal shown may have changed while the share was read.
     const bool shown = folder && !foreign_;
-    view_.ShowClassFolder(shown ? HandInText(read.handIn, *folder, services_.now()) + "\n" +
+    view_.ShowClassFolder(shown ? HandInText(read.handIn, *folder, services_.now()) + " · " +
                                       OwnAssignmentText(read.assignment)
                                 : "");
     view_.ShowAssignmentNote(shown && read.assignment

@@ -98,8 +98,8 @@ public:
     // Modal: whether to stop the copy being saved and close the window.
     virtual bool ConfirmCloseWhileCopying() = 0;
 
-    // The class folder's lines: when the last copy arrived there and the assignment in force;
-    // empty hides them.
+    // The class folder's line: when the last copy arrived there and the assignment in force;
+    // empty hides it.
     virtual void ShowClassFolder(const std::string& text) = 0;
     // Beside "Gezielt üben": what the assignment sets for the drill instead of the controls;
     // empty hides it.

@@ -738,7 +738,7 @@ TEST(LernstandClassFolder, ShowsTheLastCopyAndTheAssignment) {
          std::nullopt,
          {},
          false,
-         "Abgabe im Klassenordner: noch keine\nKein Auftrag der Lehrkraft",
+         "Abgabe im Klassenordner: noch keine · Kein Auftrag der Lehrkraft",
          ""},
         {"the class's assignment, a key ignored",
          true,
@@ -746,7 +746,7 @@ TEST(LernstandClassFolder, ShowsTheLastCopyAndTheAssignment) {
          {{"Auftrag.ini",
            "[Auftrag]\r\nReihen=6,7,8,9\r\nMenge=viele\r\nGezielt=on\r\nSekunden=6\r\n"}},
          false,
-         "Abgabe im Klassenordner: heute 10:32\nAuftrag: Reihen 6 bis 9 (Nicht verwendet: Menge)",
+         "Abgabe im Klassenordner: heute 10:32 · Auftrag: Reihen 6 bis 9 (Nicht verwendet: Menge)",
          "Vom Auftrag der Lehrkraft für die Runden vorgegeben: Gezielt üben an und „sicher“ "
          "schneller als 6 s"},
         {"the last copy failed; the pupil's own assignment wins",
@@ -756,14 +756,14 @@ TEST(LernstandClassFolder, ShowsTheLastCopyAndTheAssignment) {
           {"Auftrag-kind.ini", "[Auftrag]\nTitel=Vor der Mathearbeit\n"}},
          false,
          "Abgabe im Klassenordner fehlgeschlagen (gestern 16:05): der Klassenordner ist voll; "
-         "zuletzt angekommen gestern 09:00\nAuftrag: Vor der Mathearbeit",
+         "zuletzt angekommen gestern 09:00 · Auftrag: Vor der Mathearbeit",
          ""},
         {"a copy into another folder",
          true,
          elsewhere,
          {},
          false,
-         "Abgabe im Klassenordner: noch keine\nKein Auftrag der Lehrkraft",
+         "Abgabe im Klassenordner: noch keine · Kein Auftrag der Lehrkraft",
          ""},
         {"someone else's journal",
          true,
@@ -777,7 +777,7 @@ TEST(LernstandClassFolder, ShowsTheLastCopyAndTheAssignment) {
          arrived,
          {{"", ""}},
          false,
-         "Abgabe im Klassenordner: heute 10:32\nAuftrag der Lehrkraft: der Klassenordner ist "
+         "Abgabe im Klassenordner: heute 10:32 · Auftrag der Lehrkraft: der Klassenordner ist "
          "gerade nicht erreichbar",
          ""},
     };

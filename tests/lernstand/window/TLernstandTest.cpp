@@ -230,7 +230,7 @@ private slots:
         auto* note = window.findChild<QLabel*>(QStringLiteral("AssignmentNote"));
         if (classFolder) {
             QTRY_VERIFY(lines->isVisible());
-            QCOMPARE(lines->text(), QStringLiteral("Abgabe im Klassenordner: noch keine\nAuftrag: "
+            QCOMPARE(lines->text(), QStringLiteral("Abgabe im Klassenordner: noch keine · Auftrag: "
                                                    "Reihen 6 bis 9"));
             QVERIFY(note->isVisible());
             QCOMPARE(note->text(), QStringLiteral("Vom Auftrag der Lehrkraft für die Runden "
