@@ -5,9 +5,9 @@
 #include "school/ClassFolderDrill.h"
 #include "school/HandInStatus.h"
 #include "settings/dialog/TConfig.h"
-#include "tests/school/JournalAnswers.h"
 #include "tests/school/SlowShare.h"
 #include "tests/support/InMemorySettings.h"
+#include "tests/support/JournalAnswers.h"
 #include "tests/support/TempConfigDir.h"
 #include "tests/widgetsupport/ModalBoxWatcher.h"
 

@@ -3,10 +3,10 @@
 #include "journal/JournalRecorder.h"
 #include "plan/ProblemSource.h"
 #include "school/AssignmentTexts.h"
-#include "tests/school/JournalAnswers.h"
 #include "tests/school/SlowShare.h"
 #include "tests/support/FakePracticeView.h"
 #include "tests/support/InMemorySettings.h"
+#include "tests/support/JournalAnswers.h"
 #include "tests/support/TempConfigDir.h"
 
 #include <gtest/gtest.h>

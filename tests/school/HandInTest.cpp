@@ -2,10 +2,10 @@
 
 #include "journal/JournalRecorder.h"
 #include "school/HandInStatus.h"
-#include "tests/school/JournalAnswers.h"
 #include "tests/school/SlowShare.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/InMemorySettings.h"
+#include "tests/support/JournalAnswers.h"
 #include "tests/support/TempConfigDir.h"
 
 #include <gtest/gtest.h>
