@@ -1,9 +1,9 @@
 #include "practice/PracticeEngine.h"
 
 #include "common/IntegerConversion.h"
-#include "plan/ProblemSource.h"
 #include "tests/support/FakePracticeView.h"
 #include "tests/support/FakeRecorder.h"
+#include "tests/support/FixedPlan.h"
 #include "tests/support/InMemorySettings.h"
 #include "tests/support/UiTexts.h"
 
@@ -556,28 +556,6 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName<RecordCase>);
 
 // --- Gezielt üben ---
-
-// Hands out the same plan of problems for every round, each one a correction may take the place
-// of, and counts how often it was asked; asks for a typing check only when told to.
-class FixedPlan final : public ProblemSource {
-public:
-    bool TypingCheckDue() override { return checkDue; }
-    std::optional<std::vector<PlannedProblem>> PlanRound(const RowSwitches&, std::int32_t total,
-                                                         RandomGenerator&) override {
-        ++asked;
-        if (declines) {
-            return std::nullopt;
-        }
-        std::vector<PlannedProblem> plan;
-        for (std::int32_t i = 0; i < total; ++i) {
-            plan.push_back({{7 - i % 3, 8}, PlannedKind::Fill});
-        }
-        return plan;
-    }
-    int asked = 0;
-    bool declines = false;
-    bool checkDue = false;
-};
 
 const std::string kTargeted = "[Lernstand]\nAufzeichnen=on\nGezielt=on\n";
 

@@ -1,9 +1,9 @@
 #include "practice/window/TTest.h"
 
 #include "common/ui/ApplicationSetup.h"
-#include "plan/ProblemSource.h"
 #include "practice/window/TimeBarSegment.h"
 #include "tests/support/FakeRecorder.h"
+#include "tests/support/FixedPlan.h"
 #include "tests/support/InMemorySettings.h"
 #include "tests/support/UiTexts.h"
 #include "tests/widgetsupport/CountdownSteps.h"
@@ -32,21 +32,6 @@ int AskedProduct(const QLabel* problem) {
     const QRegularExpressionMatch match = pattern.match(problem->text());
     return match.hasMatch() ? match.captured(1).toInt() * match.captured(2).toInt() : -1;
 }
-
-// Plans every round as 7 · 8, 6 · 8, 5 · 8, ...; asks for a typing check only when told to.
-class CountingDown final : public ProblemSource {
-public:
-    bool TypingCheckDue() override { return checkDue; }
-    std::optional<std::vector<PlannedProblem>> PlanRound(const RowSwitches&, std::int32_t total,
-                                                         RandomGenerator&) override {
-        std::vector<PlannedProblem> plan;
-        for (int i = 0; i < total; ++i) {
-            plan.push_back({{7 - i % 7, 8}, PlannedKind::Due});
-        }
-        return plan;
-    }
-    bool checkDue = false;
-};
 
 } // namespace
 
@@ -381,7 +366,7 @@ void TTestTest::answersAreRecordedOnlyWhenSwitchedOn() {
 }
 
 void TTestTest::aMistakeShowsTheRightProductForAMoment() {
-    CountingDown plan;
+    FixedPlan plan;
     settings_.ini = "[Vorgaben]\nMenge=3\nTimer=off\n[Lernstand]\nAufzeichnen=on\nGezielt=on\n";
     window_ = std::make_unique<TTest>(nullptr, settings_, &recorder_, &plan);
     window_->ShowFromMenu();
@@ -412,7 +397,7 @@ void TTestTest::theTypingCheckEndsOnEscapeOrClosing_data() {
 
 void TTestTest::theTypingCheckEndsOnEscapeOrClosing() {
     QFETCH(QString, how);
-    CountingDown plan;
+    FixedPlan plan;
     plan.checkDue = true;
     settings_.ini = "[Vorgaben]\nMenge=3\nTimer=off\n[Lernstand]\nAufzeichnen=on\nGezielt=on\n";
     window_ = std::make_unique<TTest>(nullptr, settings_, &recorder_, &plan);
