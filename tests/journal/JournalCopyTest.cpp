@@ -98,11 +98,7 @@ TEST(JournalCopy, HoldsTheAnswersBeforeItStartedWhileTheDrillRecordsAndOpensAnyw
 // A journal of that many answers, in a folder others may enter, as a pupil's home is.
 fs::path OwnJournal(const TempConfigDir& temp, int answers) {
     const fs::path journal = temp.Path() / "Lernstand.sqlite";
-    JournalRecorder recorder(journal, [] { return kMorning; });
-    recorder.RoundStarted(kRound);
-    for (int answer = 0; answer < answers; ++answer) {
-        recorder.Answered(Answer(7, 8, AnswerOutcome::Wrong));
-    }
+    RecordWrongAnswers(journal, answers);
     fs::permissions(temp.Path(), perms::group_exec | perms::others_exec, fs::perm_options::add);
     return journal;
 }

@@ -1,6 +1,5 @@
 #include "school/HandIn.h"
 
-#include "journal/JournalRecorder.h"
 #include "school/HandInStatus.h"
 #include "tests/school/SlowShare.h"
 #include "tests/support/FileBytes.h"
@@ -23,20 +22,11 @@ using fs::perms;
 constexpr auto kPatientWait = 30s;
 const WallTime kMorning = std::chrono::sys_days(std::chrono::year(2026) / 12 / 8) + 9h;
 
-// Adds a round of that many answers to the journal.
-void Record(const fs::path& journal, int answers) {
-    JournalRecorder recorder(journal, [] { return kMorning; });
-    recorder.RoundStarted({10, true, 5, {7}});
-    for (int i = 0; i < answers; ++i) {
-        recorder.Answered({7, 8, "54", AnswerOutcome::Wrong, 1200});
-    }
-}
-
 // A pupil's journal of 1000 answers, a class folder, and a clock a second later at every reading.
 struct Pupil {
     Pupil() {
         fs::create_directories(folder);
-        Record(place.journal, 1000);
+        RecordWrongAnswers(place.journal, 1000);
         // The pupil, without root's rights, reads the journal and writes the status beside it.
         fs::permissions(temp.Path(), perms::group_exec | perms::others_exec, fs::perm_options::add);
         fs::permissions(place.journal.parent_path(), perms::all);
@@ -76,7 +66,7 @@ TEST(HandIn, EachRoundsCopyArrivesWholeAndRequestsWhileOneRunsMakeOneMore) {
     pupil.share->Hold();
     handIn.Request(pupil.place);
     pupil.share->AwaitBegun(2);
-    Record(pupil.place.journal, 5);
+    RecordWrongAnswers(pupil.place.journal, 5);
     for (int round = 0; round < 3; ++round) {
         handIn.Request(pupil.place);
     }
@@ -102,7 +92,7 @@ TEST(HandIn, AFailingFolderIsToldOnceKeepsTheLastCopyWholeAndTheNextRoundTriesAg
             handIn.Request(pupil.place);
             ASSERT_TRUE(handIn.Finish(kPatientWait));
             const std::string lastCopy = FileBytes(pupil.place.target);
-            Record(pupil.place.journal, 1);
+            RecordWrongAnswers(pupil.place.journal, 1);
             const std::string journal = FileBytes(pupil.place.journal);
             {
                 // The copy of 1000 answers does not fit, the reader's index and the status do.
