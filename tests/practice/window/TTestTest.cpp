@@ -20,7 +20,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
