@@ -5,12 +5,10 @@
 #include "school/ClassFolderDrill.h"
 #include "school/HandInStatus.h"
 #include "settings/dialog/TConfig.h"
-#include "tests/school/JournalAnswers.h"
 #include "tests/school/SlowShare.h"
-#include "tests/support/FileSizeLimit.h"
 #include "tests/support/InMemorySettings.h"
+#include "tests/support/JournalAnswers.h"
 #include "tests/support/TempConfigDir.h"
-#include "tests/support/WithoutRootPrivilege.h"
 #include "tests/widgetsupport/ModalBoxWatcher.h"
 
 #include <QAction>
@@ -182,30 +180,16 @@ void TForm1ClassFolderTest::aFailingClassFolderIsNeverTheChildsProblem() {
     Play(2);
     share_->AwaitBegun(1);
     if (problem != HandInProblem::NoAnswer) {
-        std::unique_ptr<FileSizeLimit> full;
-        std::unique_ptr<WithoutRootPrivilege> pupil;
-        if (problem == HandInProblem::FolderGone) {
-            fs::remove_all(folder_);
-        } else if (problem == HandInProblem::FolderFull) {
-            full = std::make_unique<FileSizeLimit>(8 * 1024);
-        } else {
-            fs::permissions(folder_, fs::perms::owner_write, fs::perm_options::remove);
-            // The pupil, without root's rights, still reaches the journal.
-            fs::permissions(temp_->Path(), fs::perms::group_exec | fs::perms::others_exec,
-                            fs::perm_options::add);
-            pupil = std::make_unique<WithoutRootPrivilege>();
-        }
+        // The pupil, without root's rights, still reaches the journal.
+        fs::permissions(temp_->Path(), fs::perms::group_exec | fs::perms::others_exec,
+                        fs::perm_options::add);
+        const auto fault = BringAbout(problem, folder_, *share_, 8 * 1024);
         share_->Release();
         share_->AwaitEnded(1);
     }
-    QCOMPARE(boxes.Texts(), QStringList());
     QCOMPARE(form1_->grab().toImage(), mainWindow);
-    // No copy, not even a part of one, and the journal whole.
-    QVERIFY(!fs::exists(folder_) || fs::is_empty(folder_));
-    QCOMPARE(CountAnswers(temp_->JournalPath(), JournalOrigin::Own), 2);
 
-    fs::create_directories(folder_);
-    fs::permissions(folder_, fs::perms::all);
+    MendClassFolder(folder_);
     // A share that does not answer holds neither the next round's start nor its end.
     Play(2);
     QVERIFY(Test().findChild<QLabel*>(QStringLiteral("Label5"))->isVisible());

@@ -5,6 +5,7 @@
 #include "journal/SqliteCompanions.h"
 #include "tests/journal/JournalFolder.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/JournalAnswers.h"
 #include "tests/support/WithoutRootPrivilege.h"
 
 #include <gtest/gtest.h>
@@ -27,17 +28,8 @@ using fs::perms;
 constexpr perms kReadOnly = perms::owner_read | perms::owner_exec | perms::group_read |
                             perms::group_exec | perms::others_read | perms::others_exec;
 
-// -1 while there is no journal with its tables yet.
-std::int64_t CountAnswers(const fs::path& journal) {
-    std::int64_t answers = -1;
-    ReadJournalReadOnly(journal, [&answers](const SqliteConnection& reader) {
-        answers = reader.QueryInteger("SELECT count(*) FROM answers");
-    });
-    return answers;
-}
-
 void AwaitAnswers(const fs::path& journal, std::int64_t answers) {
-    while (CountAnswers(journal) < answers) {
+    while (CountAnswers(journal, JournalOrigin::Own) < answers) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }
@@ -65,9 +57,9 @@ TEST(JournalCopy, HoldsTheAnswersBeforeItStartedWhileTheDrillRecordsAndOpensAnyw
     fs::create_directories(stick);
     const fs::path copy = stick / "Lernstand-Anna-2026-12-08.sqlite";
 
-    const std::int64_t before = CountAnswers(folder.Path());
+    const std::int64_t before = CountAnswers(folder.Path(), JournalOrigin::Own);
     const JournalCopy made = CopyJournal(folder.Path(), copy);
-    const std::int64_t after = CountAnswers(folder.Path());
+    const std::int64_t after = CountAnswers(folder.Path(), JournalOrigin::Own);
     AwaitAnswers(folder.Path(), after + 100);
     stop = true;
     drill.join();
@@ -84,7 +76,7 @@ TEST(JournalCopy, HoldsTheAnswersBeforeItStartedWhileTheDrillRecordsAndOpensAnyw
         EXPECT_EQ(live.QueryInteger("SELECT max(id) FROM copy.answers"), made.answers);
     }
     // The drill lost none, and its later answers reached only the journal.
-    EXPECT_EQ(CountAnswers(folder.Path()), answered);
+    EXPECT_EQ(CountAnswers(folder.Path(), JournalOrigin::Own), answered);
 
     EXPECT_EQ(std::distance(fs::directory_iterator(stick), fs::directory_iterator()), 1);
     fs::permissions(folder.Folder(), perms::group_exec | perms::others_exec, fs::perm_options::add);
@@ -103,7 +95,19 @@ TEST(JournalCopy, HoldsTheAnswersBeforeItStartedWhileTheDrillRecordsAndOpensAnyw
     EXPECT_EQ(CountAnswers(copy), made.answers);
 }
 
-TEST(JournalCopy, StickFailuresLeaveNoFileAndTheJournalUntouched) {
+// A journal of that many answers, in a folder others may enter, as a pupil's home is.
+fs::path OwnJournal(const TempConfigDir& temp, int answers) {
+    const fs::path journal = temp.Path() / "Lernstand.sqlite";
+    RecordWrongAnswers(journal, answers);
+    fs::permissions(temp.Path(), perms::group_exec | perms::others_exec, fs::perm_options::add);
+    return journal;
+}
+
+TEST(JournalCopy, AStickTakesTheWholeCopyOrNoFileAndTheJournalStaysUntouched) {
+    const auto asUser = [](const fs::path& journal, const fs::path& copy) {
+        const WithoutRootPrivilege user;
+        return CopyJournal(journal, copy);
+    };
     const struct {
         const char* name;
         std::function<void(const fs::path& stick)> prepare;
@@ -118,11 +122,7 @@ TEST(JournalCopy, StickFailuresLeaveNoFileAndTheJournalUntouched) {
          },
          Problem::TargetFull},
         {"stick write-protected", [](const fs::path& stick) { fs::permissions(stick, kReadOnly); },
-         [](const fs::path& journal, const fs::path& copy) {
-             const WithoutRootPrivilege user;
-             return CopyJournal(journal, copy);
-         },
-         Problem::TargetReadOnly},
+         asUser, Problem::TargetReadOnly},
         {"stick pulled", [](const fs::path& stick) { fs::remove_all(stick); },
          [](const fs::path& journal, const fs::path& copy) { return CopyJournal(journal, copy); },
          Problem::TargetGone},
@@ -135,53 +135,32 @@ TEST(JournalCopy, StickFailuresLeaveNoFileAndTheJournalUntouched) {
         {"the journal itself chosen", [](const fs::path&) {},
          [](const fs::path& journal, const fs::path&) { return CopyJournal(journal, journal); },
          Problem::TargetIsJournal},
+        // A school's class folder where pupils may hand in but not look at each other's files.
+        {"a folder the user may write but not list",
+         [](const fs::path& stick) {
+             fs::permissions(stick, perms::owner_all | perms::group_write | perms::group_exec |
+                                        perms::others_write | perms::others_exec);
+         },
+         asUser, Problem::None},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const TempConfigDir temp;
-        const fs::path journal = temp.Path() / "Lernstand.sqlite";
-        {
-            JournalRecorder recorder(journal, [] { return kMorning; });
-            recorder.RoundStarted(kRound);
-            for (int answer = 0; answer < 1000; ++answer) {
-                recorder.Answered(Answer(7, 8, AnswerOutcome::Wrong));
-            }
-        }
-        fs::permissions(temp.Path(), perms::group_exec | perms::others_exec, fs::perm_options::add);
+        const fs::path journal = OwnJournal(temp, 1000);
         const fs::path stick = temp.Path() / "stick";
         fs::create_directories(stick);
         c.prepare(stick);
         const std::string before = FileBytes(journal);
 
-        EXPECT_EQ(c.copy(journal, stick / "Lernstand-Anna.sqlite").problem, c.problem);
-        EXPECT_TRUE(!fs::exists(stick) || fs::is_empty(stick));
+        const JournalCopy made = c.copy(journal, stick / "Lernstand-Anna.sqlite");
+        EXPECT_EQ(made.problem, c.problem) << made.detail;
+        const bool copied = c.problem == Problem::None;
+        EXPECT_EQ(fs::exists(stick) ? std::distance(fs::directory_iterator(stick), {}) : 0,
+                  copied ? 1 : 0);
+        EXPECT_EQ(CountAnswers(stick / "Lernstand-Anna.sqlite"), copied ? 1000 : -1);
         EXPECT_EQ(FileBytes(journal), before);
         EXPECT_EQ(CountAnswers(journal), 1000);
     }
-}
-
-// A school's class folder where pupils may hand in but not look at each other's files.
-TEST(JournalCopy, ReachesAFolderItMayWriteButNotList) {
-    const TempConfigDir temp;
-    const fs::path journal = temp.Path() / "Lernstand.sqlite";
-    {
-        JournalRecorder recorder(journal, [] { return kMorning; });
-        recorder.RoundStarted(kRound);
-        recorder.Answered(Answer(7, 8, AnswerOutcome::Right));
-    }
-    fs::permissions(temp.Path(), perms::group_exec | perms::others_exec, fs::perm_options::add);
-    fs::permissions(journal, perms::others_read, fs::perm_options::add);
-    const fs::path folder = temp.Path() / "Klasse 3b";
-    fs::create_directories(folder);
-    fs::permissions(folder, perms::owner_all | perms::group_write | perms::group_exec |
-                                perms::others_write | perms::others_exec);
-    JournalCopy made;
-    {
-        const WithoutRootPrivilege pupil;
-        made = CopyJournal(journal, folder / "Lernstand-anna.sqlite");
-    }
-    EXPECT_EQ(made.problem, Problem::None) << made.detail;
-    EXPECT_EQ(CountAnswers(folder / "Lernstand-anna.sqlite"), 1);
 }
 
 // Written so long ago, judged without following a link.
@@ -196,13 +175,7 @@ void Age(const fs::path& file, std::chrono::minutes ago) {
 // not a link, not a name of another pattern.
 TEST(JournalCopy, TheNextCopySweepsOnlyItsOwnOldLeftovers) {
     const TempConfigDir temp;
-    const fs::path journal = temp.Path() / "Lernstand.sqlite";
-    {
-        JournalRecorder recorder(journal, [] { return kMorning; });
-        recorder.RoundStarted(kRound);
-        recorder.Answered(Answer(7, 8, AnswerOutcome::Wrong));
-    }
-    fs::permissions(temp.Path(), perms::group_exec | perms::others_exec, fs::perm_options::add);
+    const fs::path journal = OwnJournal(temp, 1);
     const fs::path stick = temp.Path() / "stick";
     fs::create_directories(stick);
     fs::permissions(stick, perms::all);

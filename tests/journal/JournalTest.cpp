@@ -148,36 +148,33 @@ TEST(Journal, ReadersSkipHandEditedValues) {
 
 TEST(Journal, TheNewestTypingCheckIsReadBackAsKept) {
     const std::vector<TypedNumber> older = {{"12", "12", 900}, {"35", "35", 1100}};
+    // A slip, then two numbers typed right.
     const std::vector<TypedNumber> newer = {
         {"47", "", 400}, {"47", "47", 2100}, {"63", "63", 1800}};
+    const std::vector<TypedNumber> newerTimed(newer.begin() + 1, newer.end());
     const struct {
         const char* name;
-        std::vector<std::vector<TypedNumber>> checks;
+        // How many checks were kept: older, then newer.
+        std::size_t checks;
         const char* edit;
         std::optional<std::vector<TypedNumber>> read;
         int minutesAfterMorning;
     } cases[] = {
-        {"none", {}, "", std::nullopt, 0},
-        {"one", {older}, "", older, 0},
-        {"the newest of two", {older, newer}, "", newer, 1},
-        {"a negative time is left out",
-         {older, newer},
-         "UPDATE typing SET response_ms = -1 WHERE id = 3",
-         std::vector(newer.begin() + 1, newer.end()),
-         1},
-        {"a check with no readable time is none",
-         {older, newer},
-         "UPDATE typing SET checked_at = 'gestern' WHERE id > 2",
-         older,
-         0},
+        {"none", 0, "", std::nullopt, 0},
+        {"one", 1, "", older, 0},
+        {"the newest of two", 2, "", newer, 1},
+        {"a negative time is left out", 2, "UPDATE typing SET response_ms = -1 WHERE id = 3",
+         newerTimed, 1},
+        {"a check with no readable time is none", 2,
+         "UPDATE typing SET checked_at = 'gestern' WHERE id > 2", older, 0},
     };
     for (const auto& c : cases) {
         JournalFolder folder;
         folder.PlayRound(kRound, {Answer(2, 3, AnswerOutcome::Right)});
         WallTime now = kMorning;
         JournalRecorder recorder(folder.Path(), [&now] { return now; });
-        for (const auto& check : c.checks) {
-            recorder.TypingChecked(check);
+        for (std::size_t check = 0; check < c.checks; ++check) {
+            recorder.TypingChecked(check == 0 ? older : newer);
             now += std::chrono::minutes(1);
         }
         SqliteConnection(folder.Path()).Execute(c.edit);

@@ -1,9 +1,10 @@
 #include "plan/PracticePlan.h"
 
+#include "tests/plan/PlannedRounds.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <set>
 
 namespace {
@@ -28,27 +29,11 @@ FactProgressTable Progress(const std::vector<Record>& records) {
     return table;
 }
 
-RowSwitches Rows(int first, int last) {
-    RowSwitches rows{};
-    for (int row = first; row <= last; ++row) {
-        rows.at(static_cast<std::size_t>(row - 1)) = true;
-    }
-    return rows;
-}
-
 std::vector<PlannedProblem> Plan(const FactProgressTable& progress, const RowSwitches& rows,
                                  int total, std::uint32_t seed) {
     RandomGenerator random;
     random.SetSeed(seed);
     return PlanRound(progress, rows, total, kToday, random);
-}
-
-std::map<PlannedKind, int> Kinds(const std::vector<PlannedProblem>& plan) {
-    std::map<PlannedKind, int> kinds;
-    for (const PlannedProblem& problem : plan) {
-        ++kinds[problem.kind];
-    }
-    return kinds;
 }
 
 // Rows 5 to 7 by multiplier: due facts (level 1, due since 29 days ago and later), learning
@@ -78,45 +63,17 @@ using Kind = PlannedKind;
 
 TEST(PracticePlan, PlacesGoToNewFactsKeptThenNeededThenMoreNewThenFill) {
     const struct {
+        int learning, due, resting, total;
+        std::string kinds;
         const char* name;
-        int learning;
-        int due;
-        int resting;
-        int total;
-        std::map<PlannedKind, int> kinds;
     } cases[] = {
-        {"all needed placed, new ones fill the room",
-         4,
-         6,
-         10,
-         20,
-         {{Kind::New, 10}, {Kind::Learning, 4}, {Kind::Due, 6}}},
-        {"a fifth kept for new facts",
-         10,
-         15,
-         0,
-         20,
-         {{Kind::New, 4}, {Kind::Learning, 1}, {Kind::Due, 15}}},
-        {"a fifth rounded up", 4, 6, 10, 6, {{Kind::New, 2}, {Kind::Due, 4}}},
-        {"fill after everything new",
-         4,
-         6,
-         10,
-         30,
-         {{Kind::New, 10}, {Kind::Learning, 4}, {Kind::Due, 6}, {Kind::Fill, 10}}},
-        {"nothing new: needed, then the longest unanswered",
-         3,
-         2,
-         25,
-         20,
-         {{Kind::Learning, 3}, {Kind::Due, 2}, {Kind::Fill, 15}}},
-        {"the beginner meets new facts only", 0, 0, 0, 20, {{Kind::New, 20}}},
-        {"fewer new facts than places kept",
-         10,
-         15,
-         3,
-         20,
-         {{Kind::New, 2}, {Kind::Learning, 3}, {Kind::Due, 15}}},
+        {4, 6, 10, 20, "N10 L4 D6", "all needed placed, new ones fill the room"},
+        {10, 15, 0, 20, "N4 L1 D15", "a fifth kept for new facts"},
+        {4, 6, 10, 6, "N2 D4", "a fifth rounded up"},
+        {4, 6, 10, 30, "N10 L4 D6 F10", "fill after everything new"},
+        {3, 2, 25, 20, "L3 D2 F15", "nothing new: needed, then the longest unanswered"},
+        {0, 0, 0, 20, "N20", "the beginner meets new facts only"},
+        {10, 15, 3, 20, "N2 L3 D15", "fewer new facts than places kept"},
     };
     for (const auto& c : cases) {
         for (std::uint32_t seed = 0; seed < 20; ++seed) {
@@ -131,25 +88,17 @@ TEST(PracticePlan, NeededFactsWaitingLongestComeFirst) {
     // 25 needed, 5 new, 20 problems: 4 places for new facts, and the 16 needed facts waiting
     // longest; learning facts wait since their newest answer, due ones since their due day.
     std::vector<Record> records;
+    // Of the learning facts, 10 · 5 waits longest.
+    std::set<std::size_t> expected{FactIndex({10, 5})};
     for (int m = 1; m <= 10; ++m) {
         records.push_back({{m, 5}, 0, m});      // learning since m days
         records.push_back({{m, 6}, 1, m + 20}); // due since m + 19 days
-        records.push_back({{m, 7}, 2, m + 30}); // due since m + 28 days
-    }
-    for (int m = 6; m <= 10; ++m) {
-        records.erase(std::find_if(records.begin(), records.end(), [m](const Record& r) {
-            return r.fact == Fact{m, 7};
-        }));
-    }
-    std::set<std::size_t> expected;
-    for (int m = 1; m <= 5; ++m) {
-        expected.insert(FactIndex({m, 7}));
-    }
-    for (int m = 1; m <= 10; ++m) {
         expected.insert(FactIndex({m, 6}));
+        if (m <= 5) {
+            records.push_back({{m, 7}, 2, m + 30}); // due since m + 28 days
+            expected.insert(FactIndex({m, 7}));
+        }
     }
-    // Of the learning facts, 10 · 5 waits longest.
-    expected.insert(FactIndex({10, 5}));
     for (std::uint32_t seed = 0; seed < 20; ++seed) {
         std::set<std::size_t> needed;
         for (const PlannedProblem& problem : Plan(Progress(records), Rows(5, 7), 20, seed)) {
@@ -207,17 +156,12 @@ TEST(PracticePlan, ASeedReplaysItsRoundAndOrdersNewAndNeededTogether) {
     EXPECT_EQ(firstKinds, (std::set{Kind::Learning, Kind::Due, Kind::New}));
 }
 
-// Kinds by letter: N new, L learning, D due, F fill, C correction; each problem its own fact.
+// Kinds by letter, each problem its own fact.
 std::vector<PlannedProblem> Problems(const std::string& kinds) {
-    static const std::map<char, PlannedKind> kLetters = {{'N', Kind::New},
-                                                         {'L', Kind::Learning},
-                                                         {'D', Kind::Due},
-                                                         {'F', Kind::Fill},
-                                                         {'C', Kind::Correction}};
     std::vector<PlannedProblem> plan;
     for (std::size_t i = 0; i < kinds.size(); ++i) {
-        plan.push_back(
-            {{static_cast<int>(i % 10) + 1, static_cast<int>(i / 10) + 1}, kLetters.at(kinds[i])});
+        plan.push_back({{static_cast<int>(i % 10) + 1, static_cast<int>(i / 10) + 1},
+                        kKindOfLetter.at(kinds[i])});
     }
     return plan;
 }

@@ -1,9 +1,9 @@
 #include "practice/PracticeEngine.h"
 
 #include "common/IntegerConversion.h"
-#include "plan/ProblemSource.h"
 #include "tests/support/FakePracticeView.h"
 #include "tests/support/FakeRecorder.h"
+#include "tests/support/FixedPlan.h"
 #include "tests/support/InMemorySettings.h"
 #include "tests/support/UiTexts.h"
 
@@ -557,31 +557,29 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- Gezielt üben ---
 
-// Hands out the same plan of problems for every round, each one a correction may take the place
-// of, and counts how often it was asked; asks for a typing check only when told to.
-class FixedPlan final : public ProblemSource {
-public:
-    bool TypingCheckDue() override { return checkDue; }
-    std::optional<std::vector<PlannedProblem>> PlanRound(const RowSwitches&, std::int32_t total,
-                                                         RandomGenerator&) override {
-        ++asked;
-        if (declines) {
-            return std::nullopt;
-        }
-        std::vector<PlannedProblem> plan;
-        for (std::int32_t i = 0; i < total; ++i) {
-            plan.push_back({{7 - i % 3, 8}, PlannedKind::Fill});
-        }
-        return plan;
-    }
-    int asked = 0;
-    bool declines = false;
-    bool checkDue = false;
-};
-
 const std::string kTargeted = "[Lernstand]\nAufzeichnen=on\nGezielt=on\n";
 
-// The mode off in any way: the round runs call for call as without it.
+// The engine on a fake board, its rounds planned by a FixedPlan unless told otherwise.
+struct PlannedDrill {
+    explicit PlannedDrill(const std::string& ini, bool checkDue = false, bool planned = true,
+                          bool recorded = true, RoundObserver* rounds = nullptr)
+        : engine(
+              view, settings, [] { return 0u; }, recorded ? &recorder : nullptr,
+              [this] { return now; }, planned ? &plan : nullptr, rounds) {
+        settings.ini = ini;
+        plan.checkDue = checkDue;
+        view.Attach(engine);
+    }
+
+    InMemorySettings settings;
+    FakePracticeView view;
+    FakeRecorder recorder;
+    FixedPlan plan;
+    std::int64_t now = 0;
+    PracticeEngine engine;
+};
+
+// The mode off in any way: the round runs call for call as without it, with no typing check.
 TEST(TargetedRound, OffLeavesTheRoundAsItWas) {
     const struct {
         const char* name;
@@ -597,41 +595,30 @@ TEST(TargetedRound, OffLeavesTheRoundAsItWas) {
     for (const auto& c : cases) {
         Calls withMode;
         Calls without;
-        FixedPlan plan;
-        plan.declines = c.declines;
-        for (ProblemSource* source :
-             {static_cast<ProblemSource*>(&plan), static_cast<ProblemSource*>(nullptr)}) {
-            InMemorySettings settings;
-            settings.ini = Vorgaben("5", "4") + c.lernstand;
-            FakePracticeView view;
-            FakeRecorder recorder;
-            PracticeEngine engine(
-                view, settings, [] { return 42u; }, &recorder, [] { return 0; }, source);
-            view.Attach(engine);
-            engine.FormShow();
-            view.Type("1\r\r");
-            view.Advance(11'000);
-            (source != nullptr ? withMode : without) = view.TakeCalls();
+        int asked = 0;
+        for (const bool planned : {true, false}) {
+            // An unreadable journal tells no check due either.
+            PlannedDrill drill(Vorgaben("5", "4") + c.lernstand, !c.declines, planned);
+            drill.plan.declines = c.declines;
+            drill.engine.FormShow();
+            drill.view.Type("1\r\r");
+            drill.view.Advance(11'000);
+            (planned ? withMode : without) = drill.view.TakeCalls();
+            asked += drill.plan.asked;
         }
         EXPECT_EQ(withMode, without) << c.name;
-        EXPECT_EQ(plan.asked, c.asked) << c.name;
+        EXPECT_EQ(asked, c.asked) << c.name;
     }
 }
 
 // A round of three planned problems, 7 · 8, 6 · 8 and 5 · 8, with the countdown.
 class TargetedRoundTest : public ::testing::Test {
 protected:
-    TargetedRoundTest() {
-        settings.ini = Vorgaben("5", "3") + kTargeted;
-        view.Attach(engine);
-        engine.FormShow();
-    }
+    TargetedRoundTest() { engine.FormShow(); }
 
-    InMemorySettings settings;
-    FakePracticeView view;
-    FakeRecorder recorder;
-    FixedPlan plan;
-    PracticeEngine engine{view, settings, [] { return 0u; }, &recorder, [] { return 0; }, &plan};
+    PlannedDrill drill{Vorgaben("5", "3") + kTargeted};
+    FakePracticeView& view = drill.view;
+    PracticeEngine& engine = drill.engine;
 };
 
 TEST_F(TargetedRoundTest, AfterAMistakeTheRightProductStandsTwoSeconds) {
@@ -692,82 +679,57 @@ struct CheckCase {
     std::string steps;
 };
 
-class TypingCheckTest : public ::testing::TestWithParam<CheckCase> {
-protected:
-    TypingCheckTest() {
-        settings.ini = Rows({7}) + Vorgaben("5", "3") + kTargeted;
-        plan.checkDue = true;
-        view.Attach(engine);
-    }
-
-    InMemorySettings settings;
-    FakePracticeView view;
-    FakeRecorder recorder;
-    FixedPlan plan;
-    std::int64_t now = 0;
-    PracticeEngine engine{view, settings, [] { return 0u; }, &recorder, [this] { return now; },
-                          &plan};
-};
+class TypingCheckTest : public ::testing::TestWithParam<CheckCase> {};
 
 TEST_P(TypingCheckTest, EveryNumberIsAskedUntilTypedRightAndOnlyAFinishedCheckIsKept) {
     const std::string& steps = GetParam().steps;
-    engine.FormShow();
+    PlannedDrill drill(Rows({7}) + Vorgaben("5", "3") + kTargeted, true);
+    drill.engine.FormShow();
     std::string told = "typing";
     std::string lastNumber;
     int typedRight = 0;
     for (const char step : steps) {
-        ASSERT_TRUE(engine.TypingChecking());
-        const std::string asked = view.Text(C::Label1);
+        ASSERT_TRUE(drill.engine.TypingChecking());
+        const std::string asked = drill.view.Text(C::Label1);
         ASSERT_EQ(asked.substr(0, 7), "Tippe: ");
         const std::string number = asked.substr(7);
         EXPECT_EQ(std::stoi(number) % 7, 0) << number;
         EXPECT_TRUE(number.size() == 2 && number != lastNumber) << number;
-        EXPECT_EQ(view.Text(C::Label4), "Zahl " + std::to_string(typedRight + 1) + " von 5");
-        EXPECT_EQ(view.Board(), "Label1 '" + asked + "' | Label4 'Zahl " +
-                                    std::to_string(typedRight + 1) +
-                                    " von 5' | Userin '' | bar 0 | no countdown");
+        EXPECT_EQ(drill.view.Board(), "Label1 '" + asked + "' | Label4 'Zahl " +
+                                          std::to_string(typedRight + 1) +
+                                          " von 5' | Userin '' | bar 0 | no countdown");
         const auto enter = [&](int milliseconds, const std::string& typed) {
-            now += milliseconds;
-            view.Type(typed + "\r");
+            drill.now += milliseconds;
+            drill.view.Type(typed + "\r");
             told += (told.size() > 6 ? ", " : " ") + number + ":'" + typed + "' " +
                     std::to_string(milliseconds);
         };
-        switch (step) {
-        case 'r':
+        if (step == 'r') {
             enter(700, number);
             lastNumber = number;
             ++typedRight;
-            break;
-        case 'w':
+        } else if (step == 'w') {
             enter(500, std::to_string(std::stoi(number) + 1));
-            break;
-        case 'e':
+        } else if (step == 'e') {
             enter(300, "");
-            break;
-        case 'x':
-            EXPECT_EQ(view.Press(PracticeEngine::kEscape), 0U);
-            break;
-        case 'c':
-            engine.FormCloseQuery();
-            break;
+        } else if (step == 'x') {
+            EXPECT_EQ(drill.view.Press(PracticeEngine::kEscape), 0U);
+        } else {
+            drill.engine.FormCloseQuery();
         }
     }
-    EXPECT_FALSE(engine.TypingChecking());
-    const bool closed = steps.back() == 'c';
-    const bool finished = typedRight == 5;
+    EXPECT_FALSE(drill.engine.TypingChecking());
     Calls expected;
-    if (finished) {
+    if (typedRight == 5) {
         expected.push_back(told);
     }
-    if (!closed) {
+    if (steps.back() != 'c') {
         expected.push_back("round 3 timed 5 7");
-        EXPECT_EQ(view.Text(C::Label1), "7 · 8 = ");
-        EXPECT_EQ(view.Text(C::Label4), "Aufgabe 1 von 3");
-        EXPECT_EQ(view.Text(C::Userin), "");
-        EXPECT_TRUE(view.TimerRunning());
+        EXPECT_EQ(drill.view.Board(), "Label1 '7 · 8 = ' | Label4 'Aufgabe 1 von 3' | Userin '' | "
+                                      "bar 0 | countdown 500");
     }
-    EXPECT_EQ(recorder.told, expected);
-    EXPECT_EQ(engine.RightCount() + engine.WrongCount(), 0);
+    EXPECT_EQ(drill.recorder.told, expected);
+    EXPECT_EQ(drill.engine.RightCount() + drill.engine.WrongCount(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Checks, TypingCheckTest,
@@ -778,39 +740,26 @@ INSTANTIATE_TEST_SUITE_P(Checks, TypingCheckTest,
                                            CheckCase{"ClosingEndsItWithoutARound", "rwc"}),
                          CaseName<CheckCase>);
 
+// The mode's switches are OffLeavesTheRoundAsItWas's cases.
 TEST(TypingCheck, OnlyARoundThatWouldBePlannedBeginsWithIt) {
     const struct {
         const char* name;
-        std::string ini;
+        std::string total;
         bool due;
-        bool recorder;
+        bool recorded;
         bool checks;
     } cases[] = {
-        {"due", Vorgaben("5", "3") + kTargeted, true, true, true},
-        {"not due", Vorgaben("5", "3") + kTargeted, false, true, false},
-        {"not recording", Vorgaben("5", "3") + "[Lernstand]\nAufzeichnen=off\nGezielt=on\n", true,
-         true, false},
-        {"not exactly on", Vorgaben("5", "3") + "[Lernstand]\nAufzeichnen=on\nGezielt=On\n", true,
-         true, false},
-        {"no recorder", Vorgaben("5", "3") + kTargeted, true, false, false},
-        {"nothing to ask", Vorgaben("5", "0") + kTargeted, true, true, false},
-        {"too long to plan", Vorgaben("5", std::to_string(kMostPlanned + 1)) + kTargeted, true,
-         true, false},
+        {"due", "3", true, true, true},
+        {"not due", "3", false, true, false},
+        {"no recorder", "3", true, false, false},
+        {"nothing to ask", "0", true, true, false},
+        {"too long to plan", std::to_string(kMostPlanned + 1), true, true, false},
     };
     for (const auto& c : cases) {
-        InMemorySettings settings;
-        settings.ini = c.ini;
-        FakePracticeView view;
-        FakeRecorder recorder;
-        FixedPlan plan;
-        plan.checkDue = c.due;
-        PracticeEngine engine(
-            view, settings, [] { return 0u; }, c.recorder ? &recorder : nullptr, [] { return 0; },
-            &plan);
-        view.Attach(engine);
-        engine.FormShow();
-        EXPECT_EQ(engine.TypingChecking(), c.checks) << c.name;
-        EXPECT_EQ(view.Text(C::Label1).starts_with("Tippe: "), c.checks) << c.name;
+        PlannedDrill drill(Vorgaben("5", c.total) + kTargeted, c.due, true, c.recorded);
+        drill.engine.FormShow();
+        EXPECT_EQ(drill.engine.TypingChecking(), c.checks) << c.name;
+        EXPECT_EQ(drill.view.Text(C::Label1).starts_with("Tippe: "), c.checks) << c.name;
     }
 }
 
@@ -835,25 +784,17 @@ TEST(RoundObserver, EveryRoundStartIsToldAndItsEndOnce) {
         {kTargeted, "sxc", "starting ended "},
     };
     for (const auto& [lernstand, steps, told] : cases) {
-        InMemorySettings settings;
-        settings.ini = lernstand + Vorgaben("5", "2", "off");
         RoundLog rounds;
-        FakePracticeView view;
-        FakeRecorder recorder;
-        FixedPlan plan;
-        plan.checkDue = true;
-        PracticeEngine engine(
-            view, settings, [] { return 0u; }, &recorder, [] { return 0; }, &plan, &rounds);
-        view.Attach(engine);
+        PlannedDrill drill(lernstand + Vorgaben("5", "2", "off"), true, true, true, &rounds);
         for (const char step : steps) {
             if (step == 's') {
-                engine.FormShow();
+                drill.engine.FormShow();
             } else if (step == 'r') {
-                view.Type(std::to_string(engine.ExpectedProduct()) + "\r");
+                drill.view.Type(std::to_string(drill.engine.ExpectedProduct()) + "\r");
             } else if (step == 'c') {
-                engine.FormCloseQuery();
+                drill.engine.FormCloseQuery();
             } else {
-                view.Press(PracticeEngine::kEscape);
+                drill.view.Press(PracticeEngine::kEscape);
             }
         }
         EXPECT_EQ(rounds.told, told) << lernstand << steps;

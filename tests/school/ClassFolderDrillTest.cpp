@@ -1,12 +1,12 @@
 #include "school/ClassFolderDrill.h"
 
 #include "journal/JournalRecorder.h"
-#include "plan/ProblemSource.h"
 #include "school/AssignmentTexts.h"
-#include "tests/school/JournalAnswers.h"
 #include "tests/school/SlowShare.h"
 #include "tests/support/FakePracticeView.h"
+#include "tests/support/FixedPlan.h"
 #include "tests/support/InMemorySettings.h"
+#include "tests/support/JournalAnswers.h"
 #include "tests/support/TempConfigDir.h"
 
 #include <gtest/gtest.h>
@@ -18,18 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Tells what a round of "Gezielt üben" asked it for and leaves the round to the usual draw.
-class AskedPlan final : public ProblemSource {
-public:
-    bool TypingCheckDue() override { return false; }
-    std::optional<std::vector<PlannedProblem>> PlanRound(const RowSwitches&, std::int32_t,
-                                                         RandomGenerator&) override {
-        asked = true;
-        return std::nullopt;
-    }
-    bool asked = false;
-};
-
 // A child's drill, rows 1 and 2, 2 problems a round, untimed, the round recorded into a journal.
 struct Drill {
     explicit Drill(const std::string& recording, bool classFolder = true) {
@@ -39,6 +27,8 @@ struct Drill {
         for (int row = 3; row <= kRows; ++row) {
             own.ini += std::to_string(row) + "=off\n";
         }
+        // Gezielt üben is asked for its round and leaves it to the usual draw.
+        plan.declines = true;
         view.Attach(engine);
     }
 
@@ -49,7 +39,7 @@ struct Drill {
             rows += engine.RowEnabled(row) ? (rows.empty() ? "" : ",") + std::to_string(row) : "";
         }
         return std::to_string(engine.ProblemTotal()) + " of " + rows +
-               (plan.asked ? " planned" : "");
+               (plan.asked > 0 ? " planned" : "");
     }
 
     void Answer() { view.Type(std::to_string(engine.ExpectedProduct()) + "\r"); }
@@ -63,7 +53,7 @@ struct Drill {
     ClassFolderDrill drill{own, journal, "anna", share, errors};
     JournalRecorder recorder{journal};
     FakePracticeView view;
-    AskedPlan plan;
+    FixedPlan plan;
     PracticeEngine engine{
         view, drill.RoundSettings(), [] { return 0u; }, &recorder, [] { return 0; }, &plan, &drill};
 };
@@ -88,7 +78,7 @@ TEST(ClassFolderDrill, EachRoundFollowsTheAssignmentInForceAndTheChildsOwnComeBa
         if (!c.assignment.empty()) {
             std::ofstream(drill.folder / "Auftrag.ini") << "[Auftrag]\n" << c.assignment;
         }
-        drill.plan.asked = false;
+        drill.plan.asked = 0;
         drill.engine.FormShow();
         EXPECT_EQ(drill.Round(), c.round);
         EXPECT_TRUE(drill.engine.RowEnabled(drill.engine.LastRow())) << c.round;

@@ -1,19 +1,15 @@
 #include "school/HandIn.h"
 
-#include "journal/JournalRecorder.h"
 #include "school/HandInStatus.h"
-#include "tests/school/JournalAnswers.h"
 #include "tests/school/SlowShare.h"
 #include "tests/support/FileBytes.h"
-#include "tests/support/FileSizeLimit.h"
 #include "tests/support/InMemorySettings.h"
+#include "tests/support/JournalAnswers.h"
 #include "tests/support/TempConfigDir.h"
-#include "tests/support/WithoutRootPrivilege.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <functional>
 #include <sstream>
 #include <tuple>
 
@@ -26,20 +22,11 @@ using fs::perms;
 constexpr auto kPatientWait = 30s;
 const WallTime kMorning = std::chrono::sys_days(std::chrono::year(2026) / 12 / 8) + 9h;
 
-// Adds a round of that many answers to the journal.
-void Record(const fs::path& journal, int answers) {
-    JournalRecorder recorder(journal, [] { return kMorning; });
-    recorder.RoundStarted({10, true, 5, {7}});
-    for (int i = 0; i < answers; ++i) {
-        recorder.Answered({7, 8, "54", AnswerOutcome::Wrong, 1200});
-    }
-}
-
 // A pupil's journal of 1000 answers, a class folder, and a clock a second later at every reading.
 struct Pupil {
     Pupil() {
         fs::create_directories(folder);
-        Record(place.journal, 1000);
+        RecordWrongAnswers(place.journal, 1000);
         // The pupil, without root's rights, reads the journal and writes the status beside it.
         fs::permissions(temp.Path(), perms::group_exec | perms::others_exec, fs::perm_options::add);
         fs::permissions(place.journal.parent_path(), perms::all);
@@ -79,7 +66,7 @@ TEST(HandIn, EachRoundsCopyArrivesWholeAndRequestsWhileOneRunsMakeOneMore) {
     pupil.share->Hold();
     handIn.Request(pupil.place);
     pupil.share->AwaitBegun(2);
-    Record(pupil.place.journal, 5);
+    RecordWrongAnswers(pupil.place.journal, 5);
     for (int round = 0; round < 3; ++round) {
         handIn.Request(pupil.place);
     }
@@ -95,55 +82,23 @@ TEST(HandIn, EachRoundsCopyArrivesWholeAndRequestsWhileOneRunsMakeOneMore) {
 }
 
 TEST(HandIn, AFailingFolderIsToldOnceKeepsTheLastCopyWholeAndTheNextRoundTriesAgain) {
-    const struct {
-        HandInProblem problem;
-        // Brings the fault about; it lasts as long as what this returns.
-        std::function<std::shared_ptr<void>(const fs::path& folder, SlowShare&)> fault;
-        std::chrono::milliseconds wait;
-        std::function<void(const fs::path& folder, SlowShare&)> mend;
-    } cases[] = {
-        {HandInProblem::FolderGone,
-         [](const fs::path& folder, SlowShare&) {
-             fs::remove_all(folder);
-             return nullptr;
-         },
-         kPatientWait, [](const fs::path& folder, SlowShare&) { fs::create_directory(folder); }},
-        {HandInProblem::FolderReadOnly,
-         [](const fs::path& folder, SlowShare&) {
-             fs::permissions(folder, perms::owner_write, fs::perm_options::remove);
-             return std::make_shared<WithoutRootPrivilege>();
-         },
-         kPatientWait,
-         [](const fs::path& folder, SlowShare&) { fs::permissions(folder, perms::all); }},
-        // The copy of 1000 answers does not fit, the reader's index and the status do.
-        {HandInProblem::FolderFull,
-         [](const fs::path&, SlowShare&) { return std::make_shared<FileSizeLimit>(48 * 1024); },
-         kPatientWait, [](const fs::path&, SlowShare&) {}},
-        {HandInProblem::NoAnswer,
-         [](const fs::path&, SlowShare& share) {
-             share.Hold();
-             return nullptr;
-         },
-         20ms,
-         [](const fs::path&, SlowShare& share) {
-             share.Release();
-             share.AwaitEnded(2);
-         }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(HandInProblemText(c.problem));
+    for (const HandInProblem problem : {HandInProblem::FolderGone, HandInProblem::FolderReadOnly,
+                                        HandInProblem::FolderFull, HandInProblem::NoAnswer}) {
+        SCOPED_TRACE(HandInProblemText(problem));
+        const bool answers = problem != HandInProblem::NoAnswer;
         Pupil pupil;
         {
             HandIn handIn(pupil.share, pupil.errors, pupil.clock);
             handIn.Request(pupil.place);
             ASSERT_TRUE(handIn.Finish(kPatientWait));
             const std::string lastCopy = FileBytes(pupil.place.target);
-            Record(pupil.place.journal, 1);
+            RecordWrongAnswers(pupil.place.journal, 1);
             const std::string journal = FileBytes(pupil.place.journal);
             {
-                const std::shared_ptr<void> fault = c.fault(pupil.folder, *pupil.share);
+                // The copy of 1000 answers does not fit, the reader's index and the status do.
+                const auto fault = BringAbout(problem, pupil.folder, *pupil.share, 48 * 1024);
                 EXPECT_NO_THROW(handIn.Request(pupil.place));
-                EXPECT_EQ(handIn.Finish(c.wait), c.problem != HandInProblem::NoAnswer);
+                EXPECT_EQ(handIn.Finish(answers ? kPatientWait : 20ms), answers);
             }
             EXPECT_EQ(pupil.Lines(), 1) << pupil.errors.str();
             EXPECT_EQ(FileBytes(pupil.place.journal), journal);
@@ -153,9 +108,11 @@ TEST(HandIn, AFailingFolderIsToldOnceKeepsTheLastCopyWholeAndTheNextRoundTriesAg
             }
             const HandInStatus status = pupil.Status();
             EXPECT_EQ(status, (HandInStatus{pupil.place.target, kMorning + 1s, kMorning + 2s,
-                                            c.problem, status.detail}));
+                                            problem, status.detail}));
         }
-        c.mend(pupil.folder, *pupil.share);
+        MendClassFolder(pupil.folder);
+        pupil.share->Release();
+        pupil.share->AwaitEnded(2);
         HandIn handIn(pupil.share, pupil.errors, pupil.clock);
         handIn.Request(pupil.place);
         ASSERT_TRUE(handIn.Finish(kPatientWait));

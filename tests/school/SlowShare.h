@@ -1,10 +1,14 @@
 #pragma once
 
+#include "school/HandInStatus.h"
 #include "school/ShareAccess.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/WithoutRootPrivilege.h"
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 
 // A class folder on a share that answers only when the test lets it, or fails reads on purpose;
@@ -73,3 +77,29 @@ private:
     int begun_ = 0;
     int ended_ = 0;
 };
+
+// Brings the problem about in the class folder for as long as the returned object lives; a full
+// folder takes files up to roomLeft bytes, a share that does not answer is held.
+inline std::shared_ptr<void> BringAbout(HandInProblem problem, const std::filesystem::path& folder,
+                                        SlowShare& share, rlim_t roomLeft) {
+    namespace fs = std::filesystem;
+    switch (problem) {
+    case HandInProblem::FolderGone:
+        fs::remove_all(folder);
+        return nullptr;
+    case HandInProblem::FolderReadOnly:
+        fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+        return std::make_shared<WithoutRootPrivilege>();
+    case HandInProblem::FolderFull:
+        return std::make_shared<FileSizeLimit>(roomLeft);
+    default:
+        share.Hold();
+        return nullptr;
+    }
+}
+
+// The class folder there and open to everyone again, as a caretaker mends it.
+inline void MendClassFolder(const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder);
+    std::filesystem::permissions(folder, std::filesystem::perms::all);
+}

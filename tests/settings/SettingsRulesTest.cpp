@@ -53,16 +53,27 @@ std::string Saved(const settings::DialogSaved& dialog) {
     return Saved(dialog.saved) + (dialog.noRowChosen ? ", no row chosen" : "");
 }
 
-settings::DialogValues Dialog(const std::string& rows, int time, int total, bool timer) {
-    return {Rows(rows), time, total, timer};
-}
-
 // What a grown-up changes, and what the writer then says.
 using Change = std::function<std::string(SettingsWriter&)>;
 
-// The file is only read.
-Change Unchanged() {
-    return [](SettingsWriter&) { return std::string(); };
+Change Recording(bool on) {
+    return [on](SettingsWriter& w) { return Saved(w.SwitchRecording(on)); };
+}
+
+Change Targeted(bool on) {
+    return [on](SettingsWriter& w) { return Saved(w.SwitchTargeted(on)); };
+}
+
+Change SwitchedRows(const std::string& rows) {
+    return [rows](SettingsWriter& w) { return Saved(w.SwitchRows(Rows(rows))); };
+}
+
+// The dialog's OK, then the row that stands in when the dialog says none was chosen.
+Change Dialog(const std::string& rows, int time, int total, bool timer) {
+    return [=](SettingsWriter& w) {
+        const settings::DialogSaved saved = w.SaveDialog({Rows(rows), time, total, timer});
+        return Saved(saved) + (saved.noRowChosen ? ", then " + Saved(w.SaveStandInRow()) : "");
+    };
 }
 
 const std::string kEveryRow(20, '1');
@@ -74,85 +85,69 @@ TEST(SettingsRules, AreReadAsWrittenAndWrittenAsTheyTie) {
     const struct {
         const char* name;
         std::string ini;
-        Change change;
-        bool writable;
-        std::string said;
-        // Empty: the file stays as it was.
-        std::string written;
-        int writes;
         std::string read;
+        // Nothing: the file is only read.
+        Change change = [](SettingsWriter&) { return std::string(); };
+        std::string said = "";
+        // Empty: the file stays as it was.
+        std::string written = "";
+        int writes = 0;
+        bool writable = true;
     } cases[] = {
         // Reading.
-        {"nothing stored", "", Unchanged(), true, "", "", 0, kEveryRow + " - - 3 s"},
+        {"nothing stored", "", kEveryRow + " - - 3 s"},
         {"an empty row is on, only the exact text on switches on",
-         "[Aufgaben]\n1=On\n2=yes\n3=\n20=off\n", Unchanged(), true, "", "", 0,
-         "00111111111111111110 - - 3 s"},
-        {"every row off: row 1 stands in", RowsSection(kNoRow), Unchanged(), true, "", "", 0,
-         kRowOne + " - - 3 s"},
-        {"Gezielt without the recording is off", "[Lernstand]\nGezielt=on\n", Unchanged(), true, "",
-         "", 0, kEveryRow + " - - 3 s"},
-        {"both switches on", "[Lernstand]\nAufzeichnen=on\nGezielt=on\n", Unchanged(), true, "", "",
-         0, kEveryRow + " recording targeted 3 s"},
-        {"a threshold choice", "[Lernstand]\nSekunden=12\n", Unchanged(), true, "", "", 0,
-         kEveryRow + " - - 12 s"},
-        {"no choice means 3 s", "[Lernstand]\nSekunden=5\n", Unchanged(), true, "", "", 0,
+         "[Aufgaben]\n1=On\n2=yes\n3=\n20=off\n", "00111111111111111110 - - 3 s"},
+        {"every row off: row 1 stands in", RowsSection(kNoRow), kRowOne + " - - 3 s"},
+        {"Gezielt without the recording is off", "[Lernstand]\nGezielt=on\n",
          kEveryRow + " - - 3 s"},
-        {"only the exact text of a choice", "[Lernstand]\nSekunden=06\n", Unchanged(), true, "", "",
-         0, kEveryRow + " - - 3 s"},
+        {"both switches on", "[Lernstand]\nAufzeichnen=on\nGezielt=on\n",
+         kEveryRow + " recording targeted 3 s"},
+        {"a threshold choice", "[Lernstand]\nSekunden=12\n", kEveryRow + " - - 12 s"},
+        {"no choice means 3 s", "[Lernstand]\nSekunden=5\n", kEveryRow + " - - 3 s"},
+        {"only the exact text of a choice", "[Lernstand]\nSekunden=06\n", kEveryRow + " - - 3 s"},
 
         // The two switches.
-        {"recording on", "", [](SettingsWriter& w) { return Saved(w.SwitchRecording(true)); }, true,
-         "saved", "[Lernstand]\nAufzeichnen=on\n", 1, kEveryRow + " recording - 3 s"},
+        {"recording on", "", kEveryRow + " recording - 3 s", Recording(true), "saved",
+         "[Lernstand]\nAufzeichnen=on\n", 1},
         {"recording off takes Gezielt along", "[Lernstand]\nAufzeichnen=on\nGezielt=on\n",
-         [](SettingsWriter& w) { return Saved(w.SwitchRecording(false)); }, true,
-         "saved, the other switch too", "[Lernstand]\nAufzeichnen=off\nGezielt=off\n", 1,
-         kEveryRow + " - - 3 s"},
-        {"recording off without Gezielt", "[Lernstand]\nAufzeichnen=on\n",
-         [](SettingsWriter& w) { return Saved(w.SwitchRecording(false)); }, true, "saved",
-         "[Lernstand]\nAufzeichnen=off\n", 1, kEveryRow + " - - 3 s"},
-        {"Gezielt on takes the recording along", "",
-         [](SettingsWriter& w) { return Saved(w.SwitchTargeted(true)); }, true,
-         "saved, the other switch too", "[Lernstand]\nGezielt=on\nAufzeichnen=on\n", 1,
-         kEveryRow + " recording targeted 3 s"},
+         kEveryRow + " - - 3 s", Recording(false), "saved, the other switch too",
+         "[Lernstand]\nAufzeichnen=off\nGezielt=off\n", 1},
+        {"recording off without Gezielt", "[Lernstand]\nAufzeichnen=on\n", kEveryRow + " - - 3 s",
+         Recording(false), "saved", "[Lernstand]\nAufzeichnen=off\n", 1},
+        {"Gezielt on takes the recording along", "", kEveryRow + " recording targeted 3 s",
+         Targeted(true), "saved, the other switch too", "[Lernstand]\nGezielt=on\nAufzeichnen=on\n",
+         1},
         {"Gezielt on while recording", "[Lernstand]\nAufzeichnen=on\n",
-         [](SettingsWriter& w) { return Saved(w.SwitchTargeted(true)); }, true, "saved",
-         "[Lernstand]\nAufzeichnen=on\nGezielt=on\n", 1, kEveryRow + " recording targeted 3 s"},
+         kEveryRow + " recording targeted 3 s", Targeted(true), "saved",
+         "[Lernstand]\nAufzeichnen=on\nGezielt=on\n", 1},
         {"Gezielt off keeps the recording", "[Lernstand]\nAufzeichnen=on\nGezielt=on\n",
-         [](SettingsWriter& w) { return Saved(w.SwitchTargeted(false)); }, true, "saved",
-         "[Lernstand]\nAufzeichnen=on\nGezielt=off\n", 1, kEveryRow + " recording - 3 s"},
-        {"Gezielt on, not saved", "",
-         [](SettingsWriter& w) { return Saved(w.SwitchTargeted(true)); }, false, "not saved", "", 1,
-         kEveryRow + " - - 3 s"},
+         kEveryRow + " recording - 3 s", Targeted(false), "saved",
+         "[Lernstand]\nAufzeichnen=on\nGezielt=off\n", 1},
+        {"Gezielt on, not saved", "", kEveryRow + " - - 3 s", Targeted(true), "not saved", "", 1,
+         false},
 
         // The threshold and the rows.
-        {"six seconds", "", [](SettingsWriter& w) { return Saved(w.ChooseThreshold(6s)); }, true,
-         "saved", "[Lernstand]\nSekunden=6\n", 1, kEveryRow + " - - 6 s"},
+        {"six seconds", "", kEveryRow + " - - 6 s",
+         [](SettingsWriter& w) { return Saved(w.ChooseThreshold(6s)); }, "saved",
+         "[Lernstand]\nSekunden=6\n", 1},
         {"rows switched, all twenty in one write", "[Aufgaben]\n1=on\n",
-         [](SettingsWriter& w) { return Saved(w.SwitchRows(Rows("0010001"))); }, true, "saved",
-         RowsSection("00100010000000000000"), 1, "00100010000000000000 - - 3 s"},
-        {"no row switched: row 1 stands in", "",
-         [](SettingsWriter& w) { return Saved(w.SwitchRows({})); }, true, "saved",
-         RowsSection(kRowOne), 1, kRowOne + " - - 3 s"},
-        {"rows, not saved", RowsSection(kRowOne),
-         [](SettingsWriter& w) { return Saved(w.SwitchRows(Rows("01"))); }, false, "not saved", "",
-         1, kRowOne + " - - 3 s"},
+         "00100010000000000000 - - 3 s", SwitchedRows("0010001"), "saved",
+         RowsSection("00100010000000000000"), 1},
+        {"no row switched: row 1 stands in", "", kRowOne + " - - 3 s", SwitchedRows(""), "saved",
+         RowsSection(kRowOne), 1},
+        {"rows, not saved", RowsSection(kRowOne), kRowOne + " - - 3 s", SwitchedRows("01"),
+         "not saved", "", 1, false},
 
         // The dialog: each value written on its own, the numbers held within their ranges.
-        {"the dialog's values", "",
-         [](SettingsWriter& w) { return Saved(w.SaveDialog(Dialog("011", 25, 0, true))); }, true,
+        {"the dialog's values", "", "01100000000000000000 - - 3 s", Dialog("011", 25, 0, true),
          "saved", RowsSection("01100000000000000000") + "[Vorgaben]\nZeit=10\nMenge=1\nTimer=on\n",
-         23, "01100000000000000000 - - 3 s"},
-        {"the dialog without a row: row 1 is stored after the values", "",
-         [](SettingsWriter& w) {
-             const std::string said = Saved(w.SaveDialog(Dialog(kNoRow, 0, 500, false)));
-             return said + ", then " + Saved(w.SaveStandInRow());
-         },
-         true, "saved, no row chosen, then saved",
-         RowsSection(kRowOne) + "[Vorgaben]\nZeit=1\nMenge=100\nTimer=off\n", 24,
-         kRowOne + " - - 3 s"},
-        {"the dialog, not saved: nothing tried after the first value", "",
-         [](SettingsWriter& w) { return Saved(w.SaveDialog(Dialog(kNoRow, 5, 10, true))); }, false,
-         "not saved", "", 1, kEveryRow + " - - 3 s"},
+         23},
+        {"the dialog without a row: row 1 is stored after the values", "", kRowOne + " - - 3 s",
+         Dialog(kNoRow, 0, 500, false), "saved, no row chosen, then saved",
+         RowsSection(kRowOne) + "[Vorgaben]\nZeit=1\nMenge=100\nTimer=off\n", 24},
+        {"the dialog, not saved: nothing tried after the first value", "", kEveryRow + " - - 3 s",
+         Dialog(kNoRow, 5, 10, true), "not saved", "", 1, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
