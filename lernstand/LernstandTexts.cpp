@@ -2,6 +2,7 @@
 
 #include "common/ApplicationTitle.h"
 #include "common/ShownText.h"
+#include "journal/JournalStateWords.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,10 +12,9 @@ namespace {
 
 const std::string kProduct(kProductName);
 
-// What a journal turned out to be, worded once for the sentences and for the class list's notes.
-const std::string kFromNewerVersion = "von einer neueren Version";
-const std::string kNotAJournal = "kein Lernstand";
-const std::string kNotReadable = "nicht lesbar";
+const std::string kFromNewerVersion(kJournalFromNewerVersion);
+const std::string kNotAJournal(kJournalNotAJournal);
+const std::string kNotReadable(kJournalNotReadable);
 
 // SQLite's or the system's words, which may quote the file they come from.
 std::string Reason(const std::string& reason) {
