@@ -1,6 +1,7 @@
 #include "lernstand/ClassAssignments.h"
 
 #include "lernstand/ClassFolderTexts.h"
+#include "lernstand/LernstandTexts.h"
 #include "school/ClassFolderNames.h"
 
 #include <utility>
@@ -22,6 +23,16 @@ Assignment Completed(Assignment assignment, const Assignment& defaults) {
         assignment.seconds = defaults.seconds;
     }
     return assignment;
+}
+
+// The login a pupil's file was handed in under. A teacher's copy looks like a hand-in too, but
+// the end of its name is the day it was saved, not a login any drill reads assignments for.
+std::optional<std::string> HandInLogin(const ClassPupil& pupil) {
+    const std::string name = pupil.journal.file.filename().string();
+    if (IsTeacherCopyFileName(name)) {
+        return std::nullopt;
+    }
+    return class_folder::LoginOfHandIn(name);
 }
 
 } // namespace
@@ -51,8 +62,7 @@ AssignmentTargets TargetsOf(const ClassOverview& overview, std::span<const std::
             continue;
         }
         const ClassPupil& pupil = overview.pupils[index];
-        if (const std::optional<std::string> login =
-                class_folder::LoginOfHandIn(pupil.journal.file.filename().string())) {
+        if (const std::optional<std::string> login = HandInLogin(pupil)) {
             targets.logins.push_back(*login);
             targets.names.push_back(pupil.name);
         } else {
@@ -126,8 +136,7 @@ std::map<std::filesystem::path, std::string>
 PupilAssignmentTexts(const ClassOverview& overview, const ClassAssignments& assignments) {
     std::map<std::filesystem::path, std::string> texts;
     for (const ClassPupil& pupil : overview.pupils) {
-        const std::optional<std::string> login =
-            class_folder::LoginOfHandIn(pupil.journal.file.filename().string());
+        const std::optional<std::string> login = HandInLogin(pupil);
         const auto own = login ? assignments.forPupils.find(*login) : assignments.forPupils.end();
         if (own != assignments.forPupils.end()) {
             texts.emplace(pupil.journal.file, PupilAssignmentText(own->second));

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <regex>
 #include <string_view>
 
 namespace {
@@ -125,6 +126,11 @@ std::string TeacherCopyFileName(std::string_view name, std::chrono::sys_days day
                   ? std::string()
                   : fitting.substr(first, fitting.find_last_not_of(' ') - first + 1);
     return "Lernstand-" + (fitting.empty() ? "" : fitting + "-") + FileNameDate(day) + ".sqlite";
+}
+
+bool IsTeacherCopyFileName(std::string_view fileName) {
+    static const std::regex kCopy(R"(Lernstand-(.*-)?\d{4}-\d{2}-\d{2}( \(\d+\))?\.sqlite)");
+    return std::regex_match(fileName.begin(), fileName.end(), kCopy);
 }
 
 std::string TeacherCopyRunningText(const std::filesystem::path& copy) {

@@ -376,14 +376,14 @@ TEST(ClassEngine, SaysSoWhileALookHangs) {
     EXPECT_EQ(reading.view.status, "3 Kinder, 2 Dateien nicht gezählt");
 }
 
-// A class folder as Reihenheld fills it: Anna's and Ben's copies handed in, and Cem's brought on
-// a stick, whose name tells no login.
+// A class folder as Reihenheld fills it: Anna's and Ben's copies handed in, and Cem's saved for
+// the teacher and brought on a stick, whose name looks like a hand-in but tells no login.
 fs::path HandedIn(const TempConfigDir& temp) {
     const fs::path folder = temp.Path() / "klasse-4b";
     fs::create_directories(folder);
     Copy(folder / "Lernstand-anna.sqlite", "Anna", 0);
     Copy(folder / "Lernstand-ben.sqlite", "Ben", 1);
-    Copy(folder / "Cem.sqlite", "Cem", 2);
+    Copy(folder / "Lernstand-Cem-2026-12-01 (1).sqlite", "Cem", 2);
     return folder;
 }
 
