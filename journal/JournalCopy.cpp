@@ -36,28 +36,8 @@ struct CopyFailed {
     std::string detail;
 };
 
-Problem TargetProblem(int error) {
-    switch (error) {
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return Problem::TargetFull;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return Problem::TargetReadOnly;
-    case ENOENT:
-    case ENOTDIR:
-    case ENODEV:
-    case ENXIO:
-        return Problem::TargetGone;
-    default:
-        return Problem::TargetFailed;
-    }
-}
-
 [[noreturn]] void FailWriting(int error) {
-    throw CopyFailed{TargetProblem(error), std::generic_category().message(error)};
+    throw CopyFailed{WritingProblem(error), std::generic_category().message(error)};
 }
 
 [[noreturn]] void FailWriting(const SqliteError& error) {
@@ -263,5 +243,25 @@ JournalCopy CopyJournal(const fs::path& journal, const fs::path& target,
         return {Problem::None, {}, answers};
     } catch (const CopyFailed& failed) {
         return {failed.problem, failed.detail, 0};
+    }
+}
+
+Problem WritingProblem(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return Problem::TargetFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return Problem::TargetReadOnly;
+    case ENOENT:
+    case ENOTDIR:
+    case ENODEV:
+    case ENXIO:
+        return Problem::TargetGone;
+    default:
+        return Problem::TargetFailed;
     }
 }

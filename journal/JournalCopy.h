@@ -38,6 +38,9 @@ JournalCopy CopyJournal(const std::filesystem::path& journal, const std::filesys
                         const std::atomic<bool>& cancelled);
 JournalCopy CopyJournal(const std::filesystem::path& journal, const std::filesystem::path& target);
 
+// What a write into the copy's folder that failed with errno error means for the copy.
+JournalCopy::Problem WritingProblem(int error);
+
 // The temporary file of a copy, ".<target's name>.unfertig-XXXXXX" beside the target (hidden, so
 // that neither a class window nor a file manager lists it), or one of the companions SQLite may put
 // beside it ("-journal", "-wal", "-shm"). Older versions named it without the leading dot. Only a

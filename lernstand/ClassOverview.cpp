@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <utility>
 
 namespace {
@@ -118,6 +119,31 @@ ClassOverview OverviewOf(ClassFolder folder, std::chrono::milliseconds threshold
     }
     overview.facts = CountClassFacts(overview.pupils);
     return overview;
+}
+
+std::optional<ClassFolder>
+FollowFolder(const ClassOverview& shown, const std::vector<FileLook>& before,
+             const std::vector<FileLook>& now,
+             const std::function<PupilJournal(const std::filesystem::path&)>& read) {
+    const FolderChanges changes = CompareLooks(before, now);
+    std::set<std::filesystem::path> stale(changes.added.begin(), changes.added.end());
+    stale.insert(changes.changed.begin(), changes.changed.end());
+    std::map<std::filesystem::path, const PupilJournal*> kept;
+    for (const ClassPupil& pupil : shown.pupils) {
+        kept.emplace(pupil.journal.file, &pupil.journal);
+    }
+    ClassFolder folder;
+    bool differs = shown.pupils.size() != now.size();
+    for (const FileLook& file : now) {
+        const auto known = kept.find(file.file);
+        if (known != kept.end() && stale.count(file.file) == 0) {
+            folder.pupils.push_back(*known->second);
+        } else {
+            folder.pupils.push_back(read(file.file));
+            differs = true;
+        }
+    }
+    return differs ? std::optional(std::move(folder)) : std::nullopt;
 }
 
 std::string ClassFactText(Fact fact, int practising, int pupils) {

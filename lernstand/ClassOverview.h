@@ -10,6 +10,9 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <variant>
@@ -72,6 +75,15 @@ struct ClassOverview {
 // child the one with the newest answer counts, the others are older copies; between equal answers
 // the file written last counts.
 ClassOverview OverviewOf(ClassFolder folder, std::chrono::milliseconds threshold);
+
+// The class after a look at its files: the journals of files that did not change since the look
+// before are taken from shown, those that came or changed are read with read, and those that went
+// are dropped, so that the pupils stand in the order of the look. nullopt when nothing came,
+// changed or went.
+std::optional<ClassFolder>
+FollowFolder(const ClassOverview& shown, const std::vector<FileLook>& before,
+             const std::vector<FileLook>& now,
+             const std::function<PupilJournal(const std::filesystem::path&)>& read);
 
 // "7 · 8: 9 von 27 üben".
 std::string ClassFactText(Fact fact, int practising, int pupils);

@@ -4,6 +4,7 @@
 #include "common/ShownText.h"
 #include "facts/LocalCalendar.h"
 #include "lernstand/AnswerSummary.h"
+#include "lernstand/ClassFolderTexts.h"
 #include "lernstand/FactTexts.h"
 #include "lernstand/LernstandTexts.h"
 #include "lernstand/LernstandView.h"
@@ -11,6 +12,7 @@
 #include "settings/SettingsReader.h"
 
 #include <cerrno>
+#include <exception>
 #include <iterator>
 #include <string>
 #include <utility>
@@ -33,6 +35,7 @@ void LernstandEngine::Start(const JournalLook& firstLook) {
     LoadSettings();
     view_.EnableActions(Actions());
     ShowLook(firstLook);
+    LookAtClassFolder();
 }
 
 void LernstandEngine::Reload() {
@@ -50,6 +53,7 @@ void LernstandEngine::Activated() {
     } else if (threshold_ != wasThreshold) {
         view_.ShowFacts(facts_, FastBelow());
     }
+    LookAtClassFolder();
 }
 
 void LernstandEngine::OpenFile(const std::filesystem::path& file) {
@@ -79,6 +83,7 @@ void LernstandEngine::OpenFile(const std::filesystem::path& file) {
 void LernstandEngine::OpenOwnJournal() {
     ShowJournal(services_.journal);
     Reload();
+    LookAtClassFolder();
 }
 
 void LernstandEngine::RecordToggled(bool on) {
@@ -159,6 +164,10 @@ void LernstandEngine::ShowJournal(const std::filesystem::path& journal) {
     foreign_ = journal_ != services_.journal;
     view_.ShowTitle(foreign_ ? LernstandTitle(journal_) : LernstandTitle());
     view_.EnableActions(Actions());
+    if (foreign_) {
+        // The lines are about the user's own copies and assignment.
+        LookAtClassFolder();
+    }
 }
 
 void LernstandEngine::ShowLook(const JournalLook& look) {
@@ -369,5 +378,48 @@ void LernstandEngine::ShowOwner(const JournalLook& look) {
     if (owner != owner_) {
         owner_ = owner;
         view_.ShowOwner(owner_);
+    }
+}
+
+void LernstandEngine::LookAtClassFolder() {
+    const std::optional<std::filesystem::path> folder = ClassFolderOf(services_.settings);
+    if (!folder || foreign_) {
+        view_.ShowClassFolder({});
+        view_.ShowAssignmentNote({});
+        return;
+    }
+    if (readingClassFolder_) {
+        classFolderAgain_ = true;
+        return;
+    }
+    readingClassFolder_ = true;
+    view_.ReadClassFolder([share = services_.share,
+                           place = AssignmentPlace{*folder, services_.login},
+                           status = HandInStatusPath(services_.journal)] {
+        OwnClassFolder read;
+        // Nothing may unwind out of the reading thread: what was not read shows as not there.
+        try {
+            read.handIn = ReadHandInStatus(status);
+            read.assignment = ReadAssignmentInForce(*share, place);
+        } catch (const std::exception&) {
+            read.assignment.reset();
+        }
+        return read;
+    });
+}
+
+void LernstandEngine::ClassFolderRead(const OwnClassFolder& read) {
+    readingClassFolder_ = false;
+    const std::optional<std::filesystem::path> folder = ClassFolderOf(services_.settings);
+    // The setting or the journal shown may have changed while the share was read.
+    const bool shown = folder && !foreign_;
+    view_.ShowClassFolder(shown ? HandInText(read.handIn, *folder, services_.now()) + " · " +
+                                      OwnAssignmentText(read.assignment)
+                                : "");
+    view_.ShowAssignmentNote(shown && read.assignment
+                                 ? AssignmentOverrideText(read.assignment->reading.assignment)
+                                 : "");
+    if (std::exchange(classFolderAgain_, false)) {
+        LookAtClassFolder();
     }
 }

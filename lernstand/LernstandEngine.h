@@ -8,6 +8,8 @@
 #include "journal/JournalRemoval.h"
 #include "lernstand/JournalLook.h"
 #include "lernstand/LernstandView.h"
+#include "school/ClassFolderSetting.h"
+#include "school/ShareAccess.h"
 #include "settings/SettingsSource.h"
 #include "settings/SettingsWriter.h"
 
@@ -39,13 +41,17 @@ struct LernstandServices {
                               const std::atomic<bool>&)>
         copy = [](const std::filesystem::path& from, const std::filesystem::path& to,
                   const std::atomic<bool>& cancelled) { return CopyJournal(from, to, cancelled); };
+    // The class folder as the drill reaches it, and the login its files there are named after.
+    std::shared_ptr<ShareAccess> share = std::make_shared<DirectShare>();
+    std::string login = PupilLogin();
 };
 
 // The Lernstand's decisions: which journal is shown and what of it, which actions are offered,
 // and what each action does to the settings and the journal. It drives its window only through
 // LernstandView. It writes nothing into the journal but the child's name; it writes the settings
 // and, when asked, deletes the user's own journal. Someone else's journal it shows read-only,
-// with nothing offered that writes.
+// with nothing offered that writes. While the settings name a class folder, it shows with the
+// user's own journal when the last copy reached that folder and the assignment in force.
 class LernstandEngine {
 public:
     // Another program writing the journal holds it for milliseconds; after that many looks in a
@@ -104,6 +110,12 @@ public:
     // The window goes: a copy still running stops, without a word.
     void StopCopy();
 
+    // The class folder, or the status of the last copy handed in, may have changed: both are read
+    // anew, off the window's thread, while a class folder is set and the own journal is shown.
+    void LookAtClassFolder();
+    // What that reading found.
+    void ClassFolderRead(const OwnClassFolder& read);
+
 private:
     void ShowJournal(const std::filesystem::path& journal);
     void ShowLook(const JournalLook& look);
@@ -139,4 +151,8 @@ private:
     // that its message does not cover the question.
     bool askingToClose_ = false;
     std::optional<JournalCopy> endedWhileAsking_;
+
+    // One reading of the class folder at a time; a request meanwhile reads once more after it.
+    bool readingClassFolder_ = false;
+    bool classFolderAgain_ = false;
 };

@@ -2,19 +2,20 @@
 
 #include "common/ApplicationTitle.h"
 #include "common/ShownText.h"
+#include "journal/JournalStateWords.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <regex>
 #include <string_view>
 
 namespace {
 
 const std::string kProduct(kProductName);
 
-// What a journal turned out to be, worded once for the sentences and for the class list's notes.
-const std::string kFromNewerVersion = "von einer neueren Version";
-const std::string kNotAJournal = "kein Lernstand";
-const std::string kNotReadable = "nicht lesbar";
+const std::string kFromNewerVersion(kJournalFromNewerVersion);
+const std::string kNotAJournal(kJournalNotAJournal);
+const std::string kNotReadable(kJournalNotReadable);
 
 // SQLite's or the system's words, which may quote the file they come from.
 std::string Reason(const std::string& reason) {
@@ -125,6 +126,11 @@ std::string TeacherCopyFileName(std::string_view name, std::chrono::sys_days day
                   ? std::string()
                   : fitting.substr(first, fitting.find_last_not_of(' ') - first + 1);
     return "Lernstand-" + (fitting.empty() ? "" : fitting + "-") + FileNameDate(day) + ".sqlite";
+}
+
+bool IsTeacherCopyFileName(std::string_view fileName) {
+    static const std::regex kCopy(R"(Lernstand-(.*-)?\d{4}-\d{2}-\d{2}( \(\d+\))?\.sqlite)");
+    return std::regex_match(fileName.begin(), fileName.end(), kCopy);
 }
 
 std::string TeacherCopyRunningText(const std::filesystem::path& copy) {

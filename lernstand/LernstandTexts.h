@@ -61,6 +61,8 @@ std::string FileNameDate(std::chrono::sys_days day);
 // formatted for Windows does not take in a file name, and what would steer the layout of a name,
 // is replaced; without a name, the date alone.
 std::string TeacherCopyFileName(std::string_view name, std::chrono::sys_days day);
+// A name TeacherCopyFileName gave, also as a file manager numbers a second copy ("… (1).sqlite").
+bool IsTeacherCopyFileName(std::string_view fileName);
 
 // While the copy is being saved in the background, and once "Abbrechen" is clicked.
 std::string TeacherCopyRunningText(const std::filesystem::path& copy);

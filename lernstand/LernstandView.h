@@ -6,6 +6,8 @@
 #include "journal/JournalCopy.h"
 #include "lernstand/AnswerSummary.h"
 #include "lernstand/JournalLook.h"
+#include "school/AssignmentInForce.h"
+#include "school/HandInStatus.h"
 
 #include <chrono>
 #include <filesystem>
@@ -35,6 +37,13 @@ struct JournalOwner {
     bool nameEditable = false;
     bool teacherCopy = false;
     bool operator==(const JournalOwner&) const = default;
+};
+
+// The user's side of the class folder, read off the window's thread.
+struct OwnClassFolder {
+    std::optional<HandInStatus> handIn;
+    // nullopt when the class folder did not answer.
+    std::optional<AssignmentInForce> assignment;
 };
 
 // Everything the Lernstand's rules may do to its window. Texts are UTF-8.
@@ -88,4 +97,14 @@ public:
     virtual void ShowCopying(const std::string& text) = 0;
     // Modal: whether to stop the copy being saved and close the window.
     virtual bool ConfirmCloseWhileCopying() = 0;
+
+    // The class folder's line: when the last copy arrived there and the assignment in force;
+    // empty hides it.
+    virtual void ShowClassFolder(const std::string& text) = 0;
+    // Beside "Gezielt üben": what the assignment sets for the drill instead of the controls;
+    // empty hides it.
+    virtual void ShowAssignmentNote(const std::string& text) = 0;
+    // Runs read off the window's thread, since a share may take long to answer, and hands what it
+    // read to the engine's ClassFolderRead on the window's thread.
+    virtual void ReadClassFolder(std::function<OwnClassFolder()> read) = 0;
 };

@@ -1,10 +1,5 @@
 #include "school/AssignmentTexts.h"
 
-#include <vector>
-
-namespace {
-
-// "a, b und c".
 std::string Enumeration(const std::vector<std::string>& items) {
     std::string text;
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -15,8 +10,6 @@ std::string Enumeration(const std::vector<std::string>& items) {
     }
     return text;
 }
-
-} // namespace
 
 std::string RowsText(const RowSwitches& rows) {
     const std::vector<int> list = RowList(rows);

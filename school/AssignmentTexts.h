@@ -3,6 +3,10 @@
 #include "school/AssignmentFile.h"
 
 #include <string>
+#include <vector>
+
+// "a, b und c": items listed the German way.
+std::string Enumeration(const std::vector<std::string>& items);
 
 // "Reihe 7", "Reihen 6 und 7", "Reihen 2, 5 und 7 bis 9": three or more rows in a row are one
 // range.

@@ -62,9 +62,12 @@ std::optional<std::string> PupilAssignmentName(std::string_view login) {
     return Named(kAssignmentPrefix, login, kAssignmentSuffix);
 }
 
+std::optional<std::string> LoginOfPupilAssignment(std::string_view fileName) {
+    return Between(fileName, kAssignmentPrefix, kAssignmentSuffix);
+}
+
 bool IsAssignmentName(std::string_view fileName) {
-    return fileName == kClassAssignment ||
-           Between(fileName, kAssignmentPrefix, kAssignmentSuffix).has_value();
+    return fileName == kClassAssignment || LoginOfPupilAssignment(fileName).has_value();
 }
 
 } // namespace class_folder

@@ -25,6 +25,9 @@ std::optional<std::string> LoginOfHandIn(std::string_view fileName);
 // "Auftrag-<login>.ini", one pupil's own assignment; nullopt for a login that is no part.
 std::optional<std::string> PupilAssignmentName(std::string_view login);
 
+// The login of an "Auftrag-<login>.ini"; nullopt for any other name.
+std::optional<std::string> LoginOfPupilAssignment(std::string_view fileName);
+
 // "Auftrag.ini" or an "Auftrag-<login>.ini".
 bool IsAssignmentName(std::string_view fileName);
 

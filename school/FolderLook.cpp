@@ -44,10 +44,27 @@ std::vector<fs::path> PupilFiles(const fs::path& folder) {
     return pupils;
 }
 
-std::optional<std::vector<FileLook>> LookAtFolder(const fs::path& folder) {
+namespace {
+
+// The assignments among the folder's plain files, in the order of their names.
+std::vector<fs::path> AssignmentFiles(const fs::path& folder) {
+    std::set<fs::path> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        std::error_code error;
+        if (entry.is_regular_file(error) &&
+            class_folder::IsAssignmentName(entry.path().filename().string())) {
+            files.insert(entry.path());
+        }
+    }
+    return {files.begin(), files.end()};
+}
+
+// The files listed by list; nullopt when the folder cannot be listed.
+std::optional<std::vector<FileLook>> Look(const fs::path& folder,
+                                          std::vector<fs::path> (*list)(const fs::path&)) {
     std::vector<fs::path> files;
     try {
-        files = PupilFiles(folder);
+        files = list(folder);
     } catch (const fs::filesystem_error&) {
         return std::nullopt;
     }
@@ -64,6 +81,16 @@ std::optional<std::vector<FileLook>> LookAtFolder(const fs::path& folder) {
              status.st_dev, status.st_ino});
     }
     return looks;
+}
+
+} // namespace
+
+std::optional<std::vector<FileLook>> LookAtFolder(const fs::path& folder) {
+    return Look(folder, PupilFiles);
+}
+
+std::optional<std::vector<FileLook>> LookAtAssignments(const fs::path& folder) {
+    return Look(folder, AssignmentFiles);
 }
 
 bool FolderChanges::None() const {

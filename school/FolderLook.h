@@ -30,6 +30,10 @@ struct FileLook {
 // file gone between listing and looking is left out.
 std::optional<std::vector<FileLook>> LookAtFolder(const std::filesystem::path& folder);
 
+// The same for the folder's assignments, "Auftrag.ini" and every "Auftrag-<login>.ini", so that a
+// class window reads them only when they changed.
+std::optional<std::vector<FileLook>> LookAtAssignments(const std::filesystem::path& folder);
+
 // The files that came, changed or went from one look to the next, each in name order.
 struct FolderChanges {
     std::vector<std::filesystem::path> added;

@@ -1,5 +1,6 @@
 #include "school/HandInStatus.h"
 
+#include "journal/JournalStateWords.h"
 #include "journal/UtcTime.h"
 #include "school/AtomicFile.h"
 #include "settings/IniFile.h"
@@ -130,7 +131,7 @@ std::string HandInProblemText(HandInProblem problem) {
     case HandInProblem::FolderFailed:
         return "das Schreiben in den Klassenordner ist fehlgeschlagen";
     case HandInProblem::JournalNotReadable:
-        return "der Lernstand ist nicht lesbar";
+        return "der Lernstand ist " + std::string(kJournalNotReadable);
     case HandInProblem::NoAnswer:
         return "der Klassenordner hat beim Beenden nicht rechtzeitig geantwortet";
     }

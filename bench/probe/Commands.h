@@ -34,5 +34,13 @@ int Countdown(const Arguments& arguments);
 int Quit(const Arguments& arguments);
 // trace SECONDS [KEYSYM]: every event on the screen, after pressing the key if one is given.
 int Trace(const Arguments& arguments);
+// follow FOLDER NAME COUNT COPY COPY: hands a pupil's copy in to the class window of PROBE_BOX,
+// COUNT times, the two copies in turn, each written under a hidden name and renamed to NAME at a
+// moment between two looks; times the rename until the folder is looked at, and from that look
+// the file's reading and the drawing of the pupils' and the class's table.
+int Follow(const Arguments& arguments);
+// looks PID SECONDS FOLDER: the processor time the program takes meanwhile, and how often it
+// looked at the class folder.
+int Looks(const Arguments& arguments);
 // stats: median, minimum, maximum and 99th percentile of the numbers on standard input.
 int Stats(const Arguments& arguments);

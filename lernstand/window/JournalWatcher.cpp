@@ -66,5 +66,6 @@ void JournalWatcher::Settled() {
         emit Changed();
     } else {
         Rewatch(seen_);
+        emit FolderChanged();
     }
 }

@@ -25,6 +25,8 @@ public:
 
 signals:
     void Changed();
+    // Another file of the journal's folder came, went or was replaced; the journal did not change.
+    void FolderChanged();
 
 private:
     void Noticed();

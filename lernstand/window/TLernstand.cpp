@@ -68,7 +68,11 @@ TLernstand::TLernstand(LernstandServices services, QWidget* parent)
 TLernstand::TLernstand(LernstandServices services, std::future<JournalLook> firstLook,
                        QWidget* parent)
     : QMainWindow(parent)
-    , engine_(*this, std::move(services)) {
+    , engine_(*this, std::move(services))
+    , classFolderReads_([this](std::function<void()> call) {
+        QMetaObject::invokeMethod(
+            this, [call = std::move(call)] { RunGuarded(call); }, Qt::QueuedConnection);
+    }) {
     setObjectName(QStringLiteral("TLernstand"));
     setFont(SansSerifFont(kLernstandFontPixels));
 
@@ -106,9 +110,15 @@ QWidget* TLernstand::BuildHeader() {
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // A long path in a message runs past the label's edge rather than widen the window.
     summary_->setMinimumWidth(1);
+    // Stands there only while the settings name a class folder.
+    classFolder_ = CreateLabel(header, QStringLiteral("ClassFolder"));
+    classFolder_->setWordWrap(true);
+    classFolder_->setMinimumWidth(1);
+    classFolder_->hide();
     auto* texts = new QVBoxLayout;
     texts->addWidget(title);
     texts->addWidget(summary_);
+    texts->addWidget(classFolder_);
     texts->addStretch();
 
     auto* stripCaption = CreateLabel(header, QStringLiteral("StripCaption"),
@@ -164,6 +174,9 @@ QWidget* TLernstand::BuildFooter() {
     switchNote_ = CreateLabel(footer, QStringLiteral("SwitchNote"));
     switchNote_->setWordWrap(true);
     switchNote_->hide();
+    assignmentNote_ = CreateLabel(footer, QStringLiteral("AssignmentNote"));
+    assignmentNote_->setWordWrap(true);
+    assignmentNote_->hide();
     nothingYet_ = CreateLabel(footer, QStringLiteral("NothingYet"));
     SetPlainText(*nothingYet_, QString::fromStdString(NothingRecordedText()));
     nothingYet_->setWordWrap(true);
@@ -185,6 +198,7 @@ QWidget* TLernstand::BuildFooter() {
     actionLine->addWidget(targeted_);
     actionLine->addWidget(nothingYet_, 1);
     actionLine->addWidget(switchNote_, 1);
+    actionLine->addWidget(assignmentNote_, 1);
     // Keeps the switches together at the left while nothing stands beside them.
     actionLine->addStretch();
     actionLine->addWidget(weakRows_);
@@ -326,6 +340,9 @@ void TLernstand::Watch(const std::filesystem::path& journal, const JournalStamps
         watcher_ = new JournalWatcher(journal, this);
         connect(watcher_, &JournalWatcher::Changed, this,
                 [this] { RunGuarded([this] { engine_.Reload(); }); });
+        // Such as the status of the last copy handed in, beside the journal.
+        connect(watcher_, &JournalWatcher::FolderChanged, this,
+                [this] { RunGuarded([this] { engine_.LookAtClassFolder(); }); });
     }
     watcher_->Rewatch(read);
 }
@@ -416,4 +433,20 @@ void TLernstand::ShowCopying(const std::string& text) {
 
 bool TLernstand::ConfirmCloseWhileCopying() {
     return AskYesNo(this, QString::fromStdString(CloseWhileCopyingText()));
+}
+
+void TLernstand::ShowClassFolder(const std::string& text) {
+    SetPlainText(*classFolder_, QString::fromStdString(text));
+    classFolder_->setVisible(!text.empty());
+}
+
+void TLernstand::ShowAssignmentNote(const std::string& text) {
+    SetPlainText(*assignmentNote_, QString::fromStdString(text));
+    assignmentNote_->setVisible(!text.empty());
+}
+
+void TLernstand::ReadClassFolder(std::function<OwnClassFolder()> read) {
+    classFolderReads_.Run([this, read = std::move(read)] {
+        return std::function<void()>([this, read = read()] { engine_.ClassFolderRead(read); });
+    });
 }

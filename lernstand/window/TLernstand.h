@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lernstand/BackgroundJobs.h"
 #include "lernstand/LernstandEngine.h"
 #include "lernstand/LernstandView.h"
 
@@ -76,12 +77,17 @@ private:
     void RunCopy(std::function<JournalCopy()> copy) override;
     void ShowCopying(const std::string& text) override;
     bool ConfirmCloseWhileCopying() override;
+    void ShowClassFolder(const std::string& text) override;
+    void ShowAssignmentNote(const std::string& text) override;
+    void ReadClassFolder(std::function<OwnClassFolder()> read) override;
 
     LernstandEngine engine_;
     FactTableModel* model_ = nullptr;
     JournalWatcher* watcher_ = nullptr;
     JournalMenu* menu_ = nullptr;
     QLabel* summary_ = nullptr;
+    QLabel* classFolder_ = nullptr;
+    QLabel* assignmentNote_ = nullptr;
     DayStrip* strip_ = nullptr;
     QTableView* table_ = nullptr;
     QCheckBox* record_ = nullptr;
@@ -93,6 +99,8 @@ private:
     QPushButton* delete_ = nullptr;
     QLineEdit* name_ = nullptr;
     ElidedLabel* copyLine_ = nullptr;
+    // Reads the class folder; a share that does not answer does not hold up closing the window.
+    BackgroundJobs classFolderReads_;
     // Last, so that it is waited for before anything it may hand its result to goes.
     std::jthread copier_;
 };

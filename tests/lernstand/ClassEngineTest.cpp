@@ -3,14 +3,18 @@
 #include "journal/Journal.h"
 #include "journal/JournalRecorder.h"
 #include "journal/UtcTime.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TempConfigDir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <condition_variable>
+#include <ctime>
 #include <deque>
 #include <fstream>
+#include <future>
 #include <mutex>
 #include <stdexcept>
 
@@ -32,6 +36,24 @@ public:
         overview = std::move(shown);
     }
     void ShowPupil(const fs::path& journal) override { chosen.push_back(journal); }
+    void LookEvery(seconds interval) override { lookEvery = interval; }
+    void ShowAssignments(const std::string& line,
+                         const std::map<fs::path, std::string>& pupils) override {
+        assignmentLine = line;
+        ownAssignments = pupils;
+    }
+    void EnableAssignments(bool enabled) override { assignmentsEnabled = enabled; }
+    std::optional<Assignment> AskAssignment(const std::string& heading,
+                                            const Assignment& shown) override {
+        asked.emplace_back(heading, shown);
+        return given;
+    }
+    bool ConfirmTakeBack(const std::string& question) override {
+        boxes.push_back("? " + question);
+        return confirm;
+    }
+    void ShowMessage(const std::string& text) override { boxes.push_back(text); }
+    void ShowWarning(const std::string& text) override { boxes.push_back("! " + text); }
 
     std::string title;
     std::string status;
@@ -39,6 +61,14 @@ public:
     bool ended = false;
     std::shared_ptr<const ClassOverview> overview;
     std::vector<fs::path> chosen;
+    std::optional<seconds> lookEvery;
+    std::string assignmentLine;
+    std::map<fs::path, std::string> ownAssignments;
+    bool assignmentsEnabled = true;
+    std::vector<std::pair<std::string, Assignment>> asked;
+    std::optional<Assignment> given;
+    bool confirm = true;
+    std::vector<std::string> boxes;
 };
 
 // The window's thread: the calls the reading hands over wait here until the test runs them.
@@ -55,15 +85,20 @@ public:
     // Runs what was handed over, as it comes, until the view has seen the reading end.
     void RunUntilEnded(const FakeClassView& view) {
         while (!view.ended) {
-            std::unique_lock lock(mutex_);
-            if (!posted_.wait_for(lock, 10s, [this] { return !calls_.empty(); })) {
-                throw std::runtime_error("the reading never ended");
-            }
-            const std::function<void()> call = std::move(calls_.front());
-            calls_.pop_front();
-            lock.unlock();
-            call();
+            RunOne();
         }
+    }
+
+    // Runs the next call handed over, waiting for it.
+    void RunOne() {
+        std::unique_lock lock(mutex_);
+        if (!posted_.wait_for(lock, 10s, [this] { return !calls_.empty(); })) {
+            throw std::runtime_error("nothing was handed over to the window");
+        }
+        const std::function<void()> call = std::move(calls_.front());
+        calls_.pop_front();
+        lock.unlock();
+        call();
     }
 
 private:
@@ -124,20 +159,40 @@ struct Reading {
     bool cancelEarly = false;
     std::optional<ClassEngine> engine;
 
-    explicit Reading(const fs::path& folder, bool cancel = false)
+    explicit Reading(
+        const fs::path& folder, bool cancel = false,
+        const std::function<void(ClassServices&)>& adjust = [](ClassServices&) {})
         : cancelEarly(cancel) {
-        engine.emplace(view, ClassServices{folder, seconds(3), RowSwitches{true},
-                                           [this](std::function<void()> call) {
-                                               window.Post(std::move(call));
-                                               if (cancelEarly) {
-                                                   engine->CancelClicked();
-                                               }
-                                           },
-                                           [] { return kMorning + 24h; }});
+        ClassServices services{folder, seconds(3), RowSwitches{true},
+                               [this](std::function<void()> call) {
+                                   window.Post(std::move(call));
+                                   if (cancelEarly) {
+                                       engine->CancelClicked();
+                                   }
+                               },
+                               [] { return kMorning + 24h; }};
+        adjust(services);
+        engine.emplace(view, std::move(services));
         engine->Start();
         window.RunUntilEnded(view);
     }
+
+    // One look at the folder, until what it found is shown.
+    void Look() {
+        engine->TimeToLook();
+        window.RunOne();
+    }
 };
+
+// The pupils' names as the window shows them, each with its answers.
+std::string Pupils(const ClassOverview& overview) {
+    std::string names;
+    for (const ClassPupil& pupil : overview.pupils) {
+        names += (names.empty() ? "" : ", ") + pupil.name + " " +
+                 std::to_string(pupil.journal.summary.answers);
+    }
+    return names;
+}
 
 TEST(ClassEngine, ShowsTheClassOnceTheFolderIsRead) {
     const TempConfigDir temp;
@@ -204,6 +259,8 @@ TEST(ClassEngine, EndsTheReadingWithWhatCameOfIt) {
         SCOPED_TRACE(c.name);
         Reading reading(c.folderThere ? stick : temp.Path() / "weg", c.cancel);
         EXPECT_TRUE(reading.view.status.starts_with(c.status)) << reading.view.status;
+        // A folder not there may come later; a reading stopped is not taken up again.
+        EXPECT_EQ(reading.view.lookEvery.has_value(), !c.cancel);
         ASSERT_EQ(reading.view.overview != nullptr, c.shown);
         if (c.shown) {
             EXPECT_TRUE(reading.view.overview->cancelled);
@@ -216,6 +273,300 @@ TEST(ClassEngine, EndsTheReadingWithWhatCameOfIt) {
                       "Tippzeit (s);Datei;Hinweis\r\n");
         }
     }
+}
+
+// While the class is shown, each look reads only the files that came or changed, drops those
+// that went, and keeps what is shown while the folder cannot be looked at.
+TEST(ClassEngine, FollowsTheFolder) {
+    const ScopedVariable zone("TZ", "CET-1");
+    tzset();
+    const TempConfigDir temp;
+    const fs::path gone = temp.Path() / "weg";
+    const struct {
+        const char* name;
+        std::function<void(const fs::path&)> change;
+        std::vector<std::string> read;
+        std::string pupils;
+        std::string status;
+    } cases[] = {
+        {"nothing changed", [](const fs::path&) {}, {}, "", ""},
+        {"Ben's new copy renamed into place",
+         [](const fs::path& stick) {
+             Copy(stick / ".neu", "Ben", 2);
+             fs::rename(stick / ".neu", stick / "Ben.sqlite");
+         },
+         {"Ben.sqlite"},
+         "Anna 1, Anna 1, Ben 1, Cem 0, leer.sqlite 0",
+         "3 Kinder, 2 Dateien nicht gezählt"},
+        {"a new pupil",
+         [](const fs::path& stick) { Copy(stick / "Dora.sqlite", "Dora", 3); },
+         {"Dora.sqlite"},
+         "Anna 1, Anna 1, Ben 4, Cem 0, Dora 1, leer.sqlite 0",
+         "4 Kinder, 2 Dateien nicht gezählt"},
+        {"a file removed",
+         [](const fs::path& stick) { fs::remove(stick / "Anna-neu.sqlite"); },
+         {},
+         "Anna 1, Ben 4, Cem 0, leer.sqlite 0",
+         "3 Kinder, 1 Datei nicht gezählt"},
+        {"the folder gone",
+         [&gone](const fs::path& stick) { fs::rename(stick, gone); },
+         {},
+         "",
+         "Der Klassenordner ist gerade nicht erreichbar – gezeigt wird der Stand von 10:15, es "
+         "wird weiter nachgesehen"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path stick = Stick(temp);
+        std::vector<std::string> read;
+        Reading reading(stick, false, [&read](ClassServices& services) {
+            services.read = [&read](const fs::path& file, WallTime now) {
+                read.push_back(file.filename().string());
+                return ReadPupilJournal(file, now);
+            };
+        });
+        const std::shared_ptr<const ClassOverview> before = reading.view.overview;
+        const std::string counts = reading.view.status;
+        ASSERT_EQ(reading.view.lookEvery, ClassEngine::kLookInterval);
+
+        c.change(stick);
+        reading.Look();
+        EXPECT_EQ(read, c.read);
+        EXPECT_EQ(Pupils(*reading.view.overview), c.pupils.empty() ? Pupils(*before) : c.pupils);
+        EXPECT_EQ(reading.view.overview == before, c.pupils.empty());
+        EXPECT_EQ(reading.view.status, c.status.empty() ? counts : c.status);
+
+        // The next look finds the folder as the last one left it; one that is back shows the
+        // class again.
+        read.clear();
+        if (fs::exists(gone)) {
+            fs::rename(gone, stick);
+        }
+        reading.Look();
+        EXPECT_TRUE(read.empty());
+        EXPECT_FALSE(reading.view.status.starts_with("Der Klassenordner")) << reading.view.status;
+        fs::remove_all(stick);
+    }
+}
+
+// A share that does not answer holds up neither the window nor the looks after it.
+TEST(ClassEngine, SaysSoWhileALookHangs) {
+    const ScopedVariable zone("TZ", "CET-1");
+    tzset();
+    const TempConfigDir temp;
+    std::promise<void> answer;
+    std::shared_future<void> answered = answer.get_future().share();
+    std::atomic<int> looks = 0;
+    Reading reading(Stick(temp), false, [&](ClassServices& services) {
+        services.look = [&looks, answered](const fs::path& folder) {
+            if (++looks > 1) {
+                answered.wait();
+            }
+            return LookAtClass(folder);
+        };
+    });
+    reading.engine->TimeToLook();
+    reading.engine->TimeToLook();
+    reading.engine->TimeToLook();
+    EXPECT_EQ(reading.view.status,
+              "Der Klassenordner antwortet gerade nicht – gezeigt wird der Stand von 10:15");
+    answer.set_value();
+    reading.window.RunOne();
+    EXPECT_EQ(looks, 2);
+    EXPECT_EQ(reading.view.status, "3 Kinder, 2 Dateien nicht gezählt");
+}
+
+// A class folder as Reihenheld fills it: Anna's and Ben's copies handed in, and Cem's saved for
+// the teacher and brought on a stick, whose name looks like a hand-in but tells no login.
+fs::path HandedIn(const TempConfigDir& temp) {
+    const fs::path folder = temp.Path() / "klasse-4b";
+    fs::create_directories(folder);
+    Copy(folder / "Lernstand-anna.sqlite", "Anna", 0);
+    Copy(folder / "Lernstand-ben.sqlite", "Ben", 1);
+    Copy(folder / "Lernstand-Cem-2026-12-01 (1).sqlite", "Cem", 2);
+    return folder;
+}
+
+Assignment BeforeTheTest() {
+    Assignment assignment;
+    assignment.title = "Vor der Mathearbeit";
+    assignment.rows = RowSwitches{};
+    for (const int row : {6, 7, 8, 9}) {
+        (*assignment.rows)[static_cast<std::size_t>(row - 1)] = true;
+    }
+    assignment.problemTotal = 20;
+    assignment.targeted = true;
+    assignment.seconds = 6;
+    return assignment;
+}
+
+const std::string kBeforeTheTestFile =
+    "[Auftrag]\nTitel=Vor der Mathearbeit\nReihen=6,7,8,9\nMenge=20\nGezielt=on\nSekunden=6\n";
+
+// "Auftrag geben…" writes the class's file or each chosen pupil's; a pupil whose file tells no
+// login gets none, and a share that refuses leaves everything as it was.
+TEST(ClassEngine, GivesAnAssignmentToTheClassOrToPupils) {
+    const struct {
+        const char* name;
+        std::vector<std::size_t> chosen;
+        int saveError;
+        std::string heading;
+        std::vector<std::string> files;
+        std::string line;
+        std::vector<std::string> boxes;
+    } cases[] = {
+        {"the whole class",
+         {},
+         0,
+         "Auftrag für die ganze Klasse",
+         {"Auftrag.ini"},
+         "Auftrag für die Klasse: Vor der Mathearbeit – Reihen 6 bis 9, 20 Aufgaben, Gezielt "
+         "üben, „sicher“ schneller als 6 s",
+         {}},
+        {"Anna and Ben",
+         {1, 2},
+         0,
+         "Auftrag für Anna und Ben",
+         {"Auftrag-anna.ini", "Auftrag-ben.ini"},
+         "Kein Auftrag für die Klasse · eigener Auftrag für 2 Kinder",
+         {}},
+        {"Cem brought his on a stick",
+         {1, 0},
+         0,
+         "",
+         {},
+         "",
+         {"! Cem kann keinen eigenen Auftrag bekommen: nur eine Datei, die Reihenheld selbst in "
+          "den Klassenordner legt („Lernstand-<Anmeldename>.sqlite“), nennt den Anmeldenamen, "
+          "unter dem ein Kind übt."}},
+        {"a read-only share",
+         {},
+         EROFS,
+         "Auftrag für die ganze Klasse",
+         {},
+         "",
+         {"! Der Auftrag für die ganze Klasse ließ sich nicht speichern: in den Klassenordner darf "
+          "nicht geschrieben werden (Read-only file system)."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TempConfigDir temp;
+        const fs::path folder = HandedIn(temp);
+        Reading reading(folder, false, [&c](ClassServices& services) {
+            if (c.saveError != 0) {
+                services.save = [&c](const fs::path&, const std::string&, const Assignment&) {
+                    return std::error_code(c.saveError, std::generic_category());
+                };
+            }
+        });
+        FakeClassView& view = reading.view;
+        view.given = BeforeTheTest();
+        reading.engine->GiveAssignmentClicked(c.chosen);
+        ASSERT_EQ(view.asked.size(), c.heading.empty() ? 0U : 1U);
+        if (!c.heading.empty()) {
+            EXPECT_FALSE(view.assignmentsEnabled);
+            reading.window.RunOne();
+            EXPECT_EQ(view.asked.front().first, c.heading);
+        }
+        EXPECT_TRUE(view.assignmentsEnabled);
+        std::vector<std::string> written;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+            if (entry.path().extension() != ".sqlite") {
+                written.push_back(entry.path().filename().string());
+                EXPECT_EQ(FileBytes(entry.path()), kBeforeTheTestFile);
+            }
+        }
+        std::sort(written.begin(), written.end());
+        EXPECT_EQ(written, c.files);
+        EXPECT_EQ(view.assignmentLine, c.line);
+        EXPECT_EQ(view.ownAssignments.size(),
+                  c.chosen.size() == 2 && c.files.size() == 2 ? 2U : 0U);
+        EXPECT_EQ(view.boxes, c.boxes);
+    }
+}
+
+// The dialog starts from the assignment in force for the first one chosen, each value it leaves
+// out filled from the grown-up's own; "Auftrag zurücknehmen" asks first, and removes only the
+// targets' files.
+TEST(ClassEngine, ShowsWhatIsInForceAndTakesItBack) {
+    const TempConfigDir temp;
+    const fs::path folder = HandedIn(temp);
+    std::ofstream(folder / "Auftrag.ini") << "[Auftrag]\nReihen=6,7\n";
+    std::ofstream(folder / "Auftrag-ben.ini") << kBeforeTheTestFile;
+    Reading reading(folder);
+    FakeClassView& view = reading.view;
+    EXPECT_EQ(view.assignmentLine,
+              "Auftrag für die Klasse: Reihen 6 und 7 · eigener Auftrag für 1 Kind");
+    EXPECT_EQ(view.ownAssignments,
+              (std::map<fs::path, std::string>{
+                  {folder / "Lernstand-ben.sqlite",
+                   "Eigener Auftrag: Vor der Mathearbeit – Reihen 6 bis 9, 20 Aufgaben, Gezielt "
+                   "üben, „sicher“ schneller als 6 s"}}));
+
+    reading.engine->GiveAssignmentClicked(std::vector<std::size_t>{1});
+    reading.engine->GiveAssignmentClicked(std::vector<std::size_t>{2, 1});
+    ASSERT_EQ(view.asked.size(), 2U);
+    Assignment classs;
+    classs.rows = RowSwitches{};
+    (*classs.rows)[5] = (*classs.rows)[6] = true;
+    classs.problemTotal = 10;
+    classs.targeted = false;
+    classs.seconds = 3;
+    EXPECT_EQ(view.asked[0].second, classs);
+    EXPECT_EQ(view.asked[1].second, BeforeTheTest());
+
+    const struct {
+        const char* name;
+        std::vector<std::size_t> chosen;
+        bool confirm;
+        std::vector<std::string> boxes;
+        std::vector<std::string> left;
+    } cases[] = {
+        {"declined",
+         {},
+         false,
+         {"? Den Auftrag für die ganze Klasse zurücknehmen? Die Kinder üben dann wieder mit ihren "
+          "eigenen Einstellungen, außer denen mit einem eigenen Auftrag."},
+         {"Auftrag-ben.ini", "Auftrag.ini"}},
+        {"Anna has none",
+         {1},
+         true,
+         {"Anna hat keinen eigenen Auftrag."},
+         {"Auftrag-ben.ini", "Auftrag.ini"}},
+        {"Ben's own",
+         {2},
+         true,
+         {"? Den eigenen Auftrag für Ben zurücknehmen? Dann gilt der Auftrag für die Klasse, wenn "
+          "es einen gibt, sonst die eigenen Einstellungen."},
+         {"Auftrag.ini"}},
+        {"the class's",
+         {},
+         true,
+         {"? Den Auftrag für die ganze Klasse zurücknehmen? Die Kinder üben dann wieder mit ihren "
+          "eigenen Einstellungen, außer denen mit einem eigenen Auftrag."},
+         {}},
+        {"nothing left", {}, true, {"Für die ganze Klasse gibt es keinen Auftrag."}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        view.boxes.clear();
+        view.confirm = c.confirm;
+        reading.engine->TakeBackClicked(c.chosen);
+        if (!view.assignmentsEnabled) {
+            reading.window.RunOne();
+        }
+        EXPECT_EQ(view.boxes, c.boxes);
+        std::vector<std::string> left;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+            if (entry.path().extension() == ".ini") {
+                left.push_back(entry.path().filename().string());
+            }
+        }
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(left, c.left);
+    }
+    EXPECT_EQ(view.assignmentLine, "");
+    EXPECT_TRUE(view.ownAssignments.empty());
 }
 
 } // namespace

@@ -7,13 +7,17 @@
 #include "lernstand/FactTexts.h"
 #include "lernstand/LernstandTexts.h"
 #include "lernstand/LernstandView.h"
+#include "school/HandInStatus.h"
 #include "settings/SettingsReader.h"
+#include "settings/SettingsSchema.h"
 #include "tests/support/Answers.h"
 #include "tests/support/InMemorySettings.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TempConfigDir.h"
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <deque>
 #include <fstream>
 
@@ -60,6 +64,11 @@ public:
     }
     void RunCopy(std::function<JournalCopy()> copy) override { copies.push_back(std::move(copy)); }
     void ShowCopying(const std::string& text) override { copying = text; }
+    void ShowClassFolder(const std::string& text) override { classFolder = text; }
+    void ShowAssignmentNote(const std::string& text) override { assignmentNote = text; }
+    void ReadClassFolder(std::function<OwnClassFolder()> read) override {
+        classFolderReads.push_back(std::move(read));
+    }
     bool ConfirmCloseWhileCopying() override {
         boxes.push_back("? close");
         if (whileAskingToClose) {
@@ -94,6 +103,10 @@ public:
     std::string copying;
     bool confirmClose = false;
     std::function<void()> whileAskingToClose;
+    std::string classFolder;
+    std::string assignmentNote;
+    // The readings of the class folder handed to the window's worker, not yet run.
+    std::vector<std::function<OwnClassFolder()>> classFolderReads;
 };
 
 const fs::path kOwn = "/home/kind/.local/share/Kalkuno/Lernstand.sqlite";
@@ -681,6 +694,130 @@ TEST_F(Lernstand, TheTeacherCopyRunsInTheBackground) {
         EXPECT_EQ(shown.asked.size(), c.steps[0] == 'c' ? 1U : 0U);
         EXPECT_EQ(shown.copying, "");
         EXPECT_TRUE(shown.actions.remove);
+    }
+}
+
+// With a class folder set, the own journal is shown with when the last copy reached the folder,
+// or why it did not, and with the assignment in force; the controls it overrides for the drill
+// say so. Without one, or for someone else's journal, nothing of it shows.
+TEST(LernstandClassFolder, ShowsTheLastCopyAndTheAssignment) {
+    const ScopedVariable zone("TZ", "CET-1");
+    tzset();
+    const TempConfigDir temp;
+    const fs::path journal = temp.Path() / "data/Kalkuno/Lernstand.sqlite";
+    const fs::path folder = temp.Path() / "klasse-4b";
+    const WallTime noon = *ParseJournalTime("2026-12-08T12:00:00.000Z");
+    const auto at = [](const char* time) { return *ParseJournalTime(time); };
+    HandInStatus arrived;
+    arrived.target = folder / "Lernstand-kind.sqlite";
+    arrived.arrived = arrived.tried = at("2026-12-08T09:32:10.000Z");
+    HandInStatus full = arrived;
+    full.arrived = at("2026-12-07T08:00:00.000Z");
+    full.tried = at("2026-12-07T15:05:00.000Z");
+    full.problem = HandInProblem::FolderFull;
+    HandInStatus elsewhere = arrived;
+    elsewhere.target = temp.Path() / "klasse-3a/Lernstand-kind.sqlite";
+    const struct {
+        const char* name;
+        bool classFolder;
+        std::optional<HandInStatus> status;
+        std::vector<std::pair<std::string, std::string>> files;
+        bool foreign;
+        std::string shown;
+        std::string note;
+    } cases[] = {
+        {"no class folder",
+         false,
+         arrived,
+         {{"Auftrag.ini", "[Auftrag]\nReihen=6\n"}},
+         false,
+         "",
+         ""},
+        {"nothing yet",
+         true,
+         std::nullopt,
+         {},
+         false,
+         "Abgabe im Klassenordner: noch keine · Kein Auftrag der Lehrkraft",
+         ""},
+        {"the class's assignment, a key ignored",
+         true,
+         arrived,
+         {{"Auftrag.ini",
+           "[Auftrag]\r\nReihen=6,7,8,9\r\nMenge=viele\r\nGezielt=on\r\nSekunden=6\r\n"}},
+         false,
+         "Abgabe im Klassenordner: heute 10:32 · Auftrag: Reihen 6 bis 9 (Nicht verwendet: Menge)",
+         "Vom Auftrag der Lehrkraft für die Runden vorgegeben: Gezielt üben an und „sicher“ "
+         "schneller als 6 s"},
+        {"the last copy failed; the pupil's own assignment wins",
+         true,
+         full,
+         {{"Auftrag.ini", "[Auftrag]\nSekunden=12\n"},
+          {"Auftrag-kind.ini", "[Auftrag]\nTitel=Vor der Mathearbeit\n"}},
+         false,
+         "Abgabe im Klassenordner fehlgeschlagen (gestern 16:05): der Klassenordner ist voll; "
+         "zuletzt angekommen gestern 09:00 · Auftrag: Vor der Mathearbeit",
+         ""},
+        {"a copy into another folder",
+         true,
+         elsewhere,
+         {},
+         false,
+         "Abgabe im Klassenordner: noch keine · Kein Auftrag der Lehrkraft",
+         ""},
+        {"someone else's journal",
+         true,
+         arrived,
+         {{"Auftrag.ini", "[Auftrag]\nGezielt=off\n"}},
+         true,
+         "",
+         ""},
+        {"the folder not there",
+         true,
+         arrived,
+         {{"", ""}},
+         false,
+         "Abgabe im Klassenordner: heute 10:32 · Auftrag der Lehrkraft: der Klassenordner ist "
+         "gerade nicht erreichbar",
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(journal.parent_path());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        fs::create_directories(journal.parent_path());
+        if (c.status) {
+            ASSERT_FALSE(WriteHandInStatus(HandInStatusPath(journal), *c.status));
+        }
+        // A file without a name stands for the folder not being there.
+        for (const auto& [name, content] : c.files) {
+            if (name.empty()) {
+                fs::remove_all(folder);
+                break;
+            }
+            fs::create_directories(folder);
+            std::ofstream(folder / name, std::ios::binary) << content;
+        }
+        InMemorySettings settings;
+        if (c.classFolder) {
+            settings.Write(settings::kLernstandSection, settings::kClassFolderKey, folder.string());
+        }
+        FakeLernstandView view;
+        LernstandServices services{
+            journal, settings, [noon] { return noon; },
+            [](const fs::path&, JournalOrigin) { return Look(Found::Answers); }};
+        services.login = "kind";
+        LernstandEngine engine(view, services);
+        engine.Start(JournalLook{});
+        if (c.foreign) {
+            engine.OpenFile(kStick);
+        }
+        for (std::size_t read = 0; read < view.classFolderReads.size(); ++read) {
+            engine.ClassFolderRead(view.classFolderReads[read]());
+        }
+        EXPECT_EQ(view.classFolder, c.shown);
+        EXPECT_EQ(view.assignmentNote, c.note);
     }
 }
 

@@ -77,4 +77,28 @@ TEST(FolderLook, TellsWhichPupilsFilesCameChangedOrWent) {
     EXPECT_EQ(LookAtFolder(temp.Path() / "klasse"), std::nullopt);
 }
 
+// The class window reads the assignments apart from the pupils' files, and only when they changed.
+TEST(FolderLook, LooksAtTheAssignmentsApart) {
+    const TempConfigDir temp;
+    const fs::path folder = temp.Path() / "klasse";
+    fs::create_directories(folder);
+    for (const char* name : {"Lernstand-anna.sqlite", "Auftrag.ini", "Auftrag-anna.ini",
+                             "Auftrag-.ini", ".Auftrag.ini.unfertig-a1B2c3", "Auftrag.txt"}) {
+        Write(folder / name, "x");
+    }
+    fs::create_directory(folder / "Auftrag-ben.ini");
+    const std::vector<FileLook> before = LookAtAssignments(folder).value();
+    std::vector<std::string> names;
+    for (const FileLook& look : before) {
+        names.push_back(look.file.filename().string());
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Auftrag-anna.ini", "Auftrag.ini"}));
+
+    Write(folder / "Auftrag-cara.ini", "x");
+    fs::remove(folder / "Auftrag.ini");
+    EXPECT_EQ(Described(CompareLooks(before, LookAtAssignments(folder).value())),
+              "+Auftrag-cara.ini -Auftrag.ini");
+    EXPECT_EQ(LookAtAssignments(temp.Path() / "weg"), std::nullopt);
+}
+
 } // namespace

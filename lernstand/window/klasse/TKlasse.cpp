@@ -4,17 +4,21 @@
 #include "common/ui/ElidedLabel.h"
 #include "common/ui/ErrorHandler.h"
 #include "common/ui/Fonts.h"
+#include "common/ui/MessageBoxes.h"
 #include "common/ui/PlainText.h"
 #include "common/ui/WindowPlacement.h"
 #include "lernstand/window/FactView.h"
 #include "lernstand/window/LernstandFont.h"
 #include "lernstand/window/SaveFile.h"
 #include "lernstand/window/WorksheetPainter.h"
+#include "lernstand/window/klasse/AssignmentDialog.h"
 #include "lernstand/window/klasse/ClassFactDelegate.h"
 #include "lernstand/window/klasse/ClassTableModel.h"
 #include "lernstand/window/klasse/PupilTableModel.h"
 
+#include <QApplication>
 #include <QBoxLayout>
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -23,7 +27,9 @@
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QTableView>
+#include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <random>
@@ -71,7 +77,15 @@ TKlasse::TKlasse(std::filesystem::path folder, std::chrono::milliseconds thresho
     splitter->addWidget(factColumn);
     splitter->setSizes({kStartSize.width() * 3 / 5, kStartSize.width() * 2 / 5});
 
+    look_ = new QTimer(this);
+    look_->setObjectName(QStringLiteral("Look"));
+    connect(look_, &QTimer::timeout, this,
+            [this] { RunGuarded([this] { engine_.TimeToLook(); }); });
+
     status_ = CreateLabel<ElidedLabel>(this, QStringLiteral("Status"));
+    // Stands below the status line only while an assignment is in force.
+    assignments_ = CreateLabel<ElidedLabel>(this, QStringLiteral("Assignments"));
+    assignments_->hide();
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("Progress"));
     progress_->setAccessibleName(QStringLiteral("Gelesene Lernstände"));
@@ -86,6 +100,7 @@ TKlasse::TKlasse(std::filesystem::path folder, std::chrono::milliseconds thresho
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->addLayout(statusLine);
+    layout->addWidget(assignments_);
     layout->addWidget(splitter, 1);
     setCentralWidget(central);
     CreateMenu();
@@ -110,14 +125,20 @@ QWidget* TKlasse::BuildPupils() {
     pupilTable_->setSortingEnabled(true);
     pupilTable_->sortByColumn(0, Qt::AscendingOrder);
     pupilTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    pupilTable_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Some pupils chosen get an assignment of their own; none chosen, the whole class.
+    pupilTable_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     pupilTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     pupilTable_->setTabKeyNavigation(false);
     pupilTable_->verticalHeader()->hide();
     pupilTable_->verticalHeader()->setDefaultSectionSize(pupilTable_->fontMetrics().height() + 8);
     pupilTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     pupilTable_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    connect(pupilTable_, &QTableView::clicked, this, &TKlasse::PupilClicked);
+    connect(pupilTable_, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        // A click with Ctrl or Shift chooses pupils for an assignment.
+        if ((QApplication::keyboardModifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) == 0) {
+            PupilClicked(index);
+        }
+    });
     connect(pupilTable_, &QTableView::activated, this, &TKlasse::PupilClicked);
 
     auto* layout = new QVBoxLayout(column);
@@ -137,6 +158,15 @@ void TKlasse::CreateMenu() {
     menu->addAction(QStringLiteral("&Klassenliste speichern…"), this, &TKlasse::ListClick)
         ->setObjectName(QStringLiteral("ClassList"));
     menu->addSeparator();
+    give_ = menu->addAction(QStringLiteral("Auftrag &geben…"), this, &TKlasse::GiveClick);
+    give_->setObjectName(QStringLiteral("GiveAssignment"));
+    takeBack_ =
+        menu->addAction(QStringLiteral("Auftrag &zurücknehmen"), this, &TKlasse::TakeBackClick);
+    takeBack_->setObjectName(QStringLiteral("TakeBackAssignment"));
+    // Also at hand on the chosen pupils.
+    pupilTable_->addActions({give_, takeBack_});
+    pupilTable_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    menu->addSeparator();
     menu->addAction(QStringLiteral("&Schließen"), this, &QWidget::close)
         ->setShortcut(QKeySequence::Close);
 }
@@ -145,6 +175,54 @@ void TKlasse::PupilClicked(const QModelIndex& index) {
     const QModelIndex pupil = sorted_->mapToSource(index);
     if (pupil.isValid()) {
         engine_.PupilClicked(static_cast<std::size_t>(pupil.row()));
+    }
+}
+
+std::vector<std::size_t> TKlasse::ChosenPupils() const {
+    QModelIndexList rows = pupilTable_->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& one, const QModelIndex& other) {
+        return one.row() < other.row();
+    });
+    std::vector<std::size_t> pupils;
+    for (const QModelIndex& row : rows) {
+        pupils.push_back(static_cast<std::size_t>(sorted_->mapToSource(row).row()));
+    }
+    return pupils;
+}
+
+void TKlasse::GiveClick() {
+    RunGuarded([this] { engine_.GiveAssignmentClicked(ChosenPupils()); });
+}
+
+void TKlasse::TakeBackClick() {
+    RunGuarded([this] { engine_.TakeBackClicked(ChosenPupils()); });
+}
+
+void TKlasse::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FollowWhileSeen();
+}
+
+void TKlasse::hideEvent(QHideEvent* event) {
+    QMainWindow::hideEvent(event);
+    FollowWhileSeen();
+}
+
+void TKlasse::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        FollowWhileSeen();
+    }
+}
+
+void TKlasse::FollowWhileSeen() {
+    const bool seen = following_ && isVisible() && !isMinimized();
+    if (seen && !look_->isActive()) {
+        look_->start();
+        // Back from being hidden: what changed meanwhile shows at once.
+        RunGuarded([this] { engine_.TimeToLook(); });
+    } else if (!seen) {
+        look_->stop();
     }
 }
 
@@ -206,4 +284,45 @@ void TKlasse::ShowOverview(std::shared_ptr<const ClassOverview> overview) {
 
 void TKlasse::ShowPupil(const std::filesystem::path& journal) {
     emit PupilChosen(journal);
+}
+
+void TKlasse::LookEvery(std::chrono::seconds interval) {
+    look_->setInterval(interval);
+    following_ = true;
+    // The class was just read: the first look comes an interval later.
+    look_->start();
+    FollowWhileSeen();
+}
+
+void TKlasse::ShowAssignments(const std::string& classLine,
+                              const std::map<std::filesystem::path, std::string>& pupils) {
+    assignments_->ShowText(QString::fromStdString(classLine));
+    assignments_->setVisible(!classLine.empty());
+    pupils_->SetOwnAssignments(pupils);
+}
+
+void TKlasse::EnableAssignments(bool enabled) {
+    give_->setEnabled(enabled);
+    takeBack_->setEnabled(enabled);
+}
+
+std::optional<Assignment> TKlasse::AskAssignment(const std::string& heading,
+                                                 const Assignment& shown) {
+    AssignmentDialog dialog(this, QString::fromStdString(heading), shown);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Chosen();
+}
+
+bool TKlasse::ConfirmTakeBack(const std::string& question) {
+    return AskYesNo(this, QString::fromStdString(question));
+}
+
+void TKlasse::ShowMessage(const std::string& text) {
+    ShowPlainMessage(this, QString::fromStdString(text));
+}
+
+void TKlasse::ShowWarning(const std::string& text) {
+    ShowWarningBox(this, QString::fromStdString(text));
 }

@@ -5,12 +5,14 @@
 #include "journal/SqliteConnection.h"
 #include "journal/UtcTime.h"
 #include "lernstand/window/FactTableModel.h"
+#include "settings/SettingsSchema.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/InMemorySettings.h"
 #include "tests/widgetsupport/FileDialogChoice.h"
 #include "tests/widgetsupport/ModalBoxWatcher.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -199,6 +201,47 @@ private slots:
         QTRY_COMPARE(window.findChild<QProgressBar*>(QStringLiteral("CopyProgress")), nullptr);
         QCOMPARE(boxes.Seen().size(), close ? 2 : 1);
         QVERIFY(window.findChild<QPushButton*>(QStringLiteral("Delete"))->isEnabled());
+    }
+
+    // The class folder's lines and the note beside "Gezielt üben" stand there only while a class
+    // folder is set.
+    void showsTheClassFolderOnlyWhileOneIsSet_data() {
+        QTest::addColumn<bool>("classFolder");
+        QTest::newRow("class folder") << true;
+        QTest::newRow("none") << false;
+    }
+
+    void showsTheClassFolderOnlyWhileOneIsSet() {
+        QFETCH(bool, classFolder);
+        const QTemporaryDir data;
+        const fs::path folder = fs::path(data.path().toStdString()) / "klasse-4b";
+        fs::create_directories(folder);
+        std::ofstream(folder / "Auftrag.ini") << "[Auftrag]\nReihen=6,7,8,9\nGezielt=on\n";
+        InMemorySettings settings;
+        if (classFolder) {
+            settings.Write(settings::kLernstandSection, settings::kClassFolderKey, folder.string());
+        }
+        LernstandServices services{fs::path(data.path().toStdString()) / "Kalkuno/Lernstand.sqlite",
+                                   settings};
+        services.login = "kind";
+        TLernstand window(services);
+        window.show();
+        auto* lines = window.findChild<QLabel*>(QStringLiteral("ClassFolder"));
+        auto* note = window.findChild<QLabel*>(QStringLiteral("AssignmentNote"));
+        if (classFolder) {
+            QTRY_VERIFY(lines->isVisible());
+            QCOMPARE(lines->text(), QStringLiteral("Abgabe im Klassenordner: noch keine · Auftrag: "
+                                                   "Reihen 6 bis 9"));
+            QVERIFY(note->isVisible());
+            QCOMPARE(note->text(), QStringLiteral("Vom Auftrag der Lehrkraft für die Runden "
+                                                  "vorgegeben: Gezielt üben an"));
+            // The child's own choice stays as it is.
+            QVERIFY(!window.findChild<QCheckBox*>(QStringLiteral("Targeted"))->isChecked());
+        } else {
+            QTest::qWait(50);
+            QVERIFY(!lines->isVisible());
+            QVERIFY(!note->isVisible());
+        }
     }
 };
 

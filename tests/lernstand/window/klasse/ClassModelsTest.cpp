@@ -4,7 +4,10 @@
 #include "tests/support/ScopedVariable.h"
 
 #include <QFont>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QSortFilterProxyModel>
+#include <QTableView>
 #include <QTest>
 
 #include <ctime>
@@ -22,6 +25,26 @@ std::shared_ptr<const ClassOverview> Class() {
           Pupil("Anna", "Anna", {"7x8:f", "3x4:r900 r900 r900"}), Pupil("Cem", "Cem", {})},
          false},
         std::chrono::seconds(3)));
+}
+
+// Forty pupils "Kind 00" to "Kind 39", each with answers as many as the number says and one,
+// but for those the changes give another count or leave out (-1).
+std::shared_ptr<const ClassOverview> Forty(const std::map<int, int>& changes = {}) {
+    ClassFolder folder;
+    for (int pupil = 0; pupil <= 40; ++pupil) {
+        const auto change = changes.find(pupil);
+        const int answers = change != changes.end() ? change->second : pupil < 40 ? pupil + 1 : -1;
+        if (answers < 0) {
+            continue;
+        }
+        std::string words;
+        for (int answer = 0; answer < answers; ++answer) {
+            words += " f";
+        }
+        const QString name = QStringLiteral("Kind %1").arg(pupil, 2, 10, QLatin1Char('0'));
+        folder.pupils.push_back(Pupil(name.toStdString(), name.toStdString(), {"7x8:" + words}));
+    }
+    return std::make_shared<ClassOverview>(OverviewOf(std::move(folder), std::chrono::seconds(3)));
 }
 
 } // namespace
@@ -96,6 +119,54 @@ private slots:
         QCOMPARE(pupils.index(row, 0).data(Qt::FontRole).value<QFont>().italic(), row == 1);
     }
 
+    // A pupil's new copy, a new pupil and one gone change only their own rows: the table stays
+    // sorted, the chosen pupil chosen, and the view where it was scrolled to.
+    void updatingPupilsKeepsSortSelectionAndScroll() {
+        PupilTableModel pupils;
+        pupils.SetOverview(Forty());
+        QSortFilterProxyModel sorted;
+        sorted.setSourceModel(&pupils);
+        sorted.setSortRole(PupilTableModel::kSortRole);
+        QTableView view;
+        view.setModel(&sorted);
+        view.setSortingEnabled(true);
+        view.sortByColumn(1, Qt::DescendingOrder);
+        view.setSelectionBehavior(QAbstractItemView::SelectRows);
+        view.resize(400, 300);
+        view.show();
+        const auto rowOf = [&sorted](const QString& name) {
+            return sorted.match(sorted.index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly)
+                .value(0);
+        };
+        view.selectionModel()->select(rowOf(QStringLiteral("Kind 20")),
+                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        view.verticalScrollBar()->setValue(12);
+        const QSignalSpy reset(&pupils, &QAbstractItemModel::modelAboutToBeReset);
+        const QSignalSpy changed(&pupils, &QAbstractItemModel::dataChanged);
+
+        // Kind 05 handed in 60 answers, Kind 30 left, Kind 40 came with three.
+        pupils.SetOverview(Forty({{5, 60}, {30, -1}, {40, 3}}));
+        QCOMPARE(reset.count(), 0);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).toModelIndex().row(), 5);
+        QCOMPARE(sorted.rowCount(), 40);
+        QStringList order;
+        for (int row = 0; row < sorted.rowCount(); ++row) {
+            order << sorted.index(row, 0).data().toString();
+        }
+        QCOMPARE(order.first(), QStringLiteral("Kind 05"));
+        QVERIFY(!order.contains(QStringLiteral("Kind 30")));
+        QCOMPARE(order.at(order.indexOf(QStringLiteral("Kind 40")) - 1), QStringLiteral("Kind 02"));
+        for (int row = 1; row < sorted.rowCount(); ++row) {
+            QVERIFY(sorted.index(row - 1, 1).data(PupilTableModel::kSortRole).toLongLong() >=
+                    sorted.index(row, 1).data(PupilTableModel::kSortRole).toLongLong());
+        }
+        const QModelIndexList selected = view.selectionModel()->selectedRows();
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.at(0).data().toString(), QStringLiteral("Kind 20"));
+        QCOMPARE(view.verticalScrollBar()->value(), 12);
+    }
+
     void classTableCountsPupilsWhoPractise() {
         ClassFacts facts;
         facts.pupils = 3;
@@ -114,5 +185,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ClassModelsTest)
+QTEST_MAIN(ClassModelsTest)
 #include "ClassModelsTest.moc"
