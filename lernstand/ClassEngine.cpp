@@ -201,37 +201,41 @@ void ClassEngine::ShowLook(Looked looked) {
     }
 }
 
-void ClassEngine::GiveAssignmentClicked(std::span<const std::size_t> pupils) {
-    const AssignmentTargets targets = TargetsOf(*overview_, pupils);
+std::optional<AssignmentTargets> ClassEngine::WritableTargets(std::span<const std::size_t> pupils) {
+    AssignmentTargets targets = TargetsOf(*overview_, pupils);
     if (!targets.withoutLogin.empty()) {
         view_.ShowWarning(WithoutLoginText(targets.withoutLogin));
-        return;
+        return std::nullopt;
     }
     if (writing_) {
+        return std::nullopt;
+    }
+    return targets;
+}
+
+void ClassEngine::GiveAssignmentClicked(std::span<const std::size_t> pupils) {
+    const std::optional<AssignmentTargets> targets = WritableTargets(pupils);
+    if (!targets) {
         return;
     }
     const std::optional<Assignment> given = view_.AskAssignment(
-        AssignmentHeading(targets), AssignmentToShow(assignments_, targets, Defaults(services_)));
+        AssignmentHeading(*targets), AssignmentToShow(assignments_, *targets, Defaults(services_)));
     if (given) {
-        Write(targets, given);
+        Write(*targets, given);
     }
 }
 
 void ClassEngine::TakeBackClicked(std::span<const std::size_t> pupils) {
-    const AssignmentTargets targets = TargetsOf(*overview_, pupils);
-    if (!targets.withoutLogin.empty()) {
-        view_.ShowWarning(WithoutLoginText(targets.withoutLogin));
+    const std::optional<AssignmentTargets> targets = WritableTargets(pupils);
+    if (!targets) {
         return;
     }
-    if (writing_) {
+    if (!HasAssignment(assignments_, *targets)) {
+        view_.ShowMessage(NothingToTakeBackText(*targets));
         return;
     }
-    if (!HasAssignment(assignments_, targets)) {
-        view_.ShowMessage(NothingToTakeBackText(targets));
-        return;
-    }
-    if (view_.ConfirmTakeBack(TakeBackQuestion(targets))) {
-        Write(targets, std::nullopt);
+    if (view_.ConfirmTakeBack(TakeBackQuestion(*targets))) {
+        Write(*targets, std::nullopt);
     }
 }
 

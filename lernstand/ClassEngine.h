@@ -112,6 +112,9 @@ private:
     void Follow();
     void StartLook();
     void ShowLook(Looked looked);
+    // Whom the pupils are, unless one of them cannot get an assignment (said) or one is being
+    // written.
+    std::optional<AssignmentTargets> WritableTargets(std::span<const std::size_t> pupils);
     void Write(const AssignmentTargets& targets, const std::optional<Assignment>& given);
     void Written(const AssignmentTargets& targets, const std::optional<Assignment>& given,
                  const std::vector<std::error_code>& errors);

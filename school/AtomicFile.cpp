@@ -1,5 +1,6 @@
 #include "school/AtomicFile.h"
 
+#include "common/WriteAll.h"
 #include "settings/Descriptor.h"
 
 #include <cerrno>
@@ -12,23 +13,6 @@
 namespace {
 
 constexpr mode_t kReadableByAll = 0644;
-
-bool WriteAll(int fd, std::string_view content) {
-    while (!content.empty()) {
-        const ssize_t written = write(fd, content.data(), content.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            if (written == 0) {
-                errno = EIO;
-            }
-            return false;
-        }
-        content.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
 
 std::error_code LastError() {
     return {errno, std::generic_category()};

@@ -1,6 +1,7 @@
 #include "settings/SettingsStore.h"
 
 #include "common/HomeFolder.h"
+#include "common/WriteAll.h"
 #include "settings/Descriptor.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFile.h"
@@ -42,20 +43,6 @@ mode_t ModeForReplacement(const std::optional<struct stat>& old) {
 // group); otherwise it keeps the user's.
 bool KeepGroup(int fd, const std::optional<struct stat>& old) {
     return !old || fchown(fd, static_cast<uid_t>(-1), old->st_gid) == 0 || errno == EPERM;
-}
-
-bool WriteAll(int fd, std::string_view content) {
-    while (!content.empty()) {
-        const ssize_t written = write(fd, content.data(), content.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        content.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
 }
 
 void SyncFolder(const fs::path& folder) {
