@@ -119,6 +119,18 @@ std::string ShownPath(const std::filesystem::path& path) {
     return ShownText(path.native(), kMostShownCharacters, Shortened::InTheMiddle);
 }
 
+bool ShowsAsItIs(std::string_view text, std::size_t most) {
+    for (std::size_t characters = 0; !text.empty(); ++characters) {
+        char32_t character = 0;
+        const std::size_t length = SequenceLength(text, character);
+        if (length == 0 || SteersLayout(character) || characters == most) {
+            return false;
+        }
+        text.remove_prefix(length);
+    }
+    return true;
+}
+
 std::string FirstCharacters(std::string_view text, std::size_t most, std::string_view replacement) {
     std::string first;
     Characters walk(text, replacement);

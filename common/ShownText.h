@@ -33,6 +33,10 @@ std::string ShownText(std::string_view text, std::size_t most = kMostShownCharac
 // A path keeps its start and its file name: it is shortened in the middle.
 std::string ShownPath(const std::filesystem::path& path);
 
+// text is valid UTF-8 of at most `most` characters, none of which SteersLayout: it shows as it is
+// on one line, just as it was typed.
+bool ShowsAsItIs(std::string_view text, std::size_t most);
+
 // The first `most` characters of text, each that SteersLayout and each byte that is no part of
 // valid UTF-8 replaced by `replacement`: for a file name made of a name, which is cut short
 // without a mark.
