@@ -8,6 +8,7 @@
 #include "lernstand/ClassOverview.h"
 #include "lernstand/ClassView.h"
 #include "school/AssignmentSave.h"
+#include "school/FolderLook.h"
 #include "school/ShareAccess.h"
 
 #include <atomic>

@@ -84,12 +84,3 @@ ClassFolder ReadClassFolder(const fs::path& folder, WallTime now,
     }
     return result;
 }
-
-std::optional<ClassLook> LookAtClass(const fs::path& folder) {
-    std::optional<std::vector<FileLook>> pupils = LookAtFolder(folder);
-    std::optional<std::vector<FileLook>> assignments = LookAtAssignments(folder);
-    if (!pupils || !assignments) {
-        return std::nullopt;
-    }
-    return ClassLook{std::move(*pupils), std::move(*assignments)};
-}

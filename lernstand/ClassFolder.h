@@ -5,7 +5,6 @@
 #include "facts/TypingCheck.h"
 #include "journal/ReadOnlyJournal.h"
 #include "lernstand/AnswerSummary.h"
-#include "school/FolderLook.h"
 
 #include <atomic>
 #include <cstddef>
@@ -50,12 +49,3 @@ using ClassProgress = std::function<void(std::size_t read, std::size_t files)>;
 // set. Throws like PupilFiles.
 ClassFolder ReadClassFolder(const std::filesystem::path& folder, WallTime now,
                             const std::atomic<bool>& cancelled, const ClassProgress& progress);
-
-// A cheap look at a class folder's files: the pupils' and the assignments.
-struct ClassLook {
-    std::vector<FileLook> pupils;
-    std::vector<FileLook> assignments;
-};
-
-// nullopt when the folder cannot be listed, a share gone say.
-std::optional<ClassLook> LookAtClass(const std::filesystem::path& folder);

@@ -5,6 +5,7 @@
 #include "facts/RowsInForce.h"
 #include "lernstand/ClassFolder.h"
 #include "lernstand/WorksheetLayout.h"
+#include "school/FolderLook.h"
 
 #include <array>
 #include <chrono>

@@ -22,52 +22,39 @@ bool IsCompanion(const fs::path& file, const std::set<fs::path>& files) {
     return false;
 }
 
-} // namespace
+// A class folder's plain files as one listing sorts them, each in the order of the names.
+struct ListedFiles {
+    std::vector<fs::path> pupils;
+    std::vector<fs::path> assignments;
+};
 
-std::vector<fs::path> PupilFiles(const fs::path& folder) {
+ListedFiles ListClassFolder(const fs::path& folder) {
     std::set<fs::path> files;
+    std::set<fs::path> assignments;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
         std::error_code error;
         const std::string name = entry.path().filename().string();
-        // A copy may be being written into the folder while it is read.
-        if (entry.is_regular_file(error) && !name.starts_with(".") &&
-            !IsUnfinishedCopy(entry.path()) && !class_folder::IsAssignmentName(name)) {
+        if (!entry.is_regular_file(error)) {
+            continue;
+        }
+        if (class_folder::IsAssignmentName(name)) {
+            assignments.insert(entry.path());
+        } else if (!name.starts_with(".") && !IsUnfinishedCopy(entry.path())) {
+            // A copy may be being written into the folder while it is read.
             files.insert(entry.path());
         }
     }
-    std::vector<fs::path> pupils;
+    ListedFiles listed;
     for (const fs::path& file : files) {
         if (!IsCompanion(file, files)) {
-            pupils.push_back(file);
+            listed.pupils.push_back(file);
         }
     }
-    return pupils;
+    listed.assignments.assign(assignments.begin(), assignments.end());
+    return listed;
 }
 
-namespace {
-
-// The assignments among the folder's plain files, in the order of their names.
-std::vector<fs::path> AssignmentFiles(const fs::path& folder) {
-    std::set<fs::path> files;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        std::error_code error;
-        if (entry.is_regular_file(error) &&
-            class_folder::IsAssignmentName(entry.path().filename().string())) {
-            files.insert(entry.path());
-        }
-    }
-    return {files.begin(), files.end()};
-}
-
-// The files listed by list; nullopt when the folder cannot be listed.
-std::optional<std::vector<FileLook>> Look(const fs::path& folder,
-                                          std::vector<fs::path> (*list)(const fs::path&)) {
-    std::vector<fs::path> files;
-    try {
-        files = list(folder);
-    } catch (const fs::filesystem_error&) {
-        return std::nullopt;
-    }
+std::vector<FileLook> LookAt(std::vector<fs::path> files) {
     std::vector<FileLook> looks;
     looks.reserve(files.size());
     for (fs::path& file : files) {
@@ -85,12 +72,18 @@ std::optional<std::vector<FileLook>> Look(const fs::path& folder,
 
 } // namespace
 
-std::optional<std::vector<FileLook>> LookAtFolder(const fs::path& folder) {
-    return Look(folder, PupilFiles);
+std::vector<fs::path> PupilFiles(const fs::path& folder) {
+    return ListClassFolder(folder).pupils;
 }
 
-std::optional<std::vector<FileLook>> LookAtAssignments(const fs::path& folder) {
-    return Look(folder, AssignmentFiles);
+std::optional<ClassLook> LookAtClass(const fs::path& folder) {
+    ListedFiles listed;
+    try {
+        listed = ListClassFolder(folder);
+    } catch (const fs::filesystem_error&) {
+        return std::nullopt;
+    }
+    return ClassLook{LookAt(std::move(listed.pupils)), LookAt(std::move(listed.assignments))};
 }
 
 bool FolderChanges::None() const {

@@ -26,13 +26,19 @@ struct FileLook {
     bool operator==(const FileLook&) const = default;
 };
 
-// The pupils' files in the order of their names; nullopt when the folder cannot be listed. A
+// One look at a class folder's files, from one listing, each kind in the order of the names. A
 // file gone between listing and looking is left out.
-std::optional<std::vector<FileLook>> LookAtFolder(const std::filesystem::path& folder);
+struct ClassLook {
+    std::vector<FileLook> pupils;
+    // "Auftrag.ini" and every "Auftrag-<login>.ini", so that a class window reads them only when
+    // they changed.
+    std::vector<FileLook> assignments;
 
-// The same for the folder's assignments, "Auftrag.ini" and every "Auftrag-<login>.ini", so that a
-// class window reads them only when they changed.
-std::optional<std::vector<FileLook>> LookAtAssignments(const std::filesystem::path& folder);
+    bool operator==(const ClassLook&) const = default;
+};
+
+// nullopt when the folder cannot be listed, a share gone say.
+std::optional<ClassLook> LookAtClass(const std::filesystem::path& folder);
 
 // The files that came, changed or went from one look to the next, each in name order.
 struct FolderChanges {

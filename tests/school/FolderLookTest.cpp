@@ -67,14 +67,14 @@ TEST(FolderLook, TellsWhichPupilsFilesCameChangedOrWent) {
         fs::create_directories(folder);
         Write(folder / "Lernstand-anna.sqlite", "a");
         Write(folder / "Lernstand-ben.sqlite", "b");
-        const std::optional<std::vector<FileLook>> before = LookAtFolder(folder);
-        ASSERT_EQ(before.value().size(), 2u);
+        const std::vector<FileLook> before = LookAtClass(folder).value().pupils;
+        ASSERT_EQ(before.size(), 2u);
 
         change(folder);
-        EXPECT_EQ(Described(CompareLooks(*before, LookAtFolder(folder).value())), changes);
+        EXPECT_EQ(Described(CompareLooks(before, LookAtClass(folder).value().pupils)), changes);
     }
     const TempConfigDir temp;
-    EXPECT_EQ(LookAtFolder(temp.Path() / "klasse"), std::nullopt);
+    EXPECT_EQ(LookAtClass(temp.Path() / "klasse"), std::nullopt);
 }
 
 // The class window reads the assignments apart from the pupils' files, and only when they changed.
@@ -87,7 +87,7 @@ TEST(FolderLook, LooksAtTheAssignmentsApart) {
         Write(folder / name, "x");
     }
     fs::create_directory(folder / "Auftrag-ben.ini");
-    const std::vector<FileLook> before = LookAtAssignments(folder).value();
+    const std::vector<FileLook> before = LookAtClass(folder).value().assignments;
     std::vector<std::string> names;
     for (const FileLook& look : before) {
         names.push_back(look.file.filename().string());
@@ -96,9 +96,9 @@ TEST(FolderLook, LooksAtTheAssignmentsApart) {
 
     Write(folder / "Auftrag-cara.ini", "x");
     fs::remove(folder / "Auftrag.ini");
-    EXPECT_EQ(Described(CompareLooks(before, LookAtAssignments(folder).value())),
+    EXPECT_EQ(Described(CompareLooks(before, LookAtClass(folder).value().assignments)),
               "+Auftrag-cara.ini -Auftrag.ini");
-    EXPECT_EQ(LookAtAssignments(temp.Path() / "weg"), std::nullopt);
+    EXPECT_EQ(LookAtClass(temp.Path() / "weg"), std::nullopt);
 }
 
 } // namespace
