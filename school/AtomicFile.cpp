@@ -1,6 +1,6 @@
 #include "school/AtomicFile.h"
 
-#include "common/WriteAll.h"
+#include "common/FileWrites.h"
 #include "settings/Descriptor.h"
 
 #include <cerrno>
@@ -16,15 +16,6 @@ constexpr mode_t kReadableByAll = 0644;
 
 std::error_code LastError() {
     return {errno, std::generic_category()};
-}
-
-// Some file systems cannot sync a folder; the rename then stands as they keep it.
-void SyncFolder(const std::filesystem::path& folder) {
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        const Descriptor directory(fd);
-        fsync(fd);
-    }
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "settings/SettingsStore.h"
 
+#include "common/FileWrites.h"
 #include "common/HomeFolder.h"
-#include "common/WriteAll.h"
 #include "settings/Descriptor.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFile.h"
@@ -43,14 +43,6 @@ mode_t ModeForReplacement(const std::optional<struct stat>& old) {
 // group); otherwise it keeps the user's.
 bool KeepGroup(int fd, const std::optional<struct stat>& old) {
     return !old || fchown(fd, static_cast<uid_t>(-1), old->st_gid) == 0 || errno == EPERM;
-}
-
-void SyncFolder(const fs::path& folder) {
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        const Descriptor directory(fd);
-        fsync(fd);
-    }
 }
 
 // Beside "Kalkuno.ini" stand its lock file ".Kalkuno.ini.kalkuno-lock" and, during a save, a

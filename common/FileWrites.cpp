@@ -1,7 +1,8 @@
-#include "common/WriteAll.h"
+#include "common/FileWrites.h"
 
 #include <cerrno>
 #include <cstddef>
+#include <fcntl.h>
 #include <unistd.h>
 
 bool WriteAll(int fd, std::string_view content) {
@@ -19,4 +20,12 @@ bool WriteAll(int fd, std::string_view content) {
         content.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
+}
+
+void SyncFolder(const std::filesystem::path& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
 }
