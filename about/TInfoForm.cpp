@@ -9,6 +9,7 @@
 #include "common/ui/Fonts.h"
 #include "common/ui/PaletteColor.h"
 #include "common/ui/PlainText.h"
+#include "common/ui/Utf8Text.h"
 #include "common/ui/WindowPlacement.h"
 
 #include <QDesktopServices>
@@ -43,10 +44,6 @@ constexpr int kRetypeStep = 13;
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 const QColor kBlack(0, 0, 0);
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), std::ssize(text));
-}
 
 QString Revealed(std::string_view stored) {
     return FromUtf8(RevealText(stored));

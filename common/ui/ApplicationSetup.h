@@ -1,15 +1,14 @@
 #pragma once
 
-#include "common/ApplicationTitle.h"
 #include "common/ui/Fonts.h"
+#include "common/ui/ProductName.h"
 
 #include <QString>
 
 // Which program starts. The desktop matches its windows to its own menu entry by the entry's
 // name, and on X11 by the window class, which Qt takes from the application name.
 struct ApplicationIdentity {
-    QString name = QString::fromUtf8(kApplicationTitle.data(),
-                                     static_cast<qsizetype>(kApplicationTitle.size()));
+    QString name = ApplicationTitle();
     QString desktopFileName = QStringLiteral("org.reihenheld.Kalkuno");
     // Message boxes and tooltips take this type size.
     int fontPixels = kDefaultFontPixels;

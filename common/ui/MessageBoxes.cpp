@@ -1,6 +1,6 @@
 #include "common/ui/MessageBoxes.h"
 
-#include "common/ApplicationTitle.h"
+#include "common/ui/ProductName.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -8,11 +8,6 @@
 #include <QPushButton>
 
 namespace {
-
-QString ApplicationTitle() {
-    return QString::fromUtf8(kApplicationTitle.data(),
-                             static_cast<qsizetype>(kApplicationTitle.size()));
-}
 
 // Switches every message box to plain text when it is polished: before it is shown, and so
 // before its text is laid out and any image it names is loaded.

@@ -1,10 +1,16 @@
 #pragma once
 
 #include "common/ApplicationTitle.h"
+#include "common/ui/Utf8Text.h"
 
 #include <QString>
 
 // "Reihenheld", for the windows.
 inline QString ProductName() {
-    return QString::fromUtf8(kProductName.data(), static_cast<qsizetype>(kProductName.size()));
+    return FromUtf8(kProductName);
+}
+
+// "Kalkuno", the application's name and every message box's caption.
+inline QString ApplicationTitle() {
+    return FromUtf8(kApplicationTitle);
 }

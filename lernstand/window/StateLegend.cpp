@@ -2,6 +2,7 @@
 
 #include "common/ui/CreateLabel.h"
 #include "common/ui/PlainText.h"
+#include "common/ui/Utf8Text.h"
 #include "lernstand/window/StatePainting.h"
 
 #include <QBoxLayout>
@@ -38,8 +39,7 @@ StateLegend::StateLegend(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     for (const FactState state :
          {FactState::New, FactState::Practise, FactState::AlmostSure, FactState::Sure}) {
-        const QString name = QString::fromUtf8(StateName(state).data(),
-                                               static_cast<qsizetype>(StateName(state).size()));
+        const QString name = FromUtf8(StateName(state));
         auto* swatch = new Swatch(state, this);
         swatch->setAccessibleName(LookOf(state).symbol.isEmpty()
                                       ? name

@@ -1,6 +1,7 @@
 #include "lernstand/window/WorksheetPainter.h"
 
 #include "common/ui/MessageBoxes.h"
+#include "common/ui/Utf8Text.h"
 #include "lernstand/LernstandTexts.h"
 
 #include <QFont>
@@ -19,10 +20,6 @@ namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
 constexpr int kPdfDotsPerInch = 300;
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The line's text, its name shortened so that the whole line fits into width.
 QString Fitting(const PageText& item, const QFontMetricsF& metrics, double width) {
