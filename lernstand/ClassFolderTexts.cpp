@@ -68,8 +68,7 @@ std::string AssignmentDetails(const Assignment& assignment) {
         parts.push_back(RowsText(*assignment.rows));
     }
     if (assignment.problemTotal) {
-        const int total = *assignment.problemTotal;
-        parts.push_back(std::to_string(total) + (total == 1 ? " Aufgabe" : " Aufgaben"));
+        parts.push_back(ProblemCountText(*assignment.problemTotal));
     }
     if (assignment.targeted) {
         parts.emplace_back(*assignment.targeted ? "Gezielt üben" : "ohne Gezielt üben");

@@ -31,6 +31,10 @@ std::string RowsText(const RowSwitches& rows) {
     return (list.size() == 1 ? "Reihe " : "Reihen ") + Enumeration(parts);
 }
 
+std::string ProblemCountText(int total) {
+    return std::to_string(total) + (total == 1 ? " Aufgabe" : " Aufgaben");
+}
+
 std::string AssignmentLine(const Assignment& assignment) {
     if (assignment.Empty()) {
         return {};
@@ -40,8 +44,7 @@ std::string AssignmentLine(const Assignment& assignment) {
         what += (what.empty() ? "" : " – ") + RowsText(*assignment.rows);
     }
     if (what.empty() && assignment.problemTotal) {
-        const int total = *assignment.problemTotal;
-        what = std::to_string(total) + (total == 1 ? " Aufgabe" : " Aufgaben");
+        what = ProblemCountText(*assignment.problemTotal);
     }
     return what.empty() ? "Auftrag der Lehrkraft" : "Auftrag: " + what;
 }

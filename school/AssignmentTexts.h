@@ -12,6 +12,9 @@ std::string Enumeration(const std::vector<std::string>& items);
 // range.
 std::string RowsText(const RowSwitches& rows);
 
+// "1 Aufgabe", "20 Aufgaben".
+std::string ProblemCountText(int total);
+
 // The main window's line while an assignment is in force: "Auftrag: Vor der Mathearbeit –
 // Reihen 6 bis 9", the title or the rows alone when it has only one of them, else the number of
 // problems, else "Auftrag der Lehrkraft"; empty for an empty assignment, which changes nothing.
