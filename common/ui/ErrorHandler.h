@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include <exception>
+#include <functional>
 #include <utility>
 
 // The application's own error handler: the message in a modal box captioned with the application
@@ -22,4 +24,13 @@ template <typename Work> void RunGuarded(Work&& work) noexcept {
     } catch (...) {
         ShowApplicationError(QStringLiteral("Unbekannter Fehler"));
     }
+}
+
+// Hands calls from any thread over to the thread of owner, a window say, to run there guarded; a
+// call still waiting when owner goes is dropped.
+inline std::function<void(std::function<void()>)> GuardedCallsOn(QObject* owner) {
+    return [owner](std::function<void()> call) {
+        QMetaObject::invokeMethod(
+            owner, [call = std::move(call)] { RunGuarded(call); }, Qt::QueuedConnection);
+    };
 }

@@ -69,10 +69,7 @@ TLernstand::TLernstand(LernstandServices services, std::future<JournalLook> firs
                        QWidget* parent)
     : QMainWindow(parent)
     , engine_(*this, std::move(services))
-    , classFolderReads_([this](std::function<void()> call) {
-        QMetaObject::invokeMethod(
-            this, [call = std::move(call)] { RunGuarded(call); }, Qt::QueuedConnection);
-    }) {
+    , classFolderReads_(GuardedCallsOn(this)) {
     setObjectName(QStringLiteral("TLernstand"));
     setFont(SansSerifFont(kLernstandFontPixels));
 
@@ -395,10 +392,7 @@ std::optional<std::filesystem::path> TLernstand::AskCopyTarget(const std::string
 
 void TLernstand::RunCopy(std::function<JournalCopy()> copy) {
     copier_ = std::jthread([this, copy = std::move(copy)] {
-        const JournalCopy made = copy();
-        QMetaObject::invokeMethod(
-            this, [this, made] { RunGuarded([this, &made] { engine_.TeacherCopyEnded(made); }); },
-            Qt::QueuedConnection);
+        GuardedCallsOn(this)([this, made = copy()] { engine_.TeacherCopyEnded(made); });
     });
 }
 

@@ -51,11 +51,7 @@ QLabel* CreateCaption(QWidget* parent, const QString& text) {
 TKlasse::TKlasse(std::filesystem::path folder, std::chrono::milliseconds threshold,
                  RowSwitches rows, QWidget* parent)
     : QMainWindow(parent)
-    , engine_(*this, {std::move(folder), threshold, rows, [this](std::function<void()> call) {
-                          QMetaObject::invokeMethod(
-                              this, [call = std::move(call)] { RunGuarded(call); },
-                              Qt::QueuedConnection);
-                      }}) {
+    , engine_(*this, {std::move(folder), threshold, rows, GuardedCallsOn(this)}) {
     setObjectName(QStringLiteral("TKlasse"));
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose);
